@@ -1,0 +1,14 @@
+# Warnings are errors in both builds: a warning in one build is usually a bug in the other.
+add_compile_options(-Wall -Wextra -Werror)
+# min/max macros of windows.h clash with the C++ library.
+add_compile_definitions(NOMINMAX)
+
+if(NOT WIN32)
+  # Wine's headers give the Win32 types and declarations; winsim defines the functions.
+  include_directories(SYSTEM /usr/include/wine/wine/windows)
+  add_compile_definitions(WINSIM=1)
+  if(SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()

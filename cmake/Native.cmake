@@ -1,0 +1,16 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB WINSIM_SOURCES CONFIGURE_DEPENDS src/winsim/*.cpp)
+add_library(winsim STATIC ${WINSIM_SOURCES})
+target_include_directories(winsim PUBLIC src)
+target_link_libraries(core PUBLIC winsim)
+
+# Contract tests run here on winsim and in the Windows build on the real API.
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/contract/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES} tests/contract/native/ContractEnv.cpp)
+target_include_directories(unit_tests PRIVATE tests)
+target_compile_definitions(unit_tests PRIVATE
+  SOURCE_ROOT="${CMAKE_SOURCE_DIR}")
+target_link_libraries(unit_tests PRIVATE core GTest::gtest GTest::gtest_main pthread)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,15 @@
+# Toolchain for the 32-bit Windows build. The -posix compilers are needed for std::thread.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Static C/C++ runtime and winpthread: the programs import system DLLs only.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+get_filename_component(_src_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${_src_root}/tools/wine-run")

@@ -1,0 +1,32 @@
+// Internal: the simulated file system, shared by the areas that work on files.
+#pragma once
+
+#include "winsim/Machine.h"
+
+#include <map>
+#include <string>
+
+namespace winsim {
+
+struct FileNode {
+  std::string path;  // full path as it was created (case kept)
+  bool directory = false;
+  std::string data;
+  DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+};
+
+struct FileSystemState {
+  std::map<std::string, FileNode> nodes;  // by Upper(full path)
+  std::string moduleFileName;
+  std::string currentDirectory;           // full path, no trailing backslash except a root
+};
+
+FileSystemState& Files();
+FileNode* FindNode(const std::string& fullPath);
+std::string ParentOf(const std::string& fullPath);  // "" for a root
+std::string NameOf(const std::string& fullPath);
+// Creates the file (and its missing parent directories); returns it.
+FileNode& PutFile(const std::string& fullPath, const std::string& data);
+void PutDirectory(const std::string& fullPath);
+
+}  // namespace winsim

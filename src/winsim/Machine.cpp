@@ -1,0 +1,134 @@
+#include "winsim/Machine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <sstream>
+
+namespace winsim {
+namespace {
+
+struct Fault {
+  std::string function;
+  DWORD error;
+  int nth;        // 0 = always
+  int seen;       // matching calls since the fault was set
+  bool hasArgument;
+  std::string argument;
+};
+
+struct Core {
+  std::vector<Fault> faults;
+  std::map<std::string, int> calls;
+  std::map<uintptr_t, HandleKind> handles;
+  uintptr_t nextHandle = 0x1000;
+};
+
+Core& C() {
+  static Core core;
+  return core;
+}
+
+const char* KindName(HandleKind kind) {
+  switch (kind) {
+    case HandleKind::Key: return "key";
+    case HandleKind::Find: return "find";
+    case HandleKind::Printer: return "printer";
+    case HandleKind::Service: return "service";
+    case HandleKind::Module: return "module";
+    case HandleKind::Heap: return "heap";
+    case HandleKind::Token: return "token";
+    case HandleKind::Sid: return "sid";
+    case HandleKind::File: return "file";
+    case HandleKind::Other: return "other";
+  }
+  return "?";
+}
+
+}  // namespace
+
+std::recursive_mutex& MachineLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+void Reset() {
+  WINSIM_LOCK;
+  C() = Core();
+  ResetClock();
+  ResetRegistry();
+  ResetFiles();
+}
+
+void FailCall(const char* function, DWORD error, int nth, const char* argument) {
+  WINSIM_LOCK;
+  C().faults.push_back(
+      Fault{function, error, nth, 0, argument != nullptr, argument ? argument : ""});
+}
+
+int CallCount(const char* function) {
+  WINSIM_LOCK;
+  auto it = C().calls.find(function);
+  return it == C().calls.end() ? 0 : it->second;
+}
+
+DWORD TakeFault(const char* function, const char* argument) {
+  WINSIM_LOCK;
+  ++C().calls[function];
+  for (Fault& fault : C().faults) {
+    if (fault.function != function) continue;
+    if (fault.hasArgument && !EqualNoCase(fault.argument, argument ? argument : "")) continue;
+    ++fault.seen;
+    if (fault.nth == 0 || fault.nth == fault.seen) return fault.error;
+  }
+  return 0;
+}
+
+uintptr_t NewHandle(HandleKind kind) {
+  WINSIM_LOCK;
+  uintptr_t value = C().nextHandle;
+  C().nextHandle += 4;
+  C().handles[value] = kind;
+  return value;
+}
+
+bool IsHandle(HandleKind kind, uintptr_t value) {
+  WINSIM_LOCK;
+  auto it = C().handles.find(value);
+  return it != C().handles.end() && it->second == kind;
+}
+
+bool ReleaseHandle(HandleKind kind, uintptr_t value) {
+  WINSIM_LOCK;
+  if (!IsHandle(kind, value)) return false;
+  C().handles.erase(value);
+  return true;
+}
+
+int OpenHandles() {
+  WINSIM_LOCK;
+  return static_cast<int>(C().handles.size());
+}
+
+int OpenHandles(HandleKind kind) {
+  WINSIM_LOCK;
+  return static_cast<int>(std::count_if(C().handles.begin(), C().handles.end(),
+                                        [kind](const auto& h) { return h.second == kind; }));
+}
+
+std::string DescribeOpenHandles() {
+  WINSIM_LOCK;
+  std::ostringstream out;
+  for (const auto& h : C().handles) out << KindName(h.second) << "@0x" << std::hex << h.first << ' ';
+  return out.str();
+}
+
+std::string Upper(const std::string& text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return result;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+}  // namespace winsim

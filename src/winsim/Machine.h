@@ -1,0 +1,36 @@
+// Internal state shared by the simulated API areas. Not for tests: they use winsim.h.
+#pragma once
+
+#include "winsim/winsim.h"
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+namespace winsim {
+
+// One lock for the whole machine: the install worker and a test thread may call at once.
+std::recursive_mutex& MachineLock();
+#define WINSIM_LOCK std::lock_guard<std::recursive_mutex> winsimLock_(::winsim::MachineLock())
+
+// Counts the call and returns the injected error for it, or 0 to go on.
+DWORD TakeFault(const char* function, const char* argument = nullptr);
+
+uintptr_t NewHandle(HandleKind kind);
+bool IsHandle(HandleKind kind, uintptr_t value);
+bool ReleaseHandle(HandleKind kind, uintptr_t value);  // false when it was not open
+
+// Case-insensitive helpers used by every area.
+std::string Upper(const std::string& text);
+bool EqualNoCase(const std::string& a, const std::string& b);
+
+// Absolute, normalised path ("C:\A\b.txt", root "C:\") of a path relative to the
+// simulated working directory. Empty for an empty path.
+std::string FullPath(const std::string& path);
+
+// Per-area reset hooks, called by Reset() in this order.
+void ResetClock();
+void ResetRegistry();
+void ResetFiles();
+
+}  // namespace winsim

@@ -1,0 +1,56 @@
+// winsim: the simulated Windows that the native build links instead of the system DLLs.
+// Product code calls the Win32 API by its own names; this header is the control panel
+// that tests use to set the machine up, inject faults and inspect what was done.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace winsim {
+
+// A fresh machine: empty registry (predefined roots only), a file system with C:\WINDOWS and
+// C:\WINDOWS\system32, program C:\setup.exe, working directory C:\, clock at 0, no faults.
+void Reset();
+
+// ---- Fault injection -------------------------------------------------------------------
+// Makes `function` fail with `error`. nth = 0: every call; nth = k: only the k-th call from
+// now on (1-based). `argument`, when given, restricts the fault to calls whose main text
+// argument (key path, file name, value name, ...) equals it without regard to case.
+void FailCall(const char* function, DWORD error, int nth = 0, const char* argument = nullptr);
+// Number of calls made to a simulated function since Reset.
+int CallCount(const char* function);
+
+// ---- Handles -----------------------------------------------------------------------------
+enum class HandleKind { Key, Find, Printer, Service, Module, Heap, Token, Sid, File, Other };
+int OpenHandles();                  // all kinds
+int OpenHandles(HandleKind kind);
+std::string DescribeOpenHandles();  // for failure messages
+
+// ---- Virtual clock -----------------------------------------------------------------------
+DWORD Now();                // milliseconds since Reset; Sleep advances it at once
+void Advance(DWORD ms);
+std::vector<DWORD> Sleeps();  // every Sleep argument in order
+
+// ---- File system ---------------------------------------------------------------------------
+void SetModuleFileName(const std::string& path);
+void SetCurrentDirectory(const std::string& path);
+void WriteFile(const std::string& path, const std::string& data);  // creates parent directories
+void MakeDirectory(const std::string& path);                      // with parents
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+std::string ReadFile(const std::string& path);  // "" when missing
+void RemovePath(const std::string& path);       // file or whole directory tree
+// Copies a directory of this machine into the simulated file system; returns files copied.
+int LoadHostDirectory(const std::string& hostDir, const std::string& simDir);
+
+// ---- Registry inspection -----------------------------------------------------------------
+bool KeyExists(HKEY root, const std::string& path);
+bool GetValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
+              std::string* data);
+bool GetDword(HKEY root, const std::string& path, const std::string& name, DWORD* value);
+void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& data);  // creates the key
+
+}  // namespace winsim

@@ -1,0 +1,38 @@
+// Contract tests run the same cases on winsim (native build) and on the real API (Windows
+// build, under Wine), so that a difference between the simulation and Windows fails a test.
+// This header is the small set of set-up steps that each side does its own way.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace contract {
+
+// A fresh directory for the test, with its trailing backslash.
+std::string TempDir();
+void PutFile(const std::string& path, const std::string& bytes);
+void PutDirectory(const std::string& path);
+// Registry key of the test under HKEY_CURRENT_USER, created empty.
+const char* TestKeyPath();
+void DeleteKeyTree(HKEY root, const std::string& path);
+bool RunningOnWine();
+// Handles left open by the product code (0 on the real API, where nothing counts them).
+int OpenHandles();
+
+}  // namespace contract
+
+class ContractTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::string dir;  // TempDir() of this test
+};
+
+// Marks a case where Wine differs from Windows: the Windows answer is kept in winsim.
+#define SKIP_ON_WINE(why)                                  \
+  do {                                                     \
+    if (contract::RunningOnWine()) GTEST_SKIP() << (why); \
+  } while (0)

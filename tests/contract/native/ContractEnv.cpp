@@ -1,0 +1,27 @@
+#include "contract/ContractEnv.h"
+
+#include "winsim/winsim.h"
+
+namespace contract {
+
+std::string TempDir() { return "C:\\contract\\"; }
+void PutFile(const std::string& path, const std::string& bytes) { winsim::WriteFile(path, bytes); }
+void PutDirectory(const std::string& path) { winsim::MakeDirectory(path); }
+const char* TestKeyPath() { return "Software\\ContractTests\\Current"; }
+void DeleteKeyTree(HKEY, const std::string&) {}
+bool RunningOnWine() { return false; }
+int OpenHandles() { return winsim::OpenHandles(); }
+
+}  // namespace contract
+
+void ContractTest::SetUp() {
+  winsim::Reset();
+  dir = contract::TempDir();
+  winsim::MakeDirectory(dir);
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, contract::TestKeyPath(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                  nullptr, &key, nullptr);
+  RegCloseKey(key);
+}
+
+void ContractTest::TearDown() {}

@@ -1,0 +1,89 @@
+#include "contract/ContractEnv.h"
+
+#include <cstdio>
+
+namespace contract {
+namespace {
+std::string currentDir;
+std::string currentKey;
+int counter = 0;
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((path + "*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string child = path + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child + "\\");
+      } else {
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+}  // namespace
+
+std::string TempDir() { return currentDir; }
+
+void PutFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void PutDirectory(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
+
+const char* TestKeyPath() { return currentKey.c_str(); }
+
+void DeleteKeyTree(HKEY root, const std::string& path) {
+  HKEY key;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    char name[260];
+    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS)
+      DeleteKeyTree(root, path + "\\" + name);
+    RegCloseKey(key);
+  }
+  RegDeleteKeyA(root, path.c_str());
+}
+
+bool RunningOnWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+int OpenHandles() { return 0; }
+
+}  // namespace contract
+
+void ContractTest::SetUp() {
+  using namespace contract;
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  char name[64];
+  snprintf(name, sizeof name, "contract-%lu-%d\\", GetCurrentProcessId(), ++counter);
+  currentDir = std::string(temp) + name;
+  RemoveTree(currentDir);
+  CreateDirectoryA(currentDir.c_str(), nullptr);
+  dir = currentDir;
+  snprintf(name, sizeof name, "Software\\ContractTests\\%lu-%d", GetCurrentProcessId(), counter);
+  currentKey = name;
+  DeleteKeyTree(HKEY_CURRENT_USER, currentKey);
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, currentKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &key, nullptr);
+  RegCloseKey(key);
+}
+
+void ContractTest::TearDown() {
+  contract::RemoveTree(contract::currentDir);
+  contract::DeleteKeyTree(HKEY_CURRENT_USER, contract::currentKey);
+}
