@@ -1,0 +1,4 @@
+// Texts of the USB device identity and the USB device driver.
+#pragma once
+
+#define USB_STRINGS(X)

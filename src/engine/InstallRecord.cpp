@@ -1,0 +1,27 @@
+#include "engine/InstallRecord.h"
+
+#include <cstring>
+
+std::string InstallMessage;
+int typicalSetup = 1;
+
+void InstallWorkingData::Clear() {
+  memset(&files, 0, sizeof files);
+  memset(&driver, 0, sizeof driver);
+  memset(&monitor, 0, sizeof monitor);
+  memset(&printer, 0, sizeof printer);
+}
+
+void ClearSelection(SetupSelection* selection) {
+  memset(selection, 0, sizeof *selection);
+  selection->serial.parity = 'n';
+  selection->serial.flowControl = ' ';
+}
+
+int PortKindOf(const char* portName) {
+  if (!portName) return -1;
+  if (strstr(portName, "USB_")) return UsbPort;
+  if (strstr(portName, "COM")) return SerialPort;
+  if (strstr(portName, "LPT")) return ParallelPort;
+  return -1;
+}

@@ -1,0 +1,75 @@
+// The data handed from the wizard to the installation engine, and the completion
+// contract between the install worker and the progress window.
+#pragma once
+
+#include "package/ModuleConfig.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <atomic>
+#include <string>
+
+enum PortKind { SerialPort = 0, ParallelPort = 1, UsbPort = 2 };
+
+enum InstallFlag { ComMonitorOutdated = 1, UsbMonitorOutdated = 2, ProcessorOutdated = 8 };
+
+struct SerialSettings {
+  int baudRate;
+  int dataBits;
+  double stopBits;   // 1.0, 1.5 or 2.0
+  char parity;       // first letter of the parity name
+  char flowControl;  // 'x' Xon/Xoff, 'p' hardware, ' ' none
+};
+
+struct SetupSelection {
+  int module;
+  int targetOs;
+  int driverMode;
+  char modelName[200];
+  char portName[100];
+  char usbPortName[100];
+  int setAsDefault;
+  SerialSettings serial;
+  int installFlags;
+  char setupIniPath[200];
+  char moduleIniPath[200];
+  int portKind;
+};
+
+// Working data of one installation, beside the selection; the wizard frame owns both.
+struct InstallWorkingData {
+  ModuleConfig config;
+  DriverFileSet files;
+  DRIVER_INFO_3A driver;
+  MONITOR_INFO_2A monitor;
+  PRINTER_INFO_2A printer;
+
+  // Clears everything but the configuration reader, before the Install command fills it.
+  void Clear();
+};
+
+// Worker and progress window agree on the end of a run through these two values.
+enum InstallResult { InstallRunning = 0, InstallFailed = 1, InstallSucceeded = 2 };
+struct InstallCompletion {
+  std::atomic<int> result{InstallRunning};  // written once by the worker, as its last act
+  int waitForResult = 0;                    // targetOs: nonzero waits for result
+};
+
+// What the Install command hands to the worker thread: the frame's record and working data,
+// and the progress window's completion values.
+struct InstallJob {
+  SetupSelection* selection;
+  InstallWorkingData* work;
+  InstallCompletion* completion;
+};
+
+// Initial Selection: "n" parity before the user changes it.
+void ClearSelection(SetupSelection* selection);
+// Kind of a port name, tested in the order "USB_", "COM", "LPT"; -1 for none of them.
+int PortKindOf(const char* portName);
+
+// The outcome text of the installation: one per program run, replaced by each failing step.
+extern std::string InstallMessage;
+// 1 Typical, 0 Advanced.
+extern int typicalSetup;

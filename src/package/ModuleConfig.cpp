@@ -1,0 +1,3 @@
+#include "package/ModuleConfig.h"
+
+// Filled in with the readers.

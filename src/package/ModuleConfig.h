@@ -1,0 +1,87 @@
+// Reader of the medium's DRVCONFIG INI files: turns a model's sections into the records
+// the install sequence hands to the print spooler.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+enum TargetOs { Win98Me = 0, WinNt4 = 1, Win2000 = 2, WinXp = 3, WinServer2003 = 4, WinVista = 5 };
+enum PrinterModule { ReceiptModule = 0, TicketModule = 1, LabelModule = 2, EmbeddedModule = 3 };
+enum DriverMode { StdMode = 0, GdiMode = 1 };
+
+// INI section suffix of a TargetOs ("" outside 0..5).
+const char* OsSectionSuffix(int os);
+
+// Caller-owned table of a model's files, every field 200 characters.
+struct DriverFileSet {
+  char driverPath[200];
+  char dataFile[200];
+  char configFile[200];
+  char helpFile[200];
+  char sequenceFile[200];  // not read from the INI: the install sequence's own file
+  char processorDll[200];
+  char dataFileDll[200];
+  char oemRenderingDll[200];
+  char oemPluginIni[200];
+  char oemUiDll[200];
+  char controlFontFile[200];
+};
+
+struct MonitorSet {
+  MONITOR_INFO_2A serialMonitor;
+  MONITOR_INFO_2A usbMonitor;
+  char serialMonitorUiDll[200];
+  char usbMonitorUiDll[200];
+  int serialMonitorVersion;
+  int usbMonitorVersion;
+};
+
+class ModuleConfig {
+ public:
+  ModuleConfig();
+  virtual ~ModuleConfig();
+
+  void ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* info, int mode);
+  void ReadPrinterInfo(const char* model, int os, PRINTER_INFO_2A* info, int mode);
+  void ReadDriverFiles(const char* model, int os, DriverFileSet* files, int mode);
+  bool UsesDdkDriver(const char* model, int os, int mode);
+  void ReadMonitorSet(int os, MonitorSet* monitors);
+  int ReadProcessorVersion();
+  int GetDeviceCount();
+  int GetDeviceName(int n, char* name);     // name: 200 characters
+  int GetDefaultDevice(char* name);         // name: 260 characters
+
+  int module;  // PrinterModule of the module INI to read; set before each model-section read
+
+ private:
+  void SelectModuleIni();
+  void ReadKey(const char* section, const char* key, char* buffer, DWORD capacity,
+               const char* file);
+  int ReadNumber(const char* section, const char* key, DWORD capacity, const char* file);
+
+  // Driver text
+  char driverName[50];
+  char dataFile[200];
+  char driverPath[200];
+  char helpFile[200];
+  char configFile[200];
+  char dataFileDll[200];
+  char oemUiDll[200];
+  char oemRenderingDll[200];
+  char oemPluginIni[200];
+  char dependentFiles[200];
+  // Monitor text
+  char usbMonitorName[200];
+  char usbMonitorDll[200];
+  char serialMonitorName[200];
+  char serialMonitorDll[200];
+  // Printer text
+  char printerDriverName[50];
+  char attributesText[50];
+  char printProcessor[50];
+  char printerName[200];
+
+  char activeModuleIni[200];
+  char moduleIni[4][200];
+  char setupIni[200];
+};
