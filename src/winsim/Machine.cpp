@@ -58,6 +58,8 @@ void Reset() {
   ResetClock();
   ResetRegistry();
   ResetFiles();
+  ResetSystem();
+  ResetModules();
 }
 
 void FailCall(const char* function, DWORD error, int nth, const char* argument) {

@@ -32,5 +32,7 @@ std::string FullPath(const std::string& path);
 void ResetClock();
 void ResetRegistry();
 void ResetFiles();
+void ResetSystem();
+void ResetModules();
 
 }  // namespace winsim

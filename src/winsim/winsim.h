@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -52,5 +53,23 @@ bool GetValue(HKEY root, const std::string& path, const std::string& name, DWORD
 bool GetDword(HKEY root, const std::string& path, const std::string& name, DWORD* value);
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& data);  // creates the key
+
+// ---- System ----------------------------------------------------------------------------
+// Version GetVersionExA reports (default: NT 5.1, Windows XP).
+void SetVersion(DWORD platform, DWORD major, DWORD minor);
+// Windows directory (default C:\WINDOWS); the system directory is its "system32".
+void SetWindowsDirectory(const std::string& path);
+std::string WindowsDirectory();
+std::string SystemDirectory();
+
+// ---- Modules -----------------------------------------------------------------------------
+using Exports = std::map<std::string, void*>;  // export name -> function address
+// A module loadable by its bare name from anywhere (e.g. "winspool.drv").
+void RegisterSystemModule(const std::string& name, const Exports& exports);
+// A DLL file at `path` of the file system (created if missing) with these exports;
+// LoadLibraryA finds it by full path, or by bare name through Windows' search order.
+void RegisterModuleImage(const std::string& path, const Exports& exports);
+// Full paths of the module images loaded so far, in order.
+std::vector<std::string> LoadedModulePaths();
 
 }  // namespace winsim

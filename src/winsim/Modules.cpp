@@ -1,0 +1,115 @@
+// LoadLibraryA / GetProcAddress / FreeLibrary over registered modules.
+#include "winsim/FileSystem.h"
+
+#include <map>
+
+namespace winsim {
+namespace {
+struct ModuleState {
+  std::map<std::string, Exports> system;  // by Upper(bare name): loadable from anywhere
+  std::map<std::string, Exports> images;  // by Upper(full path): DLL files of the file system
+  std::map<uintptr_t, const Exports*> loaded;
+  std::vector<std::string> loadedPaths;   // every path a load succeeded with
+};
+ModuleState mods;
+
+const Exports* Resolve(const std::string& name) {
+  bool bare = name.find('\\') == std::string::npos && name.find('/') == std::string::npos;
+  if (bare) {
+    auto it = mods.system.find(Upper(name));
+    if (it != mods.system.end()) return &it->second;
+    // Windows' search order for a bare name: the program's directory, the system and
+    // Windows directories, then the working directory.
+    std::string dirs[] = {ParentOf(FullPath(Files().moduleFileName)), SystemDirectory(),
+                          WindowsDirectory(), Files().currentDirectory};
+    for (const std::string& dir : dirs) {
+      std::string candidate = FullPath(dir + "\\" + name);
+      auto image = mods.images.find(Upper(candidate));
+      if (image != mods.images.end() && FindNode(candidate)) {
+        mods.loadedPaths.push_back(candidate);
+        return &image->second;
+      }
+    }
+    return nullptr;
+  }
+  std::string full = FullPath(name);
+  auto image = mods.images.find(Upper(full));
+  if (image == mods.images.end() || !FindNode(full)) return nullptr;
+  mods.loadedPaths.push_back(full);
+  return &image->second;
+}
+}  // namespace
+
+void ResetModules() { mods = ModuleState(); }
+
+void RegisterSystemModule(const std::string& name, const Exports& exports) {
+  WINSIM_LOCK;
+  mods.system[Upper(name)] = exports;
+}
+
+void RegisterModuleImage(const std::string& path, const Exports& exports) {
+  WINSIM_LOCK;
+  std::string full = FullPath(path);
+  mods.images[Upper(full)] = exports;
+  if (!FindNode(full)) PutFile(full, "MZ");
+}
+
+std::vector<std::string> LoadedModulePaths() {
+  WINSIM_LOCK;
+  return mods.loadedPaths;
+}
+
+}  // namespace winsim
+
+using namespace winsim;
+
+extern "C" {
+
+HMODULE WINAPI LoadLibraryA(LPCSTR name) {
+  WINSIM_LOCK;
+  if (DWORD fault = TakeFault("LoadLibraryA", name)) {
+    SetLastError(fault);
+    return nullptr;
+  }
+  const Exports* exports = Resolve(name ? name : "");
+  if (!exports) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  uintptr_t handle = NewHandle(HandleKind::Module);
+  mods.loaded[handle] = exports;
+  return reinterpret_cast<HMODULE>(handle);
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
+  WINSIM_LOCK;
+  if (DWORD fault = TakeFault("GetProcAddress", name)) {
+    SetLastError(fault);
+    return nullptr;
+  }
+  auto it = mods.loaded.find(reinterpret_cast<uintptr_t>(module));
+  if (it == mods.loaded.end()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  auto proc = it->second->find(name ? name : "");
+  if (proc == it->second->end()) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  return reinterpret_cast<FARPROC>(proc->second);
+}
+
+BOOL WINAPI FreeLibrary(HMODULE module) {
+  WINSIM_LOCK;
+  TakeFault("FreeLibrary");
+  uintptr_t value = reinterpret_cast<uintptr_t>(module);
+  if (!ReleaseHandle(HandleKind::Module, value)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  mods.loaded.erase(value);
+  return TRUE;
+}
+
+}  // extern "C"
