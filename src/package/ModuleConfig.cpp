@@ -1,3 +1,270 @@
 #include "package/ModuleConfig.h"
 
-// Filled in with the readers.
+#include "common/BoundedText.h"
+#include "package/PackageLayout.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+char kWindows40[] = "Windows 4.0";
+
+const char* const kSectionFormats[] = {"%s.98", "%s.NT", "%s.2K", "%s.XP", "%s.2003", "%s.Vista"};
+const char* const kSuffixes[] = {".98", ".NT", ".2K", ".XP", ".2003", ".Vista"};
+const char* const kModuleSuffixes[] = {"-ReceiptPrinter", "-TicketPrinter", "-LabelPrinter",
+                                       "-EmbeddedPrinter"};
+
+bool ValidOs(int os) { return os >= Win98Me && os <= WinVista; }
+
+// Decimal value of the leading digits; no digits give 0, and a value out of range is held
+// at the limit instead of wrapping.
+int DecimalValue(const char* text) {
+  while (*text == ' ' || *text == '\t') ++text;
+  bool negative = false;
+  if (*text == '+' || *text == '-') negative = *text++ == '-';
+  long long value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + (*text - '0');
+    if (value > INT_MAX) {
+      value = static_cast<long long>(INT_MAX) + 1;
+      break;
+    }
+  }
+  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
+  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+// Model section name of a TargetOs; empty outside 0..5.
+void ModelSection(char* section, size_t capacity, const char* model, int os) {
+  section[0] = '\0';
+  if (ValidOs(os)) FormatText(section, capacity, kSectionFormats[os], model ? model : "");
+}
+
+// Appends one name and its NUL to a dependent-files list, keeping room for the two closing
+// NULs. A name that does not fit is left out, and so is everything after it, so the list
+// the spooler receives is always well formed.
+bool AddDependent(char* list, size_t capacity, size_t* used, const char* name) {
+  size_t length = strlen(name);
+  if (*used + length + 1 + 2 > capacity) return false;
+  memcpy(list + *used, name, length + 1);
+  *used += length + 1;
+  return true;
+}
+
+}  // namespace
+
+const char* OsSectionSuffix(int os) { return ValidOs(os) ? kSuffixes[os] : ""; }
+
+ModuleConfig::ModuleConfig() : module(ReceiptModule) {
+  memset(driverName, 0, sizeof driverName);
+  memset(dataFile, 0, sizeof dataFile);
+  memset(driverPath, 0, sizeof driverPath);
+  memset(helpFile, 0, sizeof helpFile);
+  memset(configFile, 0, sizeof configFile);
+  memset(dataFileDll, 0, sizeof dataFileDll);
+  memset(oemUiDll, 0, sizeof oemUiDll);
+  memset(oemRenderingDll, 0, sizeof oemRenderingDll);
+  memset(oemPluginIni, 0, sizeof oemPluginIni);
+  memset(dependentFiles, 0, sizeof dependentFiles);
+  memset(usbMonitorName, 0, sizeof usbMonitorName);
+  memset(usbMonitorDll, 0, sizeof usbMonitorDll);
+  memset(serialMonitorName, 0, sizeof serialMonitorName);
+  memset(serialMonitorDll, 0, sizeof serialMonitorDll);
+  memset(printerDriverName, 0, sizeof printerDriverName);
+  memset(attributesText, 0, sizeof attributesText);
+  memset(printProcessor, 0, sizeof printProcessor);
+  memset(printerName, 0, sizeof printerName);
+  memset(activeModuleIni, 0, sizeof activeModuleIni);
+
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_ticket.ini",
+                                      "DRVCONFIG\\setup_lable.ini", "DRVCONFIG\\setup_embedded.ini"};
+  for (int i = 0; i < 4; ++i) FormatText(moduleIni[i], sizeof moduleIni[i], "%s%s", root, names[i]);
+  FormatText(setupIni, sizeof setupIni, "%sDRVCONFIG\\setup.ini", root);
+}
+
+ModuleConfig::~ModuleConfig() {}
+
+void ModuleConfig::SelectModuleIni() {
+  memset(activeModuleIni, 0, sizeof activeModuleIni);
+  if (module >= ReceiptModule && module <= EmbeddedModule)
+    CopyText(activeModuleIni, moduleIni[module]);
+}
+
+void ModuleConfig::ReadKey(const char* section, const char* key, char* buffer, DWORD capacity,
+                           const char* file) {
+  // Without a section or a file there is nothing to look up: every key reads as its default.
+  if (!section[0] || !file[0]) {
+    CopyText(buffer, capacity, "0");
+    return;
+  }
+  GetPrivateProfileStringA(section, key, "0", buffer, capacity, file);
+}
+
+int ModuleConfig::ReadNumber(const char* section, const char* key, DWORD capacity,
+                             const char* file) {
+  char text[50];
+  if (capacity > sizeof text) capacity = sizeof text;
+  ReadKey(section, key, text, capacity, file);
+  return DecimalValue(text);
+}
+
+void ModuleConfig::ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* info, int mode) {
+  SelectModuleIni();
+  char section[260];
+  ModelSection(section, sizeof section, model, os);
+  if (os == Win98Me)
+    info->cVersion = 0;
+  else if (os == WinNt4)
+    info->cVersion = 2;
+  else if (ValidOs(os))
+    info->cVersion = 3;
+
+  if (mode == StdMode || mode == GdiMode) {
+    const char* prefix = mode == StdMode ? "STD" : "GDI";
+    struct {
+      const char* key;
+      char* text;
+      DWORD capacity;
+    } reads[] = {
+        {"DriverName", driverName, sizeof driverName},
+        {"DataFile", dataFile, sizeof dataFile},
+        {"DriverPath", driverPath, sizeof driverPath},
+        {"HelpFile", helpFile, sizeof helpFile},
+        {"ConfigFile", configFile, sizeof configFile},
+        {"DataFileDLLName", dataFileDll, sizeof dataFileDll},
+        {"DataOemuiDLL", oemUiDll, sizeof oemUiDll},
+        {"DataOemuniDLL", oemRenderingDll, sizeof oemRenderingDll},
+        {"DataOemuniini", oemPluginIni, sizeof oemPluginIni},
+    };
+    for (const auto& read : reads) {
+      char key[64];
+      FormatText(key, sizeof key, "%s%s", prefix, read.key);
+      ReadKey(section, key, read.text, read.capacity, activeModuleIni);
+    }
+  }
+
+  info->pEnvironment = os == Win98Me ? kWindows40 : nullptr;
+  info->pName = driverName;
+  info->pDriverPath = driverPath;
+  info->pDataFile = dataFile;
+  info->pConfigFile = configFile;
+  info->pHelpFile = helpFile;
+
+  int ddk = ReadNumber(section, "GDI2KDDKDEV", 10, activeModuleIni);
+  memset(dependentFiles, 0, sizeof dependentFiles);
+  if (ddk != 0 && os >= Win2000 && os <= WinVista) {
+    size_t used = 0;
+    const char* names[] = {dataFile, "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
+                           dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
+    for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+      if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
+      if (!AddDependent(dependentFiles, sizeof dependentFiles, &used, names[i])) break;
+    }
+    dependentFiles[used] = '\0';
+    dependentFiles[used + 1] = '\0';
+  }
+  info->pDependentFiles = dependentFiles;
+}
+
+void ModuleConfig::ReadPrinterInfo(const char* model, int os, PRINTER_INFO_2A* info, int mode) {
+  SelectModuleIni();
+  char section[260];
+  ModelSection(section, sizeof section, model, os);
+  if (mode == StdMode || mode == GdiMode) {
+    bool std = mode == StdMode;
+    ReadKey(section, std ? "STDDRIVERNAME" : "GDIDRIVERNAME", printerDriverName,
+            sizeof printerDriverName, activeModuleIni);
+    ReadKey(section, std ? "STDPrintProcessor" : "GDIPrintProcessor", printProcessor,
+            sizeof printProcessor, activeModuleIni);
+    ReadKey(section, "ATTRIBUTES", attributesText, sizeof attributesText, activeModuleIni);
+  }
+  CopyText(printerName, model);
+  info->Attributes = static_cast<DWORD>(DecimalValue(attributesText));
+  info->pDriverName = printerDriverName;
+  info->pPrintProcessor = printProcessor;
+  info->pPrinterName = printerName;
+}
+
+void ModuleConfig::ReadDriverFiles(const char* model, int os, DriverFileSet* files, int mode) {
+  SelectModuleIni();
+  if (mode != StdMode && mode != GdiMode) return;
+  char section[260];
+  ModelSection(section, sizeof section, model, os);
+  const char* prefix = mode == StdMode ? "STD" : "GDI";
+  struct {
+    const char* key;
+    char* text;
+  } reads[] = {
+      {"DataFile", files->dataFile},          {"ConfigFile", files->configFile},
+      {"HelpFile", files->helpFile},          {"ProcessorDLLName", files->processorDll},
+      {"DriverPath", files->driverPath},      {"DataFileDLLName", files->dataFileDll},
+      {"DataOemuiDLL", files->oemUiDll},      {"DataOemuniDLL", files->oemRenderingDll},
+      {"DataOemuniini", files->oemPluginIni},
+  };
+  for (const auto& read : reads) {
+    char key[64];
+    FormatText(key, sizeof key, "%s%s", prefix, read.key);
+    ReadKey(section, key, read.text, 200, activeModuleIni);
+  }
+  ReadKey(section, "ControlFontFile", files->controlFontFile, sizeof files->controlFontFile,
+          activeModuleIni);
+}
+
+bool ModuleConfig::UsesDdkDriver(const char* model, int os, int mode) {
+  SelectModuleIni();
+  if (mode != StdMode && mode != GdiMode) return false;
+  char section[260];
+  ModelSection(section, sizeof section, model, os);
+  char text[5];
+  ReadKey(section, mode == StdMode ? "STD2KDDKDEV" : "GDI2KDDKDEV", text, sizeof text,
+          activeModuleIni);
+  return text[0] == '1';
+}
+
+void ModuleConfig::ReadMonitorSet(int os, MonitorSet* monitors) {
+  char section[64];
+  FormatText(section, sizeof section, "COMMON-MONITOR%s", OsSectionSuffix(os));
+  ReadKey(section, "USBMONitorPName", usbMonitorName, 50, setupIni);
+  ReadKey(section, "USBMONitorPDLLName", usbMonitorDll, sizeof usbMonitorDll, setupIni);
+  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, 50, setupIni);
+  monitors->usbMonitorVersion = ReadNumber(section, "USBMONitorVersion", 10, setupIni);
+  ReadKey(section, "COMMONitorPName", serialMonitorName, 50, setupIni);
+  ReadKey(section, "COMMONitorPDLLName", serialMonitorDll, sizeof serialMonitorDll, setupIni);
+  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, 50, setupIni);
+  monitors->serialMonitorVersion = ReadNumber(section, "COMMONitorVersion", 10, setupIni);
+
+  char* environment = os == Win98Me ? kWindows40 : nullptr;
+  monitors->usbMonitor.pName = usbMonitorName;
+  monitors->usbMonitor.pEnvironment = environment;
+  monitors->usbMonitor.pDLLName = usbMonitorDll;
+  monitors->serialMonitor.pName = serialMonitorName;
+  monitors->serialMonitor.pEnvironment = environment;
+  monitors->serialMonitor.pDLLName = serialMonitorDll;
+}
+
+int ModuleConfig::ReadProcessorVersion() {
+  return ReadNumber("ProcessorVersion", "DriverVersion", 50, setupIni);
+}
+
+int ModuleConfig::GetDeviceCount() { return ReadNumber("DEVICENAME", "DEVICENUMBER", 50, setupIni); }
+
+int ModuleConfig::GetDeviceName(int n, char* name) {
+  char key[32];
+  FormatText(key, sizeof key, "DEVICENAME%d", n);
+  ReadKey("DEVICENAME", key, name, 200, setupIni);
+  for (int i = 0; i < 4; ++i) {
+    if (char* found = strstr(name, kModuleSuffixes[i])) {
+      *found = '\0';
+      return i;
+    }
+  }
+  return -1;
+}
+
+int ModuleConfig::GetDefaultDevice(char* name) {
+  ReadKey("DEVICENAME", "DEFAULTNAME", name, 260, setupIni);
+  return GetDeviceName(DecimalValue(name), name);
+}

@@ -1,0 +1,67 @@
+#include "package/PackageLayout.h"
+
+#include "common/BoundedText.h"
+#include "common/RegKey.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+void GetPackageRoot(char* root, size_t capacity) {
+  char name[kPathCapacity] = {};
+  DWORD length = GetModuleFileNameA(nullptr, name, sizeof name);
+  // A program path that does not fit would give a cut, wrong directory. Fall back to
+  // paths relative to the working directory, which is the medium's root when the
+  // program is started from there.
+  if (length == 0 || length >= sizeof name) name[0] = '\0';
+  char* slash = strrchr(name, '\\');
+  if (slash)
+    slash[1] = '\0';
+  else
+    name[0] = '\0';
+  CopyText(root, capacity, name);
+}
+
+const char* ModuleIniName(int module) {
+  static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_Ticket.ini",
+                                      "DRVCONFIG\\setup_Lable.ini", "DRVCONFIG\\setup_Embedded.ini"};
+  return module >= 0 && module < 4 ? names[module] : nullptr;
+}
+
+void ResolveIniPaths(int module, char* setupIniPath, char* moduleIniPath) {
+  memset(setupIniPath, 0, kPathCapacity);
+  memset(moduleIniPath, 0, kPathCapacity);
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  FormatText(setupIniPath, kPathCapacity, "%sDRVCONFIG\\setup.ini", root);
+  CopyText(moduleIniPath, kPathCapacity, root);
+  if (const char* name = ModuleIniName(module)) AppendText(moduleIniPath, kPathCapacity, name);
+}
+
+namespace {
+// Opens a vendor key, creating it when it is missing.
+void OpenOrCreate(RegKey& key, const char* path) {
+  if (!key.Open(HKEY_LOCAL_MACHINE, path)) {
+    RegKey::CreateKey(HKEY_LOCAL_MACHINE, path);
+    key.Open(HKEY_LOCAL_MACHINE, path);
+  }
+}
+}  // namespace
+
+void RecordUsbPortDevice(const char* usbPortName) {
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  char setupIni[kPathCapacity];
+  FormatText(setupIni, sizeof setupIni, "%sDRVCONFIG\\setup.ini", root);
+  UINT value = GetPrivateProfileIntA("SUPPORTED-USB-DEVICE", usbPortName, 0, setupIni);
+
+  RegKey key;
+  OpenOrCreate(key, "SOFTWARE\\VORTELL\\PORTNAME\\");
+  key.SetDword(usbPortName, value);
+  key.Close();
+
+  OpenOrCreate(key, "SOFTWARE\\VORTELL\\PRINTERPORT\\");
+  static const char* const slots[] = {"D1", "D2", "D3", "D4", "D5", "D6", "D7", "D8"};
+  for (const char* slot : slots) key.SetDword(slot, 0);
+  key.Close();
+}

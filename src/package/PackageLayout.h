@@ -1,0 +1,22 @@
+// Where the driver medium is and the names of its configuration files.
+#pragma once
+
+#include <cstddef>
+
+// Capacity of every path built from PackageRoot.
+const size_t kPathCapacity = 200;
+
+// PackageRoot: the directory of the running program with its trailing backslash, "" when the
+// program name holds no backslash. Derived afresh at each call.
+void GetPackageRoot(char* root, size_t capacity);
+
+// Module INI file of a PrinterModule, spelled as the port list and page switch spell it;
+// null outside 0..3.
+const char* ModuleIniName(int module);
+
+// setupIniPath = PackageRoot + "DRVCONFIG\setup.ini"; moduleIniPath = PackageRoot + the
+// module INI name (PackageRoot alone for a module outside 0..3). Both hold kPathCapacity.
+void ResolveIniPaths(int module, char* setupIniPath, char* moduleIniPath);
+
+// Copies the SUPPORTED-USB-DEVICE number of a USB port into the vendor registry keys.
+void RecordUsbPortDevice(const char* usbPortName);

@@ -1,0 +1,150 @@
+#include "package/PackageLayout.h"
+
+#include "winsim/winsim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+class PackageLayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override { winsim::Reset(); }
+  void TearDown() override { EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles(); }
+};
+
+TEST_F(PackageLayoutTest, PackageRootIsTheProgramDirectoryWithItsBackslash) {
+  char root[kPathCapacity];
+  winsim::SetModuleFileName("D:\\setup.exe");
+  GetPackageRoot(root, sizeof root);
+  EXPECT_STREQ(root, "D:\\");
+  winsim::SetModuleFileName("E:\\Drivers\\QM\\setup.exe");
+  GetPackageRoot(root, sizeof root);
+  EXPECT_STREQ(root, "E:\\Drivers\\QM\\");
+  winsim::SetModuleFileName("setup.exe");
+  GetPackageRoot(root, sizeof root);
+  EXPECT_STREQ(root, "");
+}
+
+TEST_F(PackageLayoutTest, ResolveIniPathsUsesTheProgramDirectory) {
+  char setupIni[kPathCapacity];
+  char moduleIni[kPathCapacity];
+  winsim::SetModuleFileName("D:\\setup.exe");
+  ResolveIniPaths(1, setupIni, moduleIni);
+  EXPECT_STREQ(setupIni, "D:\\DRVCONFIG\\setup.ini");
+  EXPECT_STREQ(moduleIni, "D:\\DRVCONFIG\\setup_Ticket.ini");
+  ResolveIniPaths(2, setupIni, moduleIni);
+  EXPECT_STREQ(moduleIni, "D:\\DRVCONFIG\\setup_Lable.ini");
+  ResolveIniPaths(3, setupIni, moduleIni);
+  EXPECT_STREQ(moduleIni, "D:\\DRVCONFIG\\setup_Embedded.ini");
+}
+
+TEST_F(PackageLayoutTest, ProgramNameWithoutBackslashGivesRelativePaths) {
+  char setupIni[kPathCapacity];
+  char moduleIni[kPathCapacity];
+  winsim::SetModuleFileName("setup.exe");
+  ResolveIniPaths(0, setupIni, moduleIni);
+  EXPECT_STREQ(setupIni, "DRVCONFIG\\setup.ini");
+  EXPECT_STREQ(moduleIni, "DRVCONFIG\\setup_receipt.ini");
+}
+
+TEST_F(PackageLayoutTest, ModuleOutsideTheFourLeavesOnlyTheRoot) {
+  char setupIni[kPathCapacity];
+  char moduleIni[kPathCapacity];
+  winsim::SetModuleFileName("D:\\setup.exe");
+  for (int module : {-1, 4, 1000}) {
+    ResolveIniPaths(module, setupIni, moduleIni);
+    EXPECT_STREQ(setupIni, "D:\\DRVCONFIG\\setup.ini");
+    EXPECT_STREQ(moduleIni, "D:\\") << module;
+  }
+}
+
+TEST_F(PackageLayoutTest, OverlongProgramPathFallsBackToTheWorkingDirectory) {
+  // 250 characters: more than the 200-character module name buffer holds.
+  std::string path = "C:\\" + std::string(237, 'd') + "\\setup.exe";
+  ASSERT_EQ(path.size(), 250u);
+  winsim::SetModuleFileName(path);
+  char guard[16];
+  memset(guard, 'G', sizeof guard);
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  EXPECT_STREQ(root, "");
+  char setupIni[kPathCapacity];
+  char moduleIni[kPathCapacity];
+  ResolveIniPaths(0, setupIni, moduleIni);
+  EXPECT_STREQ(setupIni, "DRVCONFIG\\setup.ini");
+  EXPECT_EQ(std::string(guard, sizeof guard), std::string(16, 'G'));
+}
+
+TEST_F(PackageLayoutTest, LongProgramPathThatFitsCutsTheIniPathsAtTheirCapacity) {
+  // 199 characters fit the module name buffer; the INI paths built from it do not.
+  std::string dir = "C:\\" + std::string(186, 'p') + "\\";
+  std::string path = dir + "setup.exe";
+  ASSERT_EQ(path.size(), 199u);
+  winsim::SetModuleFileName(path);
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  EXPECT_EQ(std::string(root), dir);
+  char setupIni[kPathCapacity];
+  char moduleIni[kPathCapacity];
+  ResolveIniPaths(0, setupIni, moduleIni);
+  EXPECT_EQ(strlen(setupIni), kPathCapacity - 1);
+  EXPECT_EQ(std::string(setupIni), (dir + "DRVCONFIG\\setup.ini").substr(0, kPathCapacity - 1));
+  EXPECT_EQ(strlen(moduleIni), kPathCapacity - 1);
+}
+
+class RecordUsbPortDeviceTest : public PackageLayoutTest {
+ protected:
+  void SetUp() override {
+    PackageLayoutTest::SetUp();
+    winsim::SetModuleFileName("D:\\setup.exe");
+    winsim::WriteFile("D:\\DRVCONFIG\\setup.ini",
+                      "[SUPPORTED-USB-DEVICE]\r\nUSB_QM-A210_1=7\r\nUSB_QM-C3_2=12\r\n");
+  }
+  void ExpectSlotsCleared() {
+    for (int i = 1; i <= 8; ++i) {
+      DWORD value = 99;
+      std::string slot = "D" + std::to_string(i);
+      EXPECT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PRINTERPORT", slot, &value)) << slot;
+      EXPECT_EQ(value, 0u) << slot;
+    }
+  }
+};
+
+TEST_F(RecordUsbPortDeviceTest, CopiesTheDeviceNumberAndClearsTheEightSlots) {
+  RecordUsbPortDevice("USB_QM-C3_2");
+  DWORD value = 0;
+  ASSERT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-C3_2", &value));
+  EXPECT_EQ(value, 12u);
+  ExpectSlotsCleared();
+}
+
+TEST_F(RecordUsbPortDeviceTest, PortWithoutEntryGetsZeroAndRepeatingOverwrites) {
+  winsim::SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PRINTERPORT", "D3", REG_DWORD,
+                   std::string("\x05\0\0\0", 4));
+  RecordUsbPortDevice("USB_QM-B220_2");
+  RecordUsbPortDevice("USB_QM-B220_2");
+  DWORD value = 99;
+  ASSERT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-B220_2", &value));
+  EXPECT_EQ(value, 0u);
+  ExpectSlotsCleared();
+}
+
+TEST_F(RecordUsbPortDeviceTest, MissingSetupIniRecordsZero) {
+  winsim::RemovePath("D:\\DRVCONFIG\\setup.ini");
+  RecordUsbPortDevice("USB_QM-A210_1");
+  DWORD value = 99;
+  ASSERT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-A210_1", &value));
+  EXPECT_EQ(value, 0u);
+}
+
+TEST_F(RecordUsbPortDeviceTest, KeysThatCannotBeCreatedAreSkippedSilently) {
+  winsim::FailCall("RegCreateKeyExA", ERROR_ACCESS_DENIED);
+  RecordUsbPortDevice("USB_QM-A210_1");
+  EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME"));
+  EXPECT_EQ(winsim::CallCount("RegSetValueExA"), 0);
+}
+
+}  // namespace
