@@ -12,7 +12,9 @@ struct FileNode {
   std::string path;  // full path as it was created (case kept)
   bool directory = false;
   std::string data;
-  DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+  DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;  // as a newly written file has
+  bool inUse = false;        // loaded by a running process: writes give a sharing violation
+  bool isProtected = false;  // guarded by the system: writes give access denied
 };
 
 struct FileSystemState {

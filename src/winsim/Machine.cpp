@@ -60,6 +60,10 @@ void Reset() {
   ResetFiles();
   ResetSystem();
   ResetModules();
+  ResetServices();
+  ResetSpooler();
+  ResetMessages();
+  ResetMemory();
 }
 
 void FailCall(const char* function, DWORD error, int nth, const char* argument) {

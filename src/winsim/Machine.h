@@ -34,5 +34,9 @@ void ResetRegistry();
 void ResetFiles();
 void ResetSystem();
 void ResetModules();
+void ResetServices();
+void ResetSpooler();
+void ResetMessages();
+void ResetMemory();
 
 }  // namespace winsim

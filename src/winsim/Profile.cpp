@@ -244,4 +244,25 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
   return TRUE;
 }
 
+// The user profile (win.ini in the Windows directory). All three arguments null only flush
+// the profile cache, which the simulation does not have.
+BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
+  WINSIM_LOCK;
+  if (DWORD fault = TakeFault("WriteProfileStringA", key)) {
+    SetLastError(fault);
+    return FALSE;
+  }
+  if (!section && !key && !value) return TRUE;
+  if (!section) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::string path = FullPath(WindowsDirectory() + "\\win.ini");
+  FileNode* file = FindNode(path);
+  std::vector<IniSection> sections = ParseIni(file && !file->directory ? file->data : "");
+  WriteIniEntry(sections, section, key, value);
+  PutFile(path, SerializeIni(sections));
+  return TRUE;
+}
+
 }  // extern "C"
