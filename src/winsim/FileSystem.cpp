@@ -231,10 +231,11 @@ DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
-  // Windows XP and later cut the name to size - 1, terminate it and return size.
+  // A name that does not fit is cut to the buffer and returned as size. Windows 2000 and XP
+  // (and Wine) leave it without a terminator, Vista ends it at size - 1: callers must not
+  // rely on one, so the harsher answer is given here.
   if (name.size() >= size) {
-    name.copy(buffer, size - 1);
-    buffer[size - 1] = '\0';
+    name.copy(buffer, size);
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return size;
   }
