@@ -60,6 +60,9 @@ void Reset() {
   ResetFiles();
   ResetSystem();
   ResetModules();
+  ResetTokens();
+  ResetUsb();
+  ResetMessageBoxes();
   ResetServices();
   ResetSpooler();
   ResetMessages();

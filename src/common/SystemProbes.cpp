@@ -1,0 +1,109 @@
+#include "common/SystemProbes.h"
+
+#include "common/BoundedText.h"
+#include "common/RegKey.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const char kPersistedKey[] =
+    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
+    "Assistant\\Persisted";
+const char kProtectedStorageKey[] = "Software\\Microsoft\\Protected Storage System Provider";
+
+// Writes the DWORD 1 named after this program's path under root\path.
+void MarkProgram(HKEY root, const char* path) {
+  char program[260] = {};
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  program[sizeof program - 1] = '\0';
+  RegKey::CreateKey(root, path);
+  RegKey key;
+  if (key.Open(root, path)) key.SetDword(program, 1);
+  key.Close();
+}
+
+// The token of the impersonating thread, else of the process; null when neither opens.
+HANDLE OpenCallerToken() {
+  HANDLE token = nullptr;
+  if (OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &token)) return token;
+  if (GetLastError() != ERROR_NO_TOKEN) return nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return token;
+  return nullptr;
+}
+
+bool TokenListsAdministrators(HANDLE token) {
+  DWORD size = 0;
+  if (GetTokenInformation(token, TokenGroups, nullptr, 0, &size) ||
+      GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+    return false;
+  size = (size + 3) & ~static_cast<DWORD>(3);
+  // Pointer-sized cells keep the group array aligned on every build.
+  std::vector<ULONG_PTR> buffer((size + sizeof(ULONG_PTR) - 1) / sizeof(ULONG_PTR));
+  if (!GetTokenInformation(token, TokenGroups, buffer.data(), size, &size)) return false;
+
+  SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
+                                DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &administrators))
+    return false;
+  const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
+  bool found = false;
+  // Attributes are not looked at: a deny-only Administrators group still counts.
+  for (DWORD i = 0; i < groups->GroupCount && !found; ++i)
+    found = EqualSid(groups->Groups[i].Sid, administrators) != FALSE;
+  FreeSid(administrators);
+  return found;
+}
+
+}  // namespace
+
+int GetTargetOs() {
+  OSVERSIONINFOA info;
+  memset(&info, 0, sizeof info);
+  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+  if (!GetVersionExA(&info)) return 0;
+  if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return 0;
+  if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return 0;
+  switch (info.dwMajorVersion) {
+    case 4: return info.dwMinorVersion == 0 ? 1 : 0;
+    case 5:
+      switch (info.dwMinorVersion) {
+        case 0: return 2;
+        case 1: return 3;
+        case 2: return 4;
+        default: return 0;
+      }
+    case 6: return info.dwMinorVersion == 0 ? 5 : 0;
+    default: return 0;
+  }
+}
+
+bool IsAdministrator() {
+  HANDLE token = OpenCallerToken();
+  if (!token) return false;
+  bool result = TokenListsAdministrators(token);
+  CloseHandle(token);
+  return result;
+}
+
+void MarkCompatibilityPersisted() { MarkProgram(HKEY_CURRENT_USER, kPersistedKey); }
+
+void MarkCompatibilityPersistedForUsers() {
+  RegKey storage;
+  if (!storage.Open(HKEY_CURRENT_USER, kProtectedStorageKey)) return;
+  char name[260];
+  for (DWORD index = 0; RegEnumKeyA(storage.Handle(), index, name, sizeof name) == ERROR_SUCCESS;
+       ++index) {
+    name[sizeof name - 1] = '\0';
+    // User identifiers are long; their "_Classes" companions are not users.
+    if (strlen(name) <= 30 || strstr(name, "Classes")) continue;
+    char path[512];
+    // A cut path would name some other key: such a user is skipped.
+    if (!FormatText(path, sizeof path, "%s\\%s", name, kPersistedKey)) continue;
+    MarkProgram(HKEY_USERS, path);
+  }
+}

@@ -1,0 +1,98 @@
+#include "common/FileVersion.h"
+
+#include "winsim/VersionControl.h"
+#include "winsim/winsim.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kPackageDriver[] = "D:\\medium\\USBDRV\\bulkusb.sys";
+const char kInstalledDriver[] = "C:\\WINDOWS\\system32\\drivers\\bulkusb.sys";
+
+class FileVersionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    winsim::Reset();
+    winsim::SetModuleFileName("D:\\medium\\setup.exe");
+  }
+  void TearDown() override { EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles(); }
+};
+
+TEST_F(FileVersionTest, TextOfTheFirstTranslationsFileVersion) {
+  winsim::VersionResource resource;
+  resource.language = 0x0804;
+  resource.codePage = 0x03a8;
+  resource.strings = {{"FileVersion", "2.1.0.7"}, {"ProductVersion", "9.9.9.9"}};
+  winsim::PutVersionedFile("C:\\a.dll", resource);
+  EXPECT_EQ(GetFileVersionText("C:\\a.dll"), "2.1.0.7");
+}
+
+TEST_F(FileVersionTest, EveryMissingPieceGivesZeroVersion) {
+  winsim::WriteFile("C:\\plain.dll", "MZ no resource");
+  EXPECT_EQ(GetFileVersionText("C:\\plain.dll"), "0.0.0.0");
+  EXPECT_EQ(GetFileVersionText("C:\\missing.dll"), "0.0.0.0");
+  EXPECT_EQ(GetFileVersionText(nullptr), "0.0.0.0");
+
+  winsim::VersionResource noTable;
+  noTable.hasTranslation = false;
+  noTable.strings = {{"FileVersion", "1.0.0.5"}};
+  winsim::PutVersionedFile("C:\\notable.dll", noTable);
+  EXPECT_EQ(GetFileVersionText("C:\\notable.dll"), "0.0.0.0");
+
+  winsim::VersionResource noText;
+  noText.strings = {{"ProductVersion", "1.0.0.5"}};
+  winsim::PutVersionedFile("C:\\notext.dll", noText);
+  EXPECT_EQ(GetFileVersionText("C:\\notext.dll"), "0.0.0.0");
+
+  winsim::PutFileWithVersion("C:\\empty.dll", "");
+  EXPECT_EQ(GetFileVersionText("C:\\empty.dll"), "0.0.0.0");
+}
+
+TEST_F(FileVersionTest, FailedReadOfTheResourceGivesZeroVersion) {
+  winsim::PutFileWithVersion("C:\\a.dll", "1.0.0.5");
+  winsim::FailCall("GetFileVersionInfoA", ERROR_ACCESS_DENIED, 1);
+  EXPECT_EQ(GetFileVersionText("C:\\a.dll"), "0.0.0.0");
+  EXPECT_EQ(GetFileVersionText("C:\\a.dll"), "1.0.0.5");
+}
+
+TEST_F(FileVersionTest, VersionNumberReadsEveryOtherCharacter) {
+  EXPECT_EQ(VersionNumber("1.0.0.5"), 1005);
+  EXPECT_EQ(VersionNumber("0.0.0.0"), 0);
+  EXPECT_EQ(VersionNumber("1.0.0.5a"), 1005);
+  EXPECT_EQ(VersionNumber("3.2"), 32);
+  EXPECT_EQ(VersionNumber(""), 0);
+}
+
+TEST_F(FileVersionTest, DriverCheckComparesPackageWithInstalled) {
+  struct Case {
+    const char* package;    // null: file missing
+    const char* installed;  // null: file missing
+    int expected;
+  } cases[] = {
+      {"1.0.0.5", nullptr, -1},   {nullptr, nullptr, 0},   {"1.0.0.6", "1.0.0.5", 1},
+      {"1.0.0.5", "1.0.0.6", 0},  {"1.0.0.5", "1.0.0.5", 0}, {"1.0.0.5", "1.0.0.5a", 0},
+      {nullptr, "1.0.0.5", 0},    {"1.0.0.5", "0.0.0.0", -1}, {"2.0.0.0", "1.9.9.9", 1},
+  };
+  for (const Case& c : cases) {
+    winsim::RemovePath(kPackageDriver);
+    winsim::RemovePath(kInstalledDriver);
+    if (c.package) winsim::PutFileWithVersion(kPackageDriver, c.package);
+    if (c.installed) winsim::PutFileWithVersion(kInstalledDriver, c.installed);
+    EXPECT_EQ(CheckUsbDeviceDriver(), c.expected)
+        << (c.package ? c.package : "-") << " vs " << (c.installed ? c.installed : "-");
+  }
+}
+
+TEST_F(FileVersionTest, DriverCheckFollowsTheProgramAndTheWindowsDirectory) {
+  winsim::SetWindowsDirectory("E:\\WINNT");
+  winsim::PutFileWithVersion("E:\\WINNT\\system32\\drivers\\bulkusb.sys", "1.0.0.5");
+  winsim::PutFileWithVersion("F:\\cd\\USBDRV\\bulkusb.sys", "1.0.0.7");
+  winsim::PutFileWithVersion(kPackageDriver, "1.0.0.1");
+  winsim::SetModuleFileName("F:\\cd\\setup.exe");
+  EXPECT_EQ(CheckUsbDeviceDriver(), 1);
+  winsim::SetModuleFileName("D:\\medium\\setup.exe");
+  EXPECT_EQ(CheckUsbDeviceDriver(), 0);
+}
+
+}  // namespace
