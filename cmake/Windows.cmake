@@ -26,3 +26,7 @@ foreach(program wizard uninstall)
     add_subdirectory(src/${program})
   endif()
 endforeach()
+
+# What ships and what the tests load must import system DLLs only.
+add_test(NAME WindowsBinariesImportSystemDllsOnly
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports ${CMAKE_BINARY_DIR})
