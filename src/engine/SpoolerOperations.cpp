@@ -1,0 +1,256 @@
+#include "engine/SpoolerOperations.h"
+
+#include "common/BoundedText.h"
+#include "engine/SetupText.h"
+
+#include <cstring>
+
+namespace {
+
+const size_t kDirectorySize = 256;
+const size_t kMessageSize = 1024;
+char kWindows40[] = "Windows 4.0";
+
+// The destination directory of a copy kind; 0 with the kind's text when it cannot be had.
+int DestinationDirectory(int kind, char (&dir)[kDirectorySize], std::string& message) {
+  DWORD needed = 0;
+  switch (kind) {
+    case DriverDirectory3:
+    case DriverDirectory:
+      if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+                                      sizeof dir, &needed)) {
+        message = SetupText(108);
+        return 0;
+      }
+      if (kind == DriverDirectory3 && !AppendText(dir, "\\3")) {
+        message = SetupText(108);
+        return 0;
+      }
+      return 1;
+    case ProcessorDirectory:
+      if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+                                       sizeof dir, &needed)) {
+        message = SetupText(109);
+        return 0;
+      }
+      return 1;
+    case SystemDirectory: {
+      UINT length = GetSystemDirectoryA(dir, sizeof dir);
+      if (length == 0 || length >= sizeof dir) {
+        message = SetupText(102);
+        return 0;
+      }
+      return 1;
+    }
+    default:
+      message = SetupText(110);
+      return 0;
+  }
+}
+
+void CopyErrorMessage(const char* copiedName, DWORD error, const char* source,
+                      std::string& message) {
+  char text[kMessageSize];
+  CopyText(text, SetupText(122));
+  AppendText(text, copiedName);
+  char code[32];
+  FormatText(code, sizeof code, "  er = %d", static_cast<int>(error));
+  AppendText(text, code);
+  AppendText(text, source);
+  message = text;
+}
+
+void ErrorMessage(int textId, const char* separator, DWORD error, std::string& message) {
+  char text[kMessageSize];
+  FormatText(text, sizeof text, "%s%s%d", SetupText(textId), separator, static_cast<int>(error));
+  message = text;
+}
+
+// Tells every top-level window that the profile's printer settings changed.
+int BroadcastWinIniChange(const char* section) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0,
+                             reinterpret_cast<LPARAM>(section), SMTO_NORMAL, 1000, &answer) != 0;
+}
+
+// Reads the printer's level-2 record into a zero-filled block; the caller frees it.
+PRINTER_INFO_2A* ReadPrinterRecord(HANDLE printer) {
+  DWORD needed = 0;
+  if (GetPrinterA(printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+      needed == 0)
+    return nullptr;
+  HGLOBAL block = GlobalAlloc(GPTR, needed);
+  if (!block) return nullptr;
+  if (!GetPrinterA(printer, 2, static_cast<LPBYTE>(block), needed, &needed)) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  return static_cast<PRINTER_INFO_2A*>(block);
+}
+
+int SetDefaultWin9x(const char* name) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterA(const_cast<LPSTR>(name), &printer, nullptr)) return 0;
+  int done = 0;
+  if (PRINTER_INFO_2A* info = ReadPrinterRecord(printer)) {
+    info->Attributes |= PRINTER_ATTRIBUTE_DEFAULT;
+    done = SetPrinterA(printer, 2, reinterpret_cast<LPBYTE>(info), 0) && BroadcastWinIniChange("windows");
+    GlobalFree(info);
+  }
+  ClosePrinter(printer);
+  return done;
+}
+
+int SetDefaultNt4(const char* name) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterA(const_cast<LPSTR>(name), &printer, nullptr)) return 0;
+  int done = 0;
+  if (PRINTER_INFO_2A* info = ReadPrinterRecord(printer)) {
+    // NT 4.0 keeps the default printer as "name,driver,port" in the profile.
+    char device[3 * kPrinterNameSize];
+    if (FormatText(device, sizeof device, "%s,%s,%s", info->pPrinterName ? info->pPrinterName : "",
+                   info->pDriverName ? info->pDriverName : "",
+                   info->pPortName ? info->pPortName : ""))
+      done = WriteProfileStringA("windows", "device", device) && BroadcastWinIniChange(nullptr);
+    GlobalFree(info);
+  }
+  ClosePrinter(printer);
+  return done;
+}
+
+int SetDefaultNt5(const char* name) {
+  // Looked up at run time: the function does not exist before Windows 2000.
+  HMODULE spooler = LoadLibraryA("winspool.drv");
+  if (!spooler) return 0;
+  typedef BOOL(WINAPI * SetDefaultPrinterProc)(LPCSTR);
+  auto setDefault =
+      reinterpret_cast<SetDefaultPrinterProc>(reinterpret_cast<void*>(GetProcAddress(spooler, "SetDefaultPrinterA")));
+  int done = setDefault && setDefault(name);
+  FreeLibrary(spooler);
+  return done && BroadcastWinIniChange(nullptr);
+}
+
+}  // namespace
+
+const char* OsSubdirectory(int targetOs) {
+  switch (targetOs) {
+    case 0: return "\\win98\\";
+    case 1:
+    case 2:
+    case 3: return "\\winnt\\";
+    case 4: return "\\win2003\\";
+    case 5: return "\\Vista\\";
+    default: return "";
+  }
+}
+
+int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming,
+                    std::string& message) {
+  // "0" is what a missing INI key reads as: there is no such file.
+  if (!fileName || fileName[0] == '0') return 0;
+  char dir[kDirectorySize];
+  if (!DestinationDirectory(kind, dir, message)) return 0;
+  char current[kDirectorySize];
+  DWORD length = GetCurrentDirectoryA(sizeof current, current);
+  if (length == 0 || length >= sizeof current) {
+    message = SetupText(107);
+    return 0;
+  }
+  char copiedName[kPrinterNameSize];
+  FormatText(copiedName, sizeof copiedName, "%s%s", naming == PrefixedCopy ? "n" : "", fileName);
+  char source[MAX_PATH];
+  char destination[MAX_PATH];
+  int sourceFits = FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs), fileName);
+  int destinationFits = FormatText(destination, sizeof destination, "%s\\%s", dir, copiedName);
+  if (!sourceFits || !destinationFits) {
+    // A cut path names some other file: refuse instead of copying to or from it.
+    CopyErrorMessage(copiedName, ERROR_FILENAME_EXCED_RANGE, source, message);
+    return 0;
+  }
+  // A read-only copy left by an earlier installation must not stop the overwrite.
+  SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
+  if (CopyFileA(source, destination, FALSE)) return 1;
+  DWORD error = GetLastError();
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED)
+    return static_cast<int>(error);
+  CopyErrorMessage(copiedName, error, source, message);
+  return 0;
+}
+
+int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message) {
+  if (AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(monitor))) return 1;
+  DWORD error = GetLastError();
+  // A monitor that is already installed is what this step wants.
+  if (error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS) return 1;
+  ErrorMessage(119, " Erro code is:", error, message);
+  return 0;
+}
+
+int AddPrintProcessorChecked(const char* processorName, const char* pathName, int targetOs) {
+  return AddPrintProcessorA(nullptr, targetOs == 0 ? kWindows40 : nullptr,
+                            const_cast<LPSTR>(pathName), const_cast<LPSTR>(processorName)) != 0;
+}
+
+int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, std::string& message) {
+  if (AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(driver))) return 1;
+  ErrorMessage(118, "   er = ", GetLastError(), message);
+  return 0;
+}
+
+int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowed,
+                      std::string& message) {
+  char* name = printer->pPrinterName;
+  HANDLE added = AddPrinterA(nullptr, level, reinterpret_cast<LPBYTE>(printer));
+  DWORD error = added ? 0 : GetLastError();
+  if (!added && error == ERROR_PRINTER_ALREADY_EXISTS && numberingAllowed && name) {
+    char firstTried[kPrinterNameSize];
+    CopyText(firstTried, name ? name : "");
+    for (int n = 1; n <= 98 && !added && error == ERROR_PRINTER_ALREADY_EXISTS; ++n) {
+      // A name too long for its "(n)" is cut: it never runs past the record's buffer.
+      FormatText(name, kPrinterNameSize, "%s(%d)", firstTried, n);
+      added = AddPrinterA(nullptr, level, reinterpret_cast<LPBYTE>(printer));
+      error = added ? 0 : GetLastError();
+    }
+  }
+  if (added) {
+    ClosePrinter(added);
+    return 1;
+  }
+  if (error == ERROR_PRINTER_ALREADY_EXISTS)
+    message = SetupText(103);
+  else
+    ErrorMessage(116, "er = ", error, message);
+  if (name) name[0] = '\0';
+  return 0;
+}
+
+int SetDefaultPrinterByName(const char* printerName) {
+  OSVERSIONINFOA version;
+  memset(&version, 0, sizeof version);
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!GetVersionExA(&version)) return 0;
+  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return SetDefaultWin9x(printerName);
+  if (version.dwPlatformId != VER_PLATFORM_WIN32_NT) return 1;
+  return version.dwMajorVersion < 5 ? SetDefaultNt4(printerName) : SetDefaultNt5(printerName);
+}
+
+int CheckSpoolerPorts(std::string& message) {
+  HLOCAL work = LocalAlloc(LPTR, 100);
+  if (!work) {
+    message = SetupText(104);
+    return 0;
+  }
+  LocalFree(work);
+  DWORD needed = 0;
+  DWORD count = 0;
+  EnumPortsA(nullptr, 1, nullptr, 0, &needed, &count);
+  HLOCAL ports = LocalAlloc(LPTR, needed ? needed : 1);
+  if (!ports) {
+    message = SetupText(104);
+    return 0;
+  }
+  int done = EnumPortsA(nullptr, 1, static_cast<LPBYTE>(ports), needed, &needed, &count) != 0;
+  if (!done) ErrorMessage(125, " er = ", GetLastError(), message);
+  LocalFree(ports);
+  return done;
+}
