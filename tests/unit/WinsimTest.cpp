@@ -1,0 +1,89 @@
+// The test machinery itself: fault injection, handle accounting and the virtual clock must
+// be right, or every other test could pass for the wrong reason.
+#include "winsim/winsim.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+class WinsimTest : public ::testing::Test {
+ protected:
+  void SetUp() override { winsim::Reset(); }
+};
+
+HKEY Open(const char* path) {
+  HKEY key = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key);
+  return key;
+}
+
+TEST_F(WinsimTest, FaultOnTheNthCallHitsThatCallOnly) {
+  winsim::SetValue(HKEY_LOCAL_MACHINE, "A", "v", REG_SZ, std::string("x", 2));
+  winsim::FailCall("RegOpenKeyExA", ERROR_ACCESS_DENIED, 2);
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "A", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "A", 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "A", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(winsim::CallCount("RegOpenKeyExA"), 3);
+}
+
+TEST_F(WinsimTest, FaultForAnArgumentSparesOtherArguments) {
+  winsim::SetValue(HKEY_LOCAL_MACHINE, "A", "v", REG_SZ, std::string("x", 2));
+  winsim::SetValue(HKEY_LOCAL_MACHINE, "B", "v", REG_SZ, std::string("x", 2));
+  winsim::FailCall("RegOpenKeyExA", ERROR_ACCESS_DENIED, 0, "b");
+  HKEY key = Open("A");
+  EXPECT_NE(key, nullptr);
+  RegCloseKey(key);
+  EXPECT_EQ(Open("B"), nullptr);
+  EXPECT_EQ(Open("B"), nullptr) << "nth 0 fails every matching call";
+}
+
+TEST_F(WinsimTest, HandlesAreCountedUntilClosedAndResetForgetsThem) {
+  winsim::SetValue(HKEY_LOCAL_MACHINE, "A", "v", REG_SZ, std::string("x", 2));
+  HKEY first = Open("A");
+  HKEY second = Open("A");
+  EXPECT_NE(first, second);
+  EXPECT_EQ(winsim::OpenHandles(winsim::HandleKind::Key), 2);
+  RegCloseKey(first);
+  EXPECT_EQ(winsim::OpenHandles(), 1);
+  EXPECT_NE(winsim::DescribeOpenHandles().find("key"), std::string::npos);
+  RegCloseKey(second);
+  EXPECT_EQ(winsim::OpenHandles(), 0);
+  Open("A");
+  winsim::Reset();
+  EXPECT_EQ(winsim::OpenHandles(), 0);
+  EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "A"));
+}
+
+TEST_F(WinsimTest, SleepAdvancesTheVirtualClockAtOnce) {
+  DWORD start = GetTickCount();
+  Sleep(2000);
+  Sleep(300);
+  EXPECT_EQ(GetTickCount() - start, 2300u);
+  EXPECT_EQ(winsim::Sleeps(), (std::vector<DWORD>{2000, 300}));
+}
+
+TEST_F(WinsimTest, HostDirectoryLoadsWithCaseInsensitiveNames) {
+  ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\Medium"), 0);
+  EXPECT_TRUE(winsim::FileExists("d:\\medium\\drvconfig\\SETUP.INI"));
+  EXPECT_TRUE(winsim::DirectoryExists("D:\\MEDIUM\\WinNT"));
+  EXPECT_FALSE(winsim::FileExists("D:\\Medium\\DRVCONFIG\\absent.ini"));
+}
+
+TEST_F(WinsimTest, LastErrorBelongsToEachThread) {
+  SetLastError(5);
+  DWORD seen = 0;
+  std::thread other([&] {
+    SetLastError(7);
+    seen = GetLastError();
+  });
+  other.join();
+  EXPECT_EQ(seen, 7u);
+  EXPECT_EQ(GetLastError(), 5u);
+}
+
+}  // namespace
