@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace {
 
 class WinsimTest : public ::testing::Test {
@@ -72,18 +70,6 @@ TEST_F(WinsimTest, HostDirectoryLoadsWithCaseInsensitiveNames) {
   EXPECT_TRUE(winsim::FileExists("d:\\medium\\drvconfig\\SETUP.INI"));
   EXPECT_TRUE(winsim::DirectoryExists("D:\\MEDIUM\\WinNT"));
   EXPECT_FALSE(winsim::FileExists("D:\\Medium\\DRVCONFIG\\absent.ini"));
-}
-
-TEST_F(WinsimTest, LastErrorBelongsToEachThread) {
-  SetLastError(5);
-  DWORD seen = 0;
-  std::thread other([&] {
-    SetLastError(7);
-    seen = GetLastError();
-  });
-  other.join();
-  EXPECT_EQ(seen, 7u);
-  EXPECT_EQ(GetLastError(), 5u);
 }
 
 }  // namespace
