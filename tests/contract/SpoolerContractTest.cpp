@@ -1,0 +1,231 @@
+// The spooler calls the installation makes, on winsim and on the real spooler.
+#include "contract/ContractEnv.h"
+
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+class SpoolerContractTest : public ContractTest {
+ protected:
+  void SetUp() override {
+    ContractTest::SetUp();
+    // Spooler objects outlive the test's directory: give them names of this run.
+    size_t at = dir.rfind("contract");
+    suffix = dir.substr(at + 8);
+    while (!suffix.empty() && suffix.back() == '\\') suffix.pop_back();
+  }
+  void TearDown() override {
+#if !defined(WINSIM)
+    for (const std::string& name : printers) {
+      HANDLE printer = nullptr;
+      PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+      if (OpenPrinterA(const_cast<char*>(name.c_str()), &printer, &access)) {
+        DeletePrinter(printer);
+        ClosePrinter(printer);
+      }
+    }
+    for (const std::string& name : drivers) DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+    for (const std::string& name : monitors) DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+#endif
+    EXPECT_EQ(contract::OpenHandles(), 0);
+    ContractTest::TearDown();
+  }
+
+  static std::string DriverDirectory() {
+    char dir[MAX_PATH] = "";
+    DWORD needed = 0;
+    EXPECT_TRUE(GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir, &needed));
+    return dir;
+  }
+
+  // A level-3 driver whose (dummy) files lie in the driver directory.
+  std::string AddDriver() {
+    std::string name = "Contract Driver" + suffix;
+    std::string driverDir = DriverDirectory();
+    for (const char* file : {"ctdrv.dll", "ctdrv.gpd", "ctdrvui.dll", "ctdrv.hlp"})
+      contract::PutFile(driverDir + "\\" + file, "not a program");
+    DRIVER_INFO_3A info{};
+    info.cVersion = 3;
+    info.pName = const_cast<char*>(name.c_str());
+    info.pDriverPath = const_cast<char*>("ctdrv.dll");
+    info.pDataFile = const_cast<char*>("ctdrv.gpd");
+    info.pConfigFile = const_cast<char*>("ctdrvui.dll");
+    info.pHelpFile = const_cast<char*>("ctdrv.hlp");
+    info.pDependentFiles = const_cast<char*>("ctdrv.gpd\0");
+    EXPECT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
+    drivers.push_back(name);
+    return name;
+  }
+
+  HANDLE AddTestPrinter(const std::string& name, const std::string& driver) {
+    PRINTER_INFO_2A info{};
+    info.pPrinterName = const_cast<char*>(name.c_str());
+    info.pPortName = const_cast<char*>("LPT1:");
+    info.pDriverName = const_cast<char*>(driver.c_str());
+    info.pPrintProcessor = const_cast<char*>("WinPrint");
+    info.pDatatype = datatype;
+    HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
+    if (printer) printers.push_back(name);
+    return printer;
+  }
+
+  std::string suffix;
+  char* datatype = const_cast<char*>("RAW");
+  std::vector<std::string> printers;
+  std::vector<std::string> drivers;
+  std::vector<std::string> monitors;
+};
+
+TEST_F(SpoolerContractTest, DirectoryQueriesGiveAnExistingDirectoryAndTheSizeNeeded) {
+  using Query = BOOL(WINAPI*)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD);
+  for (Query query : {Query(GetPrinterDriverDirectoryA), Query(GetPrintProcessorDirectoryA)}) {
+    char dir[MAX_PATH] = "";
+    DWORD needed = 0;
+    ASSERT_TRUE(query(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir, &needed));
+    DWORD attributes = GetFileAttributesA(dir);
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << dir;
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << dir;
+    needed = 0;
+    SetLastError(0xdeadbeef);
+    EXPECT_FALSE(query(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), 2, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    // Windows may report the size of the wide-character text; enough room is what counts.
+    EXPECT_GE(needed, strlen(dir) + 1);
+  }
+}
+
+TEST_F(SpoolerContractTest, APrinterOfAnAddedDriverReadsBackAtLevel2) {
+  std::string driver = AddDriver();
+  std::string name = "Contract Printer" + suffix;
+  HANDLE added = AddTestPrinter(name, driver);
+  ASSERT_NE(added, nullptr) << GetLastError();
+  EXPECT_TRUE(ClosePrinter(added));
+
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr)) << GetLastError();
+  DWORD needed = 0;
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(GetPrinterA(printer, 2, nullptr, 0, &needed));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  ASSERT_GT(needed, sizeof(PRINTER_INFO_2A));
+  std::vector<BYTE> buffer(needed);
+  ASSERT_TRUE(GetPrinterA(printer, 2, buffer.data(), needed, &needed)) << GetLastError();
+  auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
+  EXPECT_STREQ(info->pPrinterName, name.c_str());
+  EXPECT_STREQ(info->pPortName, "LPT1:");
+  EXPECT_STREQ(info->pDriverName, driver.c_str());
+  EXPECT_TRUE(ClosePrinter(printer));
+}
+
+TEST_F(SpoolerContractTest, ATakenPrinterNameGives1802) {
+  SKIP_ON_WINE("Wine's AddPrinterA overwrites a printer of the same name instead of 1802");
+  std::string driver = AddDriver();
+  std::string name = "Contract Twice" + suffix;
+  HANDLE first = AddTestPrinter(name, driver);
+  ASSERT_NE(first, nullptr);
+  ClosePrinter(first);
+  SetLastError(0xdeadbeef);
+  EXPECT_EQ(AddTestPrinter(name, driver), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PRINTER_ALREADY_EXISTS));
+}
+
+TEST_F(SpoolerContractTest, AnUnknownDriverGives1797) {
+  SKIP_ON_WINE("Wine's AddPrinterA answers 87 for an unknown driver");
+  SetLastError(0xdeadbeef);
+  EXPECT_EQ(AddTestPrinter("Contract Orphan" + suffix, "No Such Driver"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_UNKNOWN_PRINTER_DRIVER));
+}
+
+TEST_F(SpoolerContractTest, APrinterWithoutADatatypeIsAdded) {
+  SKIP_ON_WINE("Wine's AddPrinterA answers 87 when the record names no datatype");
+  std::string driver = AddDriver();
+  datatype = nullptr;
+  HANDLE added = AddTestPrinter("Contract Raw" + suffix, driver);
+  ASSERT_NE(added, nullptr) << GetLastError();
+  ClosePrinter(added);
+}
+
+TEST_F(SpoolerContractTest, AnUnknownPrinterDoesNotOpen) {
+  HANDLE printer = nullptr;
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(OpenPrinterA(const_cast<char*>("No Such Printer Here"), &printer, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINTER_NAME));
+}
+
+TEST_F(SpoolerContractTest, EnumPortsListsTheSystemPortsAfterASizeQuery) {
+  DWORD needed = 0;
+  DWORD count = 0;
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(EnumPortsA(nullptr, 1, nullptr, 0, &needed, &count));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  ASSERT_GT(needed, 0u);
+  std::vector<BYTE> buffer(needed);
+  ASSERT_TRUE(EnumPortsA(nullptr, 1, buffer.data(), needed, &needed, &count)) << GetLastError();
+  auto* ports = reinterpret_cast<PORT_INFO_1A*>(buffer.data());
+  std::vector<std::string> names;
+  for (DWORD i = 0; i < count; ++i) names.push_back(ports[i].pName);
+  for (const char* expected : {"LPT1:", "COM1:"})
+    EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
+}
+
+TEST_F(SpoolerContractTest, AMonitorIsAddedOnceFromTheSystemDirectory) {
+  char system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+  std::string dll = "aqtestmon.dll";
+#if defined(WINSIM)
+  contract::PutFile(std::string(system) + "\\" + dll, "MZ");
+#else
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string built = self;
+  built = built.substr(0, built.find_last_of('\\')) + "\\port-monitor\\" + dll;
+  ASSERT_TRUE(CopyFileA(built.c_str(), (std::string(system) + "\\" + dll).c_str(), FALSE))
+      << built << " " << GetLastError();
+#endif
+  std::string name = "Contract Monitor" + suffix;
+  MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(dll.c_str())};
+  ASSERT_TRUE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
+  monitors.push_back(name);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                          ("SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\" + name).c_str(), 0,
+                          KEY_READ, &key),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PRINT_MONITOR_ALREADY_INSTALLED));
+}
+
+TEST_F(SpoolerContractTest, AMonitorWhoseDllIsMissingGives126) {
+  std::string name = "Contract Lost Monitor" + suffix;
+  MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>("nosuchmon.dll")};
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
+TEST_F(SpoolerContractTest, SetDefaultPrinterIsFoundInWinspoolAndKnowsThePrinters) {
+  std::string driver = AddDriver();
+  std::string name = "Contract Default" + suffix;
+  HANDLE added = AddTestPrinter(name, driver);
+  ASSERT_NE(added, nullptr);
+  ClosePrinter(added);
+  HMODULE winspool = LoadLibraryA("winspool.drv");
+  ASSERT_NE(winspool, nullptr);
+  typedef BOOL(WINAPI * SetDefault)(LPCSTR);
+  auto setDefault = reinterpret_cast<SetDefault>(reinterpret_cast<void*>(GetProcAddress(winspool, "SetDefaultPrinterA")));
+  ASSERT_NE(setDefault, nullptr);
+  EXPECT_TRUE(setDefault(name.c_str())) << GetLastError();
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(setDefault("No Such Printer Here"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINTER_NAME));
+  EXPECT_TRUE(FreeLibrary(winspool));
+}
+
+}  // namespace
