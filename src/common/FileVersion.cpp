@@ -67,9 +67,8 @@ int CheckUsbDeviceDriver() {
   UINT length = GetWindowsDirectoryA(windows, sizeof windows);
   if (length == 0 || length >= sizeof windows) windows[0] = '\0';
   char installedDriver[260];
-  if (windows[0] == '\0' ||
-      !FormatText(installedDriver, sizeof installedDriver, "%s\\system32\\drivers\\bulkusb.sys",
-                  windows))
+  if (windows[0] == '\0' || !FormatText(installedDriver, sizeof installedDriver,
+                                        "%s\\system32\\drivers\\bulkusb.sys", windows))
     installedDriver[0] = '\0';
 
   std::string packageText = GetFileVersionText(packageDriver);

@@ -69,16 +69,23 @@ int GetTargetOs() {
   if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return 0;
   if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return 0;
   switch (info.dwMajorVersion) {
-    case 4: return info.dwMinorVersion == 0 ? 1 : 0;
+    case 4:
+      return info.dwMinorVersion == 0 ? 1 : 0;
     case 5:
       switch (info.dwMinorVersion) {
-        case 0: return 2;
-        case 1: return 3;
-        case 2: return 4;
-        default: return 0;
+        case 0:
+          return 2;
+        case 1:
+          return 3;
+        case 2:
+          return 4;
+        default:
+          return 0;
       }
-    case 6: return info.dwMinorVersion == 0 ? 5 : 0;
-    default: return 0;
+    case 6:
+      return info.dwMinorVersion == 0 ? 5 : 0;
+    default:
+      return 0;
   }
 }
 

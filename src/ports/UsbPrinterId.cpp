@@ -21,7 +21,8 @@ const int kDescriptorLength = 18;
 
 bool IsDevice(int handle) { return handle != 0 && handle != -1; }
 
-// Message box with the application name (the program's file name without extension) as caption.
+// Message box with an OK button and the application name (the program's file name without
+// extension) as caption; task-modal, so the wizard waits for it.
 void ShowMessage(const char* text) {
   char path[260] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
@@ -30,7 +31,7 @@ void ShowMessage(const char* text) {
   char caption[260];
   CopyText(caption, name ? name + 1 : path);
   if (char* dot = strrchr(caption, '.')) *dot = '\0';
-  MessageBoxA(nullptr, text, caption, MB_OK);
+  MessageBoxA(nullptr, text, caption, MB_OK | MB_TASKMODAL);
 }
 
 // The library is loaded by full path only, from the package first and then from the system
@@ -64,7 +65,7 @@ int OpenFirstDevice(OpenDeviceXProc openDevice) {
 void BuildIdentityCommand(int identity, unsigned char (&command)[kIdentityCommandLength]) {
   // ESC, the firmware's service code that unlocks the identity command, then GS 'I' ' ' n.
   const unsigned char prefix[kIdentityCommandLength - 1] = {0x1B, 0x71, 0x4C, 0x48, 0xA3,
-                                                             0x8E, 0x1D, 0x49, 0x20};
+                                                            0x8E, 0x1D, 0x49, 0x20};
   memcpy(command, prefix, sizeof prefix);
   command[kIdentityCommandLength - 1] = static_cast<unsigned char>(identity - 1);
 }
@@ -75,12 +76,12 @@ int GetUsbPrinterId() {
     ShowMessage("Can not load AqUsbInt.dll");
     return -1;
   }
-  OpenDeviceXProc openDevice =
-      reinterpret_cast<OpenDeviceXProc>(reinterpret_cast<void*>(GetProcAddress(library, "OpenDeviceX")));
+  OpenDeviceXProc openDevice = reinterpret_cast<OpenDeviceXProc>(
+      reinterpret_cast<void*>(GetProcAddress(library, "OpenDeviceX")));
   GetDescriptorProc getDescriptor = reinterpret_cast<GetDescriptorProc>(
       reinterpret_cast<void*>(GetProcAddress(library, "GetDescriptor")));
-  CloseDeviceProc closeDevice =
-      reinterpret_cast<CloseDeviceProc>(reinterpret_cast<void*>(GetProcAddress(library, "CloseDevice")));
+  CloseDeviceProc closeDevice = reinterpret_cast<CloseDeviceProc>(
+      reinterpret_cast<void*>(GetProcAddress(library, "CloseDevice")));
   if (!openDevice || !getDescriptor || !closeDevice) {
     FreeLibrary(library);
     ShowMessage("open function error");
@@ -121,12 +122,12 @@ bool SetUsbPrinterId(int identity) {
   if (identity < 1 || identity > 8) return false;
   HMODULE library = LoadUsbLibrary();
   if (!library) return false;
-  OpenDeviceXProc openDevice =
-      reinterpret_cast<OpenDeviceXProc>(reinterpret_cast<void*>(GetProcAddress(library, "OpenDeviceX")));
+  OpenDeviceXProc openDevice = reinterpret_cast<OpenDeviceXProc>(
+      reinterpret_cast<void*>(GetProcAddress(library, "OpenDeviceX")));
   UWriteProc write =
       reinterpret_cast<UWriteProc>(reinterpret_cast<void*>(GetProcAddress(library, "uWrite")));
-  CloseDeviceProc closeDevice =
-      reinterpret_cast<CloseDeviceProc>(reinterpret_cast<void*>(GetProcAddress(library, "CloseDevice")));
+  CloseDeviceProc closeDevice = reinterpret_cast<CloseDeviceProc>(
+      reinterpret_cast<void*>(GetProcAddress(library, "CloseDevice")));
   if (!openDevice || !write || !closeDevice) {
     FreeLibrary(library);
     ShowMessage("open function error");

@@ -14,11 +14,15 @@ MessageBoxState boxes;
 
 int FirstButton(UINT type) {
   switch (type & MB_TYPEMASK) {
-    case MB_ABORTRETRYIGNORE: return IDABORT;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
     case MB_YESNO:
-    case MB_YESNOCANCEL: return IDYES;
-    case MB_RETRYCANCEL: return IDRETRY;
-    default: return IDOK;
+    case MB_YESNOCANCEL:
+      return IDYES;
+    case MB_RETRYCANCEL:
+      return IDRETRY;
+    default:
+      return IDOK;
   }
 }
 }  // namespace
@@ -53,7 +57,8 @@ extern "C" INT WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT 
     return 0;
   }
   // A null caption shows as "Error" on Windows.
-  boxes.shown.push_back(MessageBoxRecord{owner, text ? text : "", caption ? caption : "Error", type});
+  boxes.shown.push_back(
+      MessageBoxRecord{owner, text ? text : "", caption ? caption : "Error", type});
   if (boxes.answers.empty()) return FirstButton(type);
   int answer = boxes.answers.front();
   boxes.answers.pop_front();

@@ -16,8 +16,7 @@ struct TokenGroup {
 };
 
 // The built-in Administrators group (S-1-5-32-544) with the given attributes.
-TokenGroup AdministratorsGroup(DWORD attributes = SE_GROUP_MANDATORY |
-                                                  SE_GROUP_ENABLED_BY_DEFAULT |
+TokenGroup AdministratorsGroup(DWORD attributes = SE_GROUP_MANDATORY | SE_GROUP_ENABLED_BY_DEFAULT |
                                                   SE_GROUP_ENABLED);
 // The built-in Users group (S-1-5-32-545) and Everyone (S-1-1-0).
 TokenGroup UsersGroup();

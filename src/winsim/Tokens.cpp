@@ -15,7 +15,7 @@ struct TokenState {
   bool threadHasToken = false;
   std::vector<TokenGroup> threadGroups;
   std::map<uintptr_t, std::vector<TokenGroup>> open;  // token handle -> its groups
-  std::map<void*, uintptr_t> sids;                     // SID memory -> its handle
+  std::map<void*, uintptr_t> sids;                    // SID memory -> its handle
 };
 TokenState tokens;
 
@@ -95,8 +95,12 @@ using namespace winsim;
 extern "C" {
 
 // The pseudo handles Windows gives for the calling process and thread.
-HANDLE WINAPI GetCurrentProcess(void) { return reinterpret_cast<HANDLE>(~static_cast<ULONG_PTR>(0)); }
-HANDLE WINAPI GetCurrentThread(void) { return reinterpret_cast<HANDLE>(~static_cast<ULONG_PTR>(1)); }
+HANDLE WINAPI GetCurrentProcess(void) {
+  return reinterpret_cast<HANDLE>(~static_cast<ULONG_PTR>(0));
+}
+HANDLE WINAPI GetCurrentThread(void) {
+  return reinterpret_cast<HANDLE>(~static_cast<ULONG_PTR>(1));
+}
 
 BOOL WINAPI OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
   WINSIM_LOCK;

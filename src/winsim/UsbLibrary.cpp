@@ -10,7 +10,7 @@ namespace {
 
 struct UsbState {
   std::vector<UsbPrinter> printers;
-  std::map<int, size_t> open;  // device handle -> printer index
+  std::map<int, size_t> open;        // device handle -> printer index
   std::map<int, uintptr_t> handles;  // device handle -> accounting handle
   std::vector<std::string> writes;
   int nextHandle = 0x100;
@@ -53,8 +53,8 @@ int WINAPI GetDescriptor(int handle, unsigned char* descriptor) {
   const UsbPrinter& printer = usb.printers[it->second];
   if (printer.descriptorFails) return 0;
   // An 18-byte USB device descriptor of a printer-class device.
-  const unsigned char fixed[18] = {18, 1, 0x10, 0x01, 0, 0, 0, 64, 0x34, 0x12, 0x78, 0x56,
-                                   0, 0, 1, 2, 3, 1};
+  const unsigned char fixed[18] = {18,   1,    0x10, 0x01, 0, 0, 0, 64, 0x34,
+                                   0x12, 0x78, 0x56, 0,    0, 1, 2, 3,  1};
   memcpy(descriptor, fixed, sizeof fixed);
   descriptor[12] = static_cast<unsigned char>(printer.bcdDevice & 0xFF);
   descriptor[13] = static_cast<unsigned char>(printer.bcdDevice >> 8);

@@ -28,7 +28,9 @@ std::string NormalisePath(const std::string& path) {
   return Upper(result);
 }
 
-void AppendDword(std::string& out, DWORD value) { out.append(reinterpret_cast<const char*>(&value), 4); }
+void AppendDword(std::string& out, DWORD value) {
+  out.append(reinterpret_cast<const char*>(&value), 4);
+}
 
 void AppendEntry(std::string& out, const std::string& key, const std::string& value) {
   std::string name = NormalisePath(key);

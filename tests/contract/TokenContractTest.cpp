@@ -14,8 +14,8 @@ class TokenContract : public ContractTest {
   static PSID NewBuiltinSid(DWORD rid) {
     SID_IDENTIFIER_AUTHORITY nt = {SECURITY_NT_AUTHORITY};
     PSID sid = nullptr;
-    EXPECT_TRUE(AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, rid, 0, 0, 0, 0, 0,
-                                         0, &sid));
+    EXPECT_TRUE(
+        AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, rid, 0, 0, 0, 0, 0, 0, &sid));
     return sid;
   }
 };
@@ -38,8 +38,8 @@ TEST_F(TokenContract, GroupListIsSizedFirstThenReadAndListsAdministrators) {
 
   std::vector<ULONG_PTR> buffer(size / sizeof(ULONG_PTR) + 1);
   DWORD shortSize = 0;
-  EXPECT_FALSE(GetTokenInformation(token, TokenGroups, buffer.data(), sizeof(TOKEN_GROUPS),
-                                   &shortSize));
+  EXPECT_FALSE(
+      GetTokenInformation(token, TokenGroups, buffer.data(), sizeof(TOKEN_GROUPS), &shortSize));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   EXPECT_EQ(shortSize, size);
 

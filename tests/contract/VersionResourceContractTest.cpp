@@ -69,13 +69,13 @@ TEST_F(VersionResourceContract, FileVersionTextIsFoundThroughTheTranslationTable
   // The path may go without its leading backslash, as the product asks.
   EXPECT_TRUE(VerQueryValueA(block.data(), "VarFileInfo\\Translation", &value, &length));
 
-  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value,
-                             &length));
+  ASSERT_TRUE(
+      VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value, &length));
   EXPECT_STREQ(static_cast<const char*>(value), "1.0.0.5");
   EXPECT_EQ(length, 8u) << "characters with the terminator";
   // Block and value names are compared without regard to case.
-  EXPECT_TRUE(VerQueryValueA(block.data(), "\\stringfileinfo\\040904B0\\fileversion", &value,
-                             &length));
+  EXPECT_TRUE(
+      VerQueryValueA(block.data(), "\\stringfileinfo\\040904B0\\fileversion", &value, &length));
   EXPECT_STREQ(static_cast<const char*>(value), "1.0.0.5");
 
   EXPECT_EQ(GetFileVersionText(path.c_str()), "1.0.0.5");
@@ -87,11 +87,11 @@ TEST_F(VersionResourceContract, OtherLanguageBlockOrValueIsNotFound) {
   void* value = nullptr;
   UINT length = 0;
   SetLastError(0xdead);
-  EXPECT_FALSE(VerQueryValueA(block.data(), "\\StringFileInfo\\04070000\\FileVersion", &value,
-                              &length));
+  EXPECT_FALSE(
+      VerQueryValueA(block.data(), "\\StringFileInfo\\04070000\\FileVersion", &value, &length));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-  EXPECT_FALSE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\Comments", &value,
-                              &length));
+  EXPECT_FALSE(
+      VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\Comments", &value, &length));
 }
 
 TEST_F(VersionResourceContract, ResourceWithoutTranslationTableGivesZeroVersion) {

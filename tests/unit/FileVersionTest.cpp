@@ -70,9 +70,9 @@ TEST_F(FileVersionTest, DriverCheckComparesPackageWithInstalled) {
     const char* installed;  // null: file missing
     int expected;
   } cases[] = {
-      {"1.0.0.5", nullptr, -1},   {nullptr, nullptr, 0},   {"1.0.0.6", "1.0.0.5", 1},
-      {"1.0.0.5", "1.0.0.6", 0},  {"1.0.0.5", "1.0.0.5", 0}, {"1.0.0.5", "1.0.0.5a", 0},
-      {nullptr, "1.0.0.5", 0},    {"1.0.0.5", "0.0.0.0", -1}, {"2.0.0.0", "1.9.9.9", 1},
+      {"1.0.0.5", nullptr, -1},  {nullptr, nullptr, 0},      {"1.0.0.6", "1.0.0.5", 1},
+      {"1.0.0.5", "1.0.0.6", 0}, {"1.0.0.5", "1.0.0.5", 0},  {"1.0.0.5", "1.0.0.5a", 0},
+      {nullptr, "1.0.0.5", 0},   {"1.0.0.5", "0.0.0.0", -1}, {"2.0.0.0", "1.9.9.9", 1},
   };
   for (const Case& c : cases) {
     winsim::RemovePath(kPackageDriver);

@@ -24,21 +24,17 @@ TEST_F(SystemProbesTest, TargetOsClassifiesEveryPlatformAndVersion) {
     DWORD platform, major, minor;
     int expected;
   } cases[] = {
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0},   // 95
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0},  // 98
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0},  // Me
-      {VER_PLATFORM_WIN32_NT, 4, 0, 1},        // NT 4.0
-      {VER_PLATFORM_WIN32_NT, 4, 1, 0},
-      {VER_PLATFORM_WIN32_NT, 5, 0, 2},  // 2000
-      {VER_PLATFORM_WIN32_NT, 5, 1, 3},  // XP
-      {VER_PLATFORM_WIN32_NT, 5, 2, 4},  // 2003
-      {VER_PLATFORM_WIN32_NT, 5, 3, 0},
-      {VER_PLATFORM_WIN32_NT, 6, 0, 5},  // Vista
-      {VER_PLATFORM_WIN32_NT, 6, 1, 0},  // 7
-      {VER_PLATFORM_WIN32_NT, 10, 0, 0},
-      {VER_PLATFORM_WIN32_NT, 3, 51, 0},
-      {VER_PLATFORM_WIN32s, 5, 1, 0},
-      {3, 5, 1, 0},  // CE and anything else
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0},                                     // 95
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0},                                    // 98
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0},                                    // Me
+      {VER_PLATFORM_WIN32_NT, 4, 0, 1},                                          // NT 4.0
+      {VER_PLATFORM_WIN32_NT, 4, 1, 0},       {VER_PLATFORM_WIN32_NT, 5, 0, 2},  // 2000
+      {VER_PLATFORM_WIN32_NT, 5, 1, 3},                                          // XP
+      {VER_PLATFORM_WIN32_NT, 5, 2, 4},                                          // 2003
+      {VER_PLATFORM_WIN32_NT, 5, 3, 0},       {VER_PLATFORM_WIN32_NT, 6, 0, 5},  // Vista
+      {VER_PLATFORM_WIN32_NT, 6, 1, 0},                                          // 7
+      {VER_PLATFORM_WIN32_NT, 10, 0, 0},      {VER_PLATFORM_WIN32_NT, 3, 51, 0},
+      {VER_PLATFORM_WIN32s, 5, 1, 0},         {3, 5, 1, 0},  // CE and anything else
   };
   for (const Case& c : cases) {
     winsim::SetVersion(c.platform, c.major, c.minor);
@@ -73,8 +69,8 @@ TEST_F(SystemProbesTest, TokenWithoutAdministratorsIsNoAdministrator) {
   lookalike.authority = 1;  // S-1-1-32-544: same numbers, other authority
   winsim::TokenGroup domainAdmins;
   domainAdmins.subAuthorities = {21, 1, 2, 3, 544};
-  winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup(), lookalike,
-                                 domainAdmins});
+  winsim::SetProcessTokenGroups(
+      {winsim::EveryoneGroup(), winsim::UsersGroup(), lookalike, domainAdmins});
   EXPECT_FALSE(IsAdministrator());
   winsim::SetProcessTokenGroups({});
   EXPECT_FALSE(IsAdministrator());
@@ -97,7 +93,7 @@ TEST_F(SystemProbesTest, EveryFailingStepAnswersNo) {
   } faults[] = {
       {"OpenThreadToken", ERROR_ACCESS_DENIED},  // only "no token" falls back to the process
       {"OpenProcessToken", ERROR_ACCESS_DENIED},
-      {"GetTokenInformation", ERROR_ACCESS_DENIED},         // the size query
+      {"GetTokenInformation", ERROR_ACCESS_DENIED},  // the size query
       {"AllocateAndInitializeSid", ERROR_NOT_ENOUGH_MEMORY},
   };
   for (const auto& fault : faults) {

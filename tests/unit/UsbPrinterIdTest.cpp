@@ -54,6 +54,7 @@ TEST_F(UsbPrinterIdTest, TwoPrintersGiveMinusTwoWithTheOneMessage) {
   EXPECT_EQ(boxes[0].text, SetupText(144));
   EXPECT_EQ(boxes[0].caption, "setup");
   EXPECT_EQ(boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(boxes[0].type & MB_MODEMASK, static_cast<UINT>(MB_TASKMODAL));
   EXPECT_EQ(winsim::CallCount("GetDescriptor"), 0);
 }
 

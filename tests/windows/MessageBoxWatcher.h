@@ -28,8 +28,8 @@ class MessageBoxWatcher {
   // True when windows can be created here (false under Wine without a display, where
   // MessageBoxA returns at once without showing anything).
   static bool HaveDisplay() {
-    HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND probe =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     if (!probe) return false;
     DestroyWindow(probe);
     return true;
