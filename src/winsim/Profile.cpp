@@ -245,14 +245,14 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
 }
 
 // The user profile (win.ini in the Windows directory). All three arguments null only flush
-// the profile cache, which the simulation does not have.
+// the profile cache, which the simulation does not have; Windows answers that with FALSE.
 BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("WriteProfileStringA", key)) {
     SetLastError(fault);
     return FALSE;
   }
-  if (!section && !key && !value) return TRUE;
+  if (!section && !key && !value) return FALSE;
   if (!section) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
