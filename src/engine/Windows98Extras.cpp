@@ -1,0 +1,59 @@
+#include "engine/Windows98Extras.h"
+
+#include "common/BoundedText.h"
+#include "engine/SetupText.h"
+#include "engine/SpoolerOperations.h"
+
+#include <windows.h>
+
+namespace {
+
+void DirectoryError(int textId, std::string& message) {
+  char text[128];
+  FormatText(text, sizeof text, "%s er= %d", SetupText(textId), static_cast<int>(GetLastError()));
+  message = text;
+}
+
+void InstallWin98Files(std::string& message) {
+  CopyPackageFile("ICONLIB.DLL", DriverDirectory, 0, PlainCopy, message);
+  char system[256];
+  UINT length = GetSystemDirectoryA(system, sizeof system);
+  if (length == 0 || length >= sizeof system) {
+    DirectoryError(102, message);
+    return;
+  }
+  char windows[260];
+  length = GetWindowsDirectoryA(windows, sizeof windows);
+  if (length == 0 || length >= sizeof windows) {
+    DirectoryError(126, message);
+    return;
+  }
+  char target[MAX_PATH + 16];
+  char backup[MAX_PATH + 32];
+  FormatText(target, sizeof target, "%s\\UNIDRV.DLL", system);
+  FormatText(backup, sizeof backup, "%s\\Sysbckup\\UNIDRV.DLL", windows);
+  HANDLE existing = CreateFileA(target, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (existing != INVALID_HANDLE_VALUE) {
+    CloseHandle(existing);
+    return;
+  }
+  // The system keeps a backup of its universal driver; the medium's copy is the last resort.
+  if (!CopyFileA(backup, target, TRUE))
+    CopyPackageFile("UNIDRV.DLL", DriverDirectory, 0, PlainCopy, message);
+}
+
+}  // namespace
+
+void InstallWindows98Extras(int targetOs, int usesDdkDriver, std::string& message) {
+  if (targetOs == 0) {
+    InstallWin98Files(message);
+    return;
+  }
+  if (targetOs >= 2 && targetOs <= 5 && usesDdkDriver) {
+    for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
+      std::string discarded;
+      CopyPackageFile(file, DriverDirectory, targetOs, PlainCopy, discarded);
+    }
+  }
+}
