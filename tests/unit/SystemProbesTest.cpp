@@ -136,6 +136,22 @@ TEST_F(SystemProbesTest, UsersMarkGoesToLongIdentifiersOnlyAndSkipsClassesKeys) 
   EXPECT_FALSE(winsim::KeyExists(HKEY_CURRENT_USER, kPersisted));
 }
 
+TEST_F(SystemProbesTest, UsersMarkGoesOnPastAUserWhoseKeyCannotBeWritten) {
+  winsim::SetModuleFileName("D:\\setup.exe");
+  const std::string storage = "Software\\Microsoft\\Protected Storage System Provider";
+  const std::string first = "S-1-5-21-1004336348-1177238915-682003330-1003";
+  const std::string second = "S-1-5-21-1004336348-1177238915-682003330-1004";
+  for (const std::string& name : {first, second})
+    winsim::SetValue(HKEY_CURRENT_USER, storage + "\\" + name, "x", REG_SZ, "");
+  // The first user's hive is not loaded: his key cannot be created.
+  winsim::FailCall("RegCreateKeyExA", ERROR_ACCESS_DENIED, 0, (first + "\\" + kPersisted).c_str());
+  winsim::FailCall("RegOpenKeyExA", ERROR_FILE_NOT_FOUND, 0, (first + "\\" + kPersisted).c_str());
+  MarkCompatibilityPersistedForUsers();
+  DWORD value = 0;
+  EXPECT_FALSE(winsim::KeyExists(HKEY_USERS, first + "\\" + kPersisted));
+  EXPECT_TRUE(winsim::GetDword(HKEY_USERS, second + "\\" + kPersisted, "D:\\setup.exe", &value));
+}
+
 TEST_F(SystemProbesTest, UsersMarkWithoutProtectedStorageWritesNothing) {
   MarkCompatibilityPersistedForUsers();
   EXPECT_EQ(winsim::CallCount("RegEnumKeyA"), 0);
