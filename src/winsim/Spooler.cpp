@@ -244,6 +244,8 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD le
     SetLastError(env.empty() ? ERROR_INVALID_ENVIRONMENT : ERROR_INVALID_LEVEL);
     return FALSE;
   }
+  // The spooler keeps the files of version-3 drivers in the "3" subdirectory.
+  PutDirectory(DriverDirectoryFor(env) + "\\3");
   return ReturnDirectory(DriverDirectoryFor(env), buffer, size, needed);
 }
 
