@@ -334,6 +334,7 @@ class InstallFailureTest : public InstallSequenceTest, public ::testing::WithPar
  public:
   SetupSelection& Selection() { return selection; }
   InstallWorkingData& Work() { return *work; }
+  void OldComMonitor() { InstallOldMonitor(kComMonitor, "aqcommon.dll", "1"); }
 };
 
 TEST_P(InstallFailureTest, EndsWithItsTextAndResult1) {
@@ -372,7 +373,25 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"DriverNotAdded", 5, "LPT1:", [](InstallSequenceTest*) { winsim::FailCall("AddPrinterDriverA", ERROR_ACCESS_DENIED); },
                     "Add printer driver error   er = 5", "AddPrinterA"},
         FailureCase{"PrinterNotAdded", 2, "LPT1:", [](InstallSequenceTest*) { winsim::FailCall("AddPrinterA", ERROR_ACCESS_DENIED); },
-                    "Add printer errorer = 5", "SetDefaultPrinterA"}),
+                    "Add printer errorer = 5", "SetDefaultPrinterA"},
+        FailureCase{"DriverDirectoryUnavailable", 3, "LPT1:",
+                    [](InstallSequenceTest*) { winsim::FailCall("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT); },
+                    "Cannot get printer driver directory", "AddPrinterDriverA"},
+        FailureCase{"NoMemoryForThePortList", 3, "USB_QM-A210_1",
+                    [](InstallSequenceTest*) { winsim::FailCall("LocalAlloc", ERROR_NOT_ENOUGH_MEMORY); },
+                    "Printer installer could not allocate sufficient memory", "AddPrinterDriverA"},
+        FailureCase{"SystemDirectoryUnavailableOnWindows98", 0, "LPT1:",
+                    [](InstallSequenceTest*) { winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY); },
+                    "Cannot get system directory er= 8", "AddPrinterDriverA"},
+        FailureCase{"WindowsDirectoryUnavailableOnWindows98", 0, "LPT1:",
+                    [](InstallSequenceTest*) { winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED); },
+                    "Cannot get windows directory er= 5", "AddPrinterDriverA"},
+        FailureCase{"SpoolerDoesNotStartAfterTheUpdate", 3, "AQCOM1:",
+                    [](InstallSequenceTest* t) {
+                      static_cast<InstallFailureTest*>(t)->OldComMonitor();
+                      winsim::FailCall("StartServiceA", ERROR_SERVICE_DISABLED);
+                    },
+                    "Start spool service error, error code = 1058", "AddPrinterDriverA"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
