@@ -315,7 +315,8 @@ int InstallPrintProcessor(ModuleConfig& config, int targetOs, const char* proces
   if (processorName && strcmp(processorName, "WinPrint") == 0) return 0;
   char path[kKeyPathSize];
   KeyPath(path, targetOs == Win98Me ? kWin9xProcessorsKey : kNtProcessorsKey, processorName);
-  {
+  // Without a name the path is the list of all processors, whose values are no version.
+  if (!IsEmpty(processorName)) {
     RegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, path)) return IsOutdated(key, version) ? ProcessorOutdated : 0;
   }

@@ -472,6 +472,21 @@ TEST_F(InstallSequenceTest, AnOlderProcessorIsReplacedInTheProcessorDirectory) {
   EXPECT_EQ(Version(kNtProcessors + std::string(kProcessor)), 4u);
 }
 
+TEST_F(InstallSequenceTest, AProcessorWithoutAVersionValueIsOutdated) {
+  Prepare(2, "LPT1:");
+  InstallOldProcessor(nullptr);
+  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  EXPECT_EQ(selection.installFlags, ProcessorOutdated);
+  EXPECT_EQ(Version(kNtProcessors + std::string(kProcessor)), 4u);
+}
+
+TEST_F(InstallSequenceTest, AProcessorWithoutANameIsNotTakenForTheListOfProcessors) {
+  Prepare(3, "LPT1:");
+  InstallOldProcessor("9");
+  EXPECT_EQ(InstallPrintProcessor(work->config, 3, "", "aqproc.dll", InstallMessage), InstallStepFailed);
+  EXPECT_EQ(InstallMessage, "Add printer processor error\nFatal error, try rebooting the system.");
+}
+
 TEST_F(InstallSequenceTest, WithBothOutdatedOnlyTheMonitorIsReplaced) {
   Prepare(3, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
