@@ -26,7 +26,9 @@ const size_t kFileNameSize = 210;  // a 200-character name and its "n" prefix
 bool IsEmpty(const char* text) { return !text || !*text; }
 // "0" is what a missing INI key reads as.
 bool IsMissing(const char* text) { return IsEmpty(text) || text[0] == '0'; }
-bool IsInUseResult(int copied) { return copied == ERROR_SHARING_VIOLATION || copied == ERROR_ACCESS_DENIED; }
+bool IsInUseResult(int copied) {
+  return copied == ERROR_SHARING_VIOLATION || copied == ERROR_ACCESS_DENIED;
+}
 
 void KeyPath(char (&path)[kKeyPathSize], const char* base, const char* name) {
   FormatText(path, sizeof path, "%s%s", base, name ? name : "");
@@ -64,7 +66,8 @@ int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int versio
   info.pDLLName = dll;
   if (!AddMonitorChecked(&info, message)) return InstallStepFailed;
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, path)) key.SetDword("DriverVersion", static_cast<DWORD>(version));
+  if (key.Open(HKEY_LOCAL_MACHINE, path))
+    key.SetDword("DriverVersion", static_cast<DWORD>(version));
   return 0;
 }
 
@@ -292,16 +295,16 @@ int InstallPortMonitors(ModuleConfig& config, int targetOs, const char* portName
   config.ReadMonitorSet(targetOs, &monitors);
   int result = 0;
   if (strstr(portName, "COM") && !IsEmpty(monitors.serialMonitor.pDLLName) && targetOs != Win98Me) {
-    int outcome = InstallMonitor(monitors.serialMonitor, monitors.serialMonitorUiDll,
-                                 monitors.serialMonitorVersion, targetOs, ComMonitorOutdated, true,
-                                 message);
+    int outcome =
+        InstallMonitor(monitors.serialMonitor, monitors.serialMonitorUiDll,
+                       monitors.serialMonitorVersion, targetOs, ComMonitorOutdated, true, message);
     if (outcome == InstallStepFailed) return InstallStepFailed;
     result |= outcome;
   }
   if (strstr(portName, "USB_") && !IsEmpty(monitors.usbMonitor.pDLLName) && targetOs != WinNt4) {
-    int outcome = InstallMonitor(monitors.usbMonitor, monitors.usbMonitorUiDll,
-                                 monitors.usbMonitorVersion, targetOs, UsbMonitorOutdated, false,
-                                 message);
+    int outcome =
+        InstallMonitor(monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
+                       targetOs, UsbMonitorOutdated, false, message);
     if (outcome == InstallStepFailed) return InstallStepFailed;
     result |= outcome;
   }
@@ -329,7 +332,8 @@ int InstallPrintProcessor(ModuleConfig& config, int targetOs, const char* proces
     return InstallStepFailed;
   }
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, path)) key.SetDword("DriverVersion", static_cast<DWORD>(version));
+  if (key.Open(HKEY_LOCAL_MACHINE, path))
+    key.SetDword("DriverVersion", static_cast<DWORD>(version));
   Sleep(200);
   return 0;
 }
@@ -338,7 +342,8 @@ int UpdateOutdatedComponents(ModuleConfig& config, int targetOs, int installFlag
                              const char* processorName, const char* processorFile,
                              int processorVersion, std::string& message) {
   if (targetOs == Win98Me)
-    return UpdateWin98(config, installFlags, processorName, processorFile, processorVersion, message);
+    return UpdateWin98(config, installFlags, processorName, processorFile, processorVersion,
+                       message);
   return UpdateNt(config, targetOs, installFlags, processorName, processorFile, processorVersion,
                   message);
 }

@@ -69,8 +69,8 @@ void ErrorMessage(int textId, const char* separator, DWORD error, std::string& m
 // Tells every top-level window that the profile's printer settings changed.
 int BroadcastWinIniChange(const char* section) {
   DWORD_PTR answer = 0;
-  return SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0,
-                             reinterpret_cast<LPARAM>(section), SMTO_NORMAL, 1000, &answer) != 0;
+  return SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(section),
+                             SMTO_NORMAL, 1000, &answer) != 0;
 }
 
 // Reads the printer's level-2 record into a zero-filled block; the caller frees it.
@@ -94,7 +94,8 @@ int SetDefaultWin9x(const char* name) {
   int done = 0;
   if (PRINTER_INFO_2A* info = ReadPrinterRecord(printer)) {
     info->Attributes |= PRINTER_ATTRIBUTE_DEFAULT;
-    done = SetPrinterA(printer, 2, reinterpret_cast<LPBYTE>(info), 0) && BroadcastWinIniChange("windows");
+    done = SetPrinterA(printer, 2, reinterpret_cast<LPBYTE>(info), 0) &&
+           BroadcastWinIniChange("windows");
     GlobalFree(info);
   }
   ClosePrinter(printer);
@@ -123,8 +124,8 @@ int SetDefaultNt5(const char* name) {
   HMODULE spooler = LoadLibraryA("winspool.drv");
   if (!spooler) return 0;
   typedef BOOL(WINAPI * SetDefaultPrinterProc)(LPCSTR);
-  auto setDefault =
-      reinterpret_cast<SetDefaultPrinterProc>(reinterpret_cast<void*>(GetProcAddress(spooler, "SetDefaultPrinterA")));
+  auto setDefault = reinterpret_cast<SetDefaultPrinterProc>(
+      reinterpret_cast<void*>(GetProcAddress(spooler, "SetDefaultPrinterA")));
   int done = setDefault && setDefault(name);
   FreeLibrary(spooler);
   return done && BroadcastWinIniChange(nullptr);
@@ -134,13 +135,18 @@ int SetDefaultNt5(const char* name) {
 
 const char* OsSubdirectory(int targetOs) {
   switch (targetOs) {
-    case 0: return "\\win98\\";
+    case 0:
+      return "\\win98\\";
     case 1:
     case 2:
-    case 3: return "\\winnt\\";
-    case 4: return "\\win2003\\";
-    case 5: return "\\Vista\\";
-    default: return "";
+    case 3:
+      return "\\winnt\\";
+    case 4:
+      return "\\win2003\\";
+    case 5:
+      return "\\Vista\\";
+    default:
+      return "";
   }
 }
 
@@ -160,7 +166,8 @@ int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming,
   FormatText(copiedName, sizeof copiedName, "%s%s", naming == PrefixedCopy ? "n" : "", fileName);
   char source[MAX_PATH];
   char destination[MAX_PATH];
-  int sourceFits = FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs), fileName);
+  int sourceFits =
+      FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs), fileName);
   int destinationFits = FormatText(destination, sizeof destination, "%s\\%s", dir, copiedName);
   if (!sourceFits || !destinationFits) {
     // A cut path names some other file: refuse instead of copying to or from it.

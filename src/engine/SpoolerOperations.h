@@ -26,8 +26,7 @@ const char* OsSubdirectory(int targetOs);
 
 // 1 copied; 32 or 5 (sharing violation, access denied) with the message untouched; 0 failed
 // with a message, or skipped without one for a name beginning with "0".
-int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming,
-                    std::string& message);
+int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming, std::string& message);
 int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message);
 // No message: the caller reports every failure itself.
 int AddPrintProcessorChecked(const char* processorName, const char* pathName, int targetOs);

@@ -32,8 +32,8 @@ void InstallWin98Files(std::string& message) {
   char backup[MAX_PATH + 32];
   FormatText(target, sizeof target, "%s\\UNIDRV.DLL", system);
   FormatText(backup, sizeof backup, "%s\\Sysbckup\\UNIDRV.DLL", windows);
-  HANDLE existing = CreateFileA(target, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE existing = CreateFileA(target, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (existing != INVALID_HANDLE_VALUE) {
     CloseHandle(existing);
     return;

@@ -34,15 +34,24 @@ void BuildSerialDcb(const SerialSettings& serial, DCB* dcb) {
   }
   BYTE parity = NOPARITY;
   switch (serial.parity) {
-    case 'e': parity = EVENPARITY; break;
-    case 'o': parity = ODDPARITY; break;
-    case 'm': parity = MARKPARITY; break;
-    case 's': parity = SPACEPARITY; break;
+    case 'e':
+      parity = EVENPARITY;
+      break;
+    case 'o':
+      parity = ODDPARITY;
+      break;
+    case 'm':
+      parity = MARKPARITY;
+      break;
+    case 's':
+      parity = SPACEPARITY;
+      break;
     case 'n':
       dcb->fParity = 0;
       dcb->fErrorChar = 0;
       return;
-    default: return;
+    default:
+      return;
   }
   dcb->Parity = parity;
   dcb->fParity = 1;

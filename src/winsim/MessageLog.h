@@ -12,10 +12,10 @@ struct Broadcast {
   std::string function;  // "SendMessageTimeoutA" or "SendNotifyMessageA"
   UINT message;
   WPARAM wParam;
-  bool hasText;          // lParam pointed to a text
-  std::string text;      // that text
-  UINT flags;            // SendMessageTimeoutA only
-  UINT timeout;          // SendMessageTimeoutA only
+  bool hasText;      // lParam pointed to a text
+  std::string text;  // that text
+  UINT flags;        // SendMessageTimeoutA only
+  UINT timeout;      // SendMessageTimeoutA only
 };
 
 std::vector<Broadcast> Broadcasts();

@@ -28,9 +28,9 @@ struct Processor {
 
 struct SpoolerState {
   std::vector<std::string> ports;
-  std::map<std::string, Monitor> monitors;      // by Upper(name)
-  std::map<std::string, Processor> processors;  // by Upper(environment + "|" + name)
-  std::map<std::string, SpoolerDriver> drivers; // by Upper(name)
+  std::map<std::string, Monitor> monitors;         // by Upper(name)
+  std::map<std::string, Processor> processors;     // by Upper(environment + "|" + name)
+  std::map<std::string, SpoolerDriver> drivers;    // by Upper(name)
   std::map<std::string, SpoolerPrinter> printers;  // by Upper(name)
   std::map<uintptr_t, std::string> openPrinters;   // handle -> Upper(name)
   std::string defaultPrinter;
@@ -232,8 +232,8 @@ using namespace winsim;
 
 extern "C" {
 
-BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD level,
-                                       LPBYTE buffer, DWORD size, LPDWORD needed) {
+BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE buffer,
+                                       DWORD size, LPDWORD needed) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("GetPrinterDriverDirectoryA", environment)) {
     SetLastError(fault);
@@ -249,8 +249,8 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD le
   return ReturnDirectory(DriverDirectoryFor(env), buffer, size, needed);
 }
 
-BOOL WINAPI GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level,
-                                        LPBYTE buffer, DWORD size, LPDWORD needed) {
+BOOL WINAPI GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE buffer,
+                                        DWORD size, LPDWORD needed) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("GetPrintProcessorDirectoryA", environment)) {
     SetLastError(fault);
@@ -321,9 +321,9 @@ BOOL WINAPI AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR pathName,
     return FALSE;
   }
   spooler.processors[key] = Processor{env, processorName, pathName};
-  SetRegistryDriver(std::string(kPrintKey) + "\\Environments\\" + env + "\\Print Processors\\" +
-                        processorName,
-                    pathName);
+  SetRegistryDriver(
+      std::string(kPrintKey) + "\\Environments\\" + env + "\\Print Processors\\" + processorName,
+      pathName);
   return TRUE;
 }
 
@@ -402,14 +402,15 @@ HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
     return nullptr;
   }
   bool portKnown = false;
-  for (const std::string& port : spooler.ports) portKnown = portKnown || EqualNoCase(port, info->pPortName);
+  for (const std::string& port : spooler.ports)
+    portKnown = portKnown || EqualNoCase(port, info->pPortName);
   if (!portKnown) {
     SetLastError(ERROR_UNKNOWN_PORT);
     return nullptr;
   }
-  spooler.printers[Upper(name)] = SpoolerPrinter{name, info->pPortName, info->pDriverName,
-                                                 info->pPrintProcessor,
-                                                 info->Attributes & ~PRINTER_ATTRIBUTE_DEFAULT};
+  spooler.printers[Upper(name)] =
+      SpoolerPrinter{name, info->pPortName, info->pDriverName, info->pPrintProcessor,
+                     info->Attributes & ~PRINTER_ATTRIBUTE_DEFAULT};
   return OpenPrinterHandle(name);
 }
 

@@ -36,7 +36,7 @@ void AddPort(const std::string& name);
 std::vector<std::string> Ports();
 
 bool HasMonitor(const std::string& name);
-std::string MonitorDll(const std::string& name);      // "" when not installed
+std::string MonitorDll(const std::string& name);  // "" when not installed
 bool HasProcessor(const std::string& environment, const std::string& name);
 std::string ProcessorDll(const std::string& environment, const std::string& name);
 bool FindDriver(const std::string& name, SpoolerDriver* driver);

@@ -11,7 +11,8 @@ class FileCopyContractTest : public ContractTest {
   void TearDown() override {
     EXPECT_EQ(contract::OpenHandles(), 0);
     // The test directory goes away with the test; read-only files must not stop it.
-    for (const char* name : {"ro.dll", "b.dll"}) SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const char* name : {"ro.dll", "b.dll"})
+      SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
     ContractTest::TearDown();
   }
 };

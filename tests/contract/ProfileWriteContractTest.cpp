@@ -13,7 +13,8 @@ class ProfileWriteContractTest : public ContractTest {
 
 TEST_F(ProfileWriteContractTest, APortsEntryReadsBackFromWinIniAndCanBeRemoved) {
   ASSERT_TRUE(WriteProfileStringA("Ports", "COM9:", "9600,n,8,1,x"));
-  EXPECT_FALSE(WriteProfileStringA(nullptr, nullptr, nullptr));  // a flush of the cache answers FALSE
+  EXPECT_FALSE(
+      WriteProfileStringA(nullptr, nullptr, nullptr));  // a flush of the cache answers FALSE
   char text[64];
   GetPrivateProfileStringA("Ports", "COM9:", "<none>", text, sizeof text, "win.ini");
   EXPECT_STREQ(text, "9600,n,8,1,x");

@@ -29,8 +29,10 @@ class SpoolerContractTest : public ContractTest {
         ClosePrinter(printer);
       }
     }
-    for (const std::string& name : drivers) DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
-    for (const std::string& name : monitors) DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+    for (const std::string& name : drivers)
+      DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+    for (const std::string& name : monitors)
+      DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
 #endif
     EXPECT_EQ(contract::OpenHandles(), 0);
     ContractTest::TearDown();
@@ -39,7 +41,8 @@ class SpoolerContractTest : public ContractTest {
   static std::string DriverDirectory() {
     char dir[MAX_PATH] = "";
     DWORD needed = 0;
-    EXPECT_TRUE(GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir, &needed));
+    EXPECT_TRUE(GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+                                           sizeof dir, &needed));
     return dir;
   }
 
@@ -193,8 +196,8 @@ TEST_F(SpoolerContractTest, AMonitorIsAddedOnceFromTheSystemDirectory) {
   monitors.push_back(name);
   HKEY key;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                          ("SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\" + name).c_str(), 0,
-                          KEY_READ, &key),
+                          ("SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\" + name).c_str(),
+                          0, KEY_READ, &key),
             ERROR_SUCCESS);
   RegCloseKey(key);
   SetLastError(0xdeadbeef);
@@ -204,7 +207,8 @@ TEST_F(SpoolerContractTest, AMonitorIsAddedOnceFromTheSystemDirectory) {
 
 TEST_F(SpoolerContractTest, AMonitorWhoseDllIsMissingGives126) {
   std::string name = "Contract Lost Monitor" + suffix;
-  MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>("nosuchmon.dll")};
+  MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr,
+                       const_cast<char*>("nosuchmon.dll")};
   SetLastError(0xdeadbeef);
   EXPECT_FALSE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
@@ -219,7 +223,8 @@ TEST_F(SpoolerContractTest, SetDefaultPrinterIsFoundInWinspoolAndKnowsThePrinter
   HMODULE winspool = LoadLibraryA("winspool.drv");
   ASSERT_NE(winspool, nullptr);
   typedef BOOL(WINAPI * SetDefault)(LPCSTR);
-  auto setDefault = reinterpret_cast<SetDefault>(reinterpret_cast<void*>(GetProcAddress(winspool, "SetDefaultPrinterA")));
+  auto setDefault = reinterpret_cast<SetDefault>(
+      reinterpret_cast<void*>(GetProcAddress(winspool, "SetDefaultPrinterA")));
   ASSERT_NE(setDefault, nullptr);
   EXPECT_TRUE(setDefault(name.c_str())) << GetLastError();
   SetLastError(0xdeadbeef);

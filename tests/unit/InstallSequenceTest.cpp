@@ -49,16 +49,19 @@ class InstallSequenceTest : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles(); }
 
   static void UseOs(int os) {
-    static const DWORD versions[][3] = {{VER_PLATFORM_WIN32_WINDOWS, 4, 10}, {VER_PLATFORM_WIN32_NT, 4, 0},
-                                        {VER_PLATFORM_WIN32_NT, 5, 0},       {VER_PLATFORM_WIN32_NT, 5, 1},
-                                        {VER_PLATFORM_WIN32_NT, 5, 2},       {VER_PLATFORM_WIN32_NT, 6, 0}};
+    static const DWORD versions[][3] = {
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10}, {VER_PLATFORM_WIN32_NT, 4, 0},
+        {VER_PLATFORM_WIN32_NT, 5, 0},       {VER_PLATFORM_WIN32_NT, 5, 1},
+        {VER_PLATFORM_WIN32_NT, 5, 2},       {VER_PLATFORM_WIN32_NT, 6, 0}};
     winsim::SetVersion(versions[os][0], versions[os][1], versions[os][2]);
     winsim::SetWin9xSpooler(os == 0);
     if (os == 0)
-      winsim::SetValue(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class\\Ports\\0000",
-                       "PortSubClass", REG_BINARY, std::string(1, '\1'));
+      winsim::SetValue(HKEY_LOCAL_MACHINE,
+                       "System\\CurrentControlSet\\Services\\Class\\Ports\\0000", "PortSubClass",
+                       REG_BINARY, std::string(1, '\1'));
     else
-      winsim::SetValue(HKEY_LOCAL_MACHINE, kNtPorts, "COM1:", REG_SZ, std::string("9600,n,8,1", 11));
+      winsim::SetValue(HKEY_LOCAL_MACHINE, kNtPorts, "COM1:", REG_SZ,
+                       std::string("9600,n,8,1", 11));
   }
 
   // Fills the install record the way the Install command does for this model, OS and port.
@@ -79,7 +82,9 @@ class InstallSequenceTest : public ::testing::Test {
     work->config.module = module;
     work->config.ReadDriverFiles(model, os, &work->files, mode);
     work->config.ReadPrinterInfo(model, os, &work->printer, mode);
-    const char* suffix = selection.portKind == SerialPort ? "(S)" : selection.portKind == ParallelPort ? "(P)" : "(U) 1";
+    const char* suffix = selection.portKind == SerialPort     ? "(S)"
+                         : selection.portKind == ParallelPort ? "(P)"
+                                                              : "(U) 1";
     snprintf(printerName, sizeof printerName, "%s%s", model, suffix);
     work->printer.pPrinterName = printerName;
     work->printer.pPortName = selection.portName;
@@ -91,7 +96,8 @@ class InstallSequenceTest : public ::testing::Test {
     driver.pDataFile = work->files.dataFile;
     driver.pConfigFile = work->files.configFile;
     driver.pHelpFile = work->files.helpFile;
-    if (selection.portKind == UsbPort) winsim::SetValue(HKEY_LOCAL_MACHINE, kVendorPorts, "", REG_SZ, std::string(1, '\0'));
+    if (selection.portKind == UsbPort)
+      winsim::SetValue(HKEY_LOCAL_MACHINE, kVendorPorts, "", REG_SZ, std::string(1, '\0'));
   }
 
   int Run() {
@@ -110,16 +116,20 @@ class InstallSequenceTest : public ::testing::Test {
   static std::string Driver(const std::string& key) {
     DWORD type = 0;
     std::string data;
-    return winsim::GetValue(HKEY_LOCAL_MACHINE, key, "Driver", &type, &data) ? std::string(data.c_str()) : "<none>";
+    return winsim::GetValue(HKEY_LOCAL_MACHINE, key, "Driver", &type, &data)
+               ? std::string(data.c_str())
+               : "<none>";
   }
   // Sets or (null) removes the registered "DriverVersion" of a key.
   static void Register(const std::string& key, const char* value) {
     if (value) {
       DWORD v = static_cast<DWORD>(atoi(value));
-      winsim::SetValue(HKEY_LOCAL_MACHINE, key, "DriverVersion", REG_DWORD, std::string(reinterpret_cast<char*>(&v), 4));
+      winsim::SetValue(HKEY_LOCAL_MACHINE, key, "DriverVersion", REG_DWORD,
+                       std::string(reinterpret_cast<char*>(&v), 4));
     } else {
       HKEY handle;
-      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
+      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) ==
+          ERROR_SUCCESS) {
         RegDeleteValueA(handle, "DriverVersion");
         RegCloseKey(handle);
       }
@@ -128,7 +138,8 @@ class InstallSequenceTest : public ::testing::Test {
   // A monitor or processor of an earlier installation, in the spooler and the registry.
   void InstallOldMonitor(const char* name, const char* dll, const char* version) {
     winsim::WriteFile(winsim::SystemDirectory() + "\\" + dll, "old");
-    MONITOR_INFO_2A info{const_cast<char*>(name), selection.targetOs == 0 ? const_cast<char*>("Windows 4.0") : nullptr,
+    MONITOR_INFO_2A info{const_cast<char*>(name),
+                         selection.targetOs == 0 ? const_cast<char*>("Windows 4.0") : nullptr,
                          const_cast<char*>(dll)};
     ASSERT_TRUE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
     Register(kMonitors + std::string(name), version);
@@ -137,14 +148,16 @@ class InstallSequenceTest : public ::testing::Test {
   void InstallOldProcessor(const char* version) {
     winsim::WriteFile(winsim::PrintProcessorDirectory() + "\\aqproc.dll", "old");
     bool win9x = selection.targetOs == 0;
-    ASSERT_TRUE(AddPrintProcessorA(nullptr, const_cast<char*>(win9x ? "Windows 4.0" : "Windows NT x86"),
+    ASSERT_TRUE(AddPrintProcessorA(nullptr,
+                                   const_cast<char*>(win9x ? "Windows 4.0" : "Windows NT x86"),
                                    const_cast<char*>("aqproc.dll"), const_cast<char*>(kProcessor)));
     Register((win9x ? kWin9xProcessors : kNtProcessors) + std::string(kProcessor), version);
     ResetCounts();
   }
   // Calls made while arranging a test are not the run's.
   void ResetCounts() {
-    for (const char* f : {"AddMonitorA", "AddPrintProcessorA", "CopyFileA"}) baseline[f] = winsim::CallCount(f);
+    for (const char* f : {"AddMonitorA", "AddPrintProcessorA", "CopyFileA"})
+      baseline[f] = winsim::CallCount(f);
   }
   int Calls(const char* f) { return winsim::CallCount(f) - baseline[f]; }
 
@@ -175,7 +188,8 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
 
   // Driver files beside the spooler, the control font in the version-3 directory.
   std::string driverDir = winsim::PrinterDriverDirectory();
-  for (const char* file : {work->files.configFile, work->files.dataFile, work->files.driverPath, work->files.helpFile})
+  for (const char* file :
+       {work->files.configFile, work->files.dataFile, work->files.driverPath, work->files.helpFile})
     EXPECT_EQ(winsim::ReadFile(driverDir + "\\" + file), winsim::ReadFile(Medium(file))) << file;
   EXPECT_TRUE(winsim::FileExists(driverDir + "\\3\\AQFONT1.TTF"));
   winsim::SpoolerDriver driver;
@@ -226,7 +240,8 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
   std::string ntValue;
   bool ntWritten = winsim::GetValue(HKEY_LOCAL_MACHINE, kNtPorts, "COM1:", &type, &ntValue);
   std::string dcb;
-  bool dcbWritten = winsim::GetValue(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class\\Ports\\0000",
+  bool dcbWritten = winsim::GetValue(HKEY_LOCAL_MACHINE,
+                                     "System\\CurrentControlSet\\Services\\Class\\Ports\\0000",
                                      "DCB", &type, &dcb);
   if (kind == SerialPort && c.os == 0) {
     EXPECT_STREQ(profile, "9600,n,8,1,x");
@@ -249,12 +264,13 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryOsAndPortKind, WholeInstallationTest,
-    ::testing::Values(InstallCase{0, "COM1:"}, InstallCase{0, "LPT1:"}, InstallCase{0, "USB_QM-A210_1"},
-                      InstallCase{1, "AQCOM1:"}, InstallCase{1, "COM2:"}, InstallCase{1, "LPT1:"},
-                      InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"}, InstallCase{2, "USB_QM-A210_1"},
-                      InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"}, InstallCase{3, "USB_QM-A210_1"},
-                      InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"}, InstallCase{4, "USB_QM-A210_1"},
-                      InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"}, InstallCase{5, "USB_QM-A210_1"}),
+    ::testing::Values(
+        InstallCase{0, "COM1:"}, InstallCase{0, "LPT1:"}, InstallCase{0, "USB_QM-A210_1"},
+        InstallCase{1, "AQCOM1:"}, InstallCase{1, "COM2:"}, InstallCase{1, "LPT1:"},
+        InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"}, InstallCase{2, "USB_QM-A210_1"},
+        InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"}, InstallCase{3, "USB_QM-A210_1"},
+        InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"}, InstallCase{4, "USB_QM-A210_1"},
+        InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"}, InstallCase{5, "USB_QM-A210_1"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) {
       std::string port = info.param.port;
       return "Os" + std::to_string(info.param.os) + "_" + port.substr(0, port.find_first_of(":_"));
@@ -330,7 +346,8 @@ struct FailureCase {
   const char* lastCall;  // a call the run must not have reached
 };
 
-class InstallFailureTest : public InstallSequenceTest, public ::testing::WithParamInterface<FailureCase> {
+class InstallFailureTest : public InstallSequenceTest,
+                           public ::testing::WithParamInterface<FailureCase> {
  public:
   SetupSelection& Selection() { return selection; }
   InstallWorkingData& Work() { return *work; }
@@ -346,45 +363,82 @@ TEST_P(InstallFailureTest, EndsWithItsTextAndResult1) {
   EXPECT_EQ(winsim::CallCount(c.lastCall), 0) << c.lastCall;
 }
 
-void FailCopyOf(const char* destination, DWORD error) { winsim::FailCall("CopyFileA", error, 0, destination); }
+void FailCopyOf(const char* destination, DWORD error) {
+  winsim::FailCall("CopyFileA", error, 0, destination);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFailureText, InstallFailureTest,
     ::testing::Values(
-        FailureCase{"MonitorNotAdded", 3, "AQCOM1:", [](InstallSequenceTest*) { winsim::FailCall("AddMonitorA", ERROR_ACCESS_DENIED); },
-                    "Add monitor error! Erro code is:5", "AddPrintProcessorA"},
-        FailureCase{"ProcessorNotAdded", 3, "LPT1:", [](InstallSequenceTest*) { winsim::FailCall("AddPrintProcessorA", ERROR_INVALID_PARAMETER); },
-                    "Add printer processor error\nFatal error, try rebooting the system.", "EnumPortsA"},
-        FailureCase{"PortsNotListed", 3, "USB_QM-A210_1", [](InstallSequenceTest*) { winsim::FailCall("EnumPortsA", RPC_S_SERVER_UNAVAILABLE, 2); },
+        FailureCase{
+            "MonitorNotAdded", 3, "AQCOM1:",
+            [](InstallSequenceTest*) { winsim::FailCall("AddMonitorA", ERROR_ACCESS_DENIED); },
+            "Add monitor error! Erro code is:5", "AddPrintProcessorA"},
+        FailureCase{"ProcessorNotAdded", 3, "LPT1:",
+                    [](InstallSequenceTest*) {
+                      winsim::FailCall("AddPrintProcessorA", ERROR_INVALID_PARAMETER);
+                    },
+                    "Add printer processor error\nFatal error, try rebooting the system.",
+                    "EnumPortsA"},
+        FailureCase{"PortsNotListed", 3, "USB_QM-A210_1",
+                    [](InstallSequenceTest*) {
+                      winsim::FailCall("EnumPortsA", RPC_S_SERVER_UNAVAILABLE, 2);
+                    },
                     "Enum ports error er = 1722", "AddPrinterDriverA"},
         FailureCase{"MandatoryFileNameEmpty", 3, "LPT1:",
-                    [](InstallSequenceTest* t) { static_cast<InstallFailureTest*>(t)->Work().files.helpFile[0] = '\0'; },
+                    [](InstallSequenceTest* t) {
+                      static_cast<InstallFailureTest*>(t)->Work().files.helpFile[0] = '\0';
+                    },
                     "Lost of driver files, can't continue", "AddPrinterDriverA"},
         FailureCase{"DriverFileNotCopied", 3, "LPT1:",
-                    [](InstallSequenceTest*) { FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\AQSTD.DLL", ERROR_DISK_FULL); },
-                    "Copy driver files errorAQSTD.DLL  er = 112D:\\QM\\winnt\\AQSTD.DLL", "AddPrinterDriverA"},
+                    [](InstallSequenceTest*) {
+                      FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\AQSTD.DLL",
+                                 ERROR_DISK_FULL);
+                    },
+                    "Copy driver files errorAQSTD.DLL  er = 112D:\\QM\\winnt\\AQSTD.DLL",
+                    "AddPrinterDriverA"},
         FailureCase{"ControlFontNotCopied", 4, "LPT1:",
-                    [](InstallSequenceTest*) { FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\AQFONT1.TTF", ERROR_DISK_FULL); },
-                    "Copy driver files errorAQFONT1.TTF  er = 112D:\\QM\\win2003\\AQFONT1.TTF", "AddPrinterDriverA"},
-        FailureCase{"ColourLibraryMissing", 0, "LPT1:", [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\DMCOLOR.DLL"); },
-                    "Copy driver files errorDMCOLOR.DLL  er = 2D:\\QM\\win98\\DMCOLOR.DLL", "AddPrinterDriverA"},
-        FailureCase{"IconLibraryMissingOnWindows98", 0, "LPT1:", [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\ICONLIB.DLL"); },
-                    "Copy driver files errorICONLIB.DLL  er = 2D:\\QM\\win98\\ICONLIB.DLL", "AddPrinterDriverA"},
-        FailureCase{"DriverNotAdded", 5, "LPT1:", [](InstallSequenceTest*) { winsim::FailCall("AddPrinterDriverA", ERROR_ACCESS_DENIED); },
+                    [](InstallSequenceTest*) {
+                      FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\AQFONT1.TTF",
+                                 ERROR_DISK_FULL);
+                    },
+                    "Copy driver files errorAQFONT1.TTF  er = 112D:\\QM\\win2003\\AQFONT1.TTF",
+                    "AddPrinterDriverA"},
+        FailureCase{"ColourLibraryMissing", 0, "LPT1:",
+                    [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\DMCOLOR.DLL"); },
+                    "Copy driver files errorDMCOLOR.DLL  er = 2D:\\QM\\win98\\DMCOLOR.DLL",
+                    "AddPrinterDriverA"},
+        FailureCase{"IconLibraryMissingOnWindows98", 0, "LPT1:",
+                    [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\ICONLIB.DLL"); },
+                    "Copy driver files errorICONLIB.DLL  er = 2D:\\QM\\win98\\ICONLIB.DLL",
+                    "AddPrinterDriverA"},
+        FailureCase{"DriverNotAdded", 5, "LPT1:",
+                    [](InstallSequenceTest*) {
+                      winsim::FailCall("AddPrinterDriverA", ERROR_ACCESS_DENIED);
+                    },
                     "Add printer driver error   er = 5", "AddPrinterA"},
-        FailureCase{"PrinterNotAdded", 2, "LPT1:", [](InstallSequenceTest*) { winsim::FailCall("AddPrinterA", ERROR_ACCESS_DENIED); },
-                    "Add printer errorer = 5", "SetDefaultPrinterA"},
+        FailureCase{
+            "PrinterNotAdded", 2, "LPT1:",
+            [](InstallSequenceTest*) { winsim::FailCall("AddPrinterA", ERROR_ACCESS_DENIED); },
+            "Add printer errorer = 5", "SetDefaultPrinterA"},
         FailureCase{"DriverDirectoryUnavailable", 3, "LPT1:",
-                    [](InstallSequenceTest*) { winsim::FailCall("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT); },
+                    [](InstallSequenceTest*) {
+                      winsim::FailCall("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT);
+                    },
                     "Cannot get printer driver directory", "AddPrinterDriverA"},
-        FailureCase{"NoMemoryForThePortList", 3, "USB_QM-A210_1",
-                    [](InstallSequenceTest*) { winsim::FailCall("LocalAlloc", ERROR_NOT_ENOUGH_MEMORY); },
-                    "Printer installer could not allocate sufficient memory", "AddPrinterDriverA"},
+        FailureCase{
+            "NoMemoryForThePortList", 3, "USB_QM-A210_1",
+            [](InstallSequenceTest*) { winsim::FailCall("LocalAlloc", ERROR_NOT_ENOUGH_MEMORY); },
+            "Printer installer could not allocate sufficient memory", "AddPrinterDriverA"},
         FailureCase{"SystemDirectoryUnavailableOnWindows98", 0, "LPT1:",
-                    [](InstallSequenceTest*) { winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY); },
+                    [](InstallSequenceTest*) {
+                      winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
+                    },
                     "Cannot get system directory er= 8", "AddPrinterDriverA"},
         FailureCase{"WindowsDirectoryUnavailableOnWindows98", 0, "LPT1:",
-                    [](InstallSequenceTest*) { winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED); },
+                    [](InstallSequenceTest*) {
+                      winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED);
+                    },
                     "Cannot get windows directory er= 5", "AddPrinterDriverA"},
         FailureCase{"SpoolerDoesNotStartAfterTheUpdate", 3, "AQCOM1:",
                     [](InstallSequenceTest* t) {
@@ -399,7 +453,8 @@ TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
   work->files.dataFileDll[0] = '\0';
   EXPECT_EQ(Run(), InstallFailed);
   EXPECT_EQ(InstallMessage, "Lost of driver files, can't continue");
-  EXPECT_TRUE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\UNIRES.DLL")) << "after the extras";
+  EXPECT_TRUE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\UNIRES.DLL"))
+      << "after the extras";
   EXPECT_EQ(winsim::CallCount("AddPrinterDriverA"), 0);
 }
 
@@ -436,8 +491,10 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
   struct Case {
     int os;
     std::vector<DWORD> sleeps;
-  } cases[] = {{1, {100, 100, 500, 1000, 1000}}, {2, {100, 100, 500, 1000, 1000}},
-               {3, {100, 100, 500, 2500, 1000}}, {4, {100, 100, 500, 2500, 1000}},
+  } cases[] = {{1, {100, 100, 500, 1000, 1000}},
+               {2, {100, 100, 500, 1000, 1000}},
+               {3, {100, 100, 500, 2500, 1000}},
+               {4, {100, 100, 500, 2500, 1000}},
                {5, {100, 100, 500, 1000}}};
   for (const Case& c : cases) {
     SetUp();
@@ -446,7 +503,8 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
     InstallOldProcessor("4");
     ASSERT_EQ(Run(), InstallSucceeded) << c.os << InstallMessage;
     EXPECT_EQ(selection.installFlags, ComMonitorOutdated);
-    EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"), winsim::ReadFile(Medium("aqcommon.dll")));
+    EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"),
+              winsim::ReadFile(Medium("aqcommon.dll")));
     EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 2u);
     EXPECT_EQ(winsim::Sleeps(), c.sleeps) << c.os;
     EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_RUNNING));
@@ -468,7 +526,8 @@ TEST_F(InstallSequenceTest, AnOlderProcessorIsReplacedInTheProcessorDirectory) {
   InstallOldProcessor("3");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(selection.installFlags, ProcessorOutdated);
-  EXPECT_EQ(winsim::ReadFile(winsim::PrintProcessorDirectory() + "\\aqproc.dll"), winsim::ReadFile(Medium("aqproc.dll")));
+  EXPECT_EQ(winsim::ReadFile(winsim::PrintProcessorDirectory() + "\\aqproc.dll"),
+            winsim::ReadFile(Medium("aqproc.dll")));
   EXPECT_EQ(Version(kNtProcessors + std::string(kProcessor)), 4u);
 }
 
@@ -483,7 +542,8 @@ TEST_F(InstallSequenceTest, AProcessorWithoutAVersionValueIsOutdated) {
 TEST_F(InstallSequenceTest, AProcessorWithoutANameIsNotTakenForTheListOfProcessors) {
   Prepare(3, "LPT1:");
   InstallOldProcessor("9");
-  EXPECT_EQ(InstallPrintProcessor(work->config, 3, "", "aqproc.dll", InstallMessage), InstallStepFailed);
+  EXPECT_EQ(InstallPrintProcessor(work->config, 3, "", "aqproc.dll", InstallMessage),
+            InstallStepFailed);
   EXPECT_EQ(InstallMessage, "Add printer processor error\nFatal error, try rebooting the system.");
 }
 
@@ -516,7 +576,8 @@ TEST_F(InstallSequenceTest, UpdateFailuresLeaveTheSpoolerStopped) {
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   FailCopyOf("C:\\WINDOWS\\system32\\aqcommon.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Copy driver files erroraqcommon.dll  er = 112D:\\QM\\winnt\\aqcommon.dll");
+  EXPECT_EQ(InstallMessage,
+            "Copy driver files erroraqcommon.dll  er = 112D:\\QM\\winnt\\aqcommon.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u);
 
@@ -561,7 +622,8 @@ TEST_F(InstallSequenceTest, AMonitorDllInUseAtFirstInstallIsRegisteredUnderItsPr
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqcommon.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(winsim::MonitorDll(kComMonitor), "naqcommon.dll");
-  EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\naqcommon.dll"), winsim::ReadFile(Medium("aqcommon.dll")));
+  EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\naqcommon.dll"),
+            winsim::ReadFile(Medium("aqcommon.dll")));
 }
 
 TEST_F(InstallSequenceTest, Windows98UpdatesAFileInUseThroughItsPrefixedCopy) {

@@ -37,14 +37,15 @@ class SerialRegistrationTest : public ::testing::Test {
     int i = 0;
     for (int subClass : subClasses) {
       if (subClass >= 0)
-        winsim::SetValue(HKEY_LOCAL_MACHINE, kClassKey + std::to_string(i), "PortSubClass", REG_BINARY,
-                         std::string(1, static_cast<char>(subClass)));
+        winsim::SetValue(HKEY_LOCAL_MACHINE, kClassKey + std::to_string(i), "PortSubClass",
+                         REG_BINARY, std::string(1, static_cast<char>(subClass)));
       ++i;
     }
   }
   static bool Dcb(int index, std::string* bytes) {
     DWORD type = 0;
-    bool found = winsim::GetValue(HKEY_LOCAL_MACHINE, kClassKey + std::to_string(index), "DCB", &type, bytes);
+    bool found = winsim::GetValue(HKEY_LOCAL_MACHINE, kClassKey + std::to_string(index), "DCB",
+                                  &type, bytes);
     if (found) {
       EXPECT_EQ(type, static_cast<DWORD>(REG_NONE));
     }
@@ -59,8 +60,8 @@ TEST(SerialSettingsText, StopBitsOneAndAHalfKeepTheirDecimal) {
 }
 
 // The block as Windows 98 reads it: 28 bytes, little-endian, bit fields in the flag word.
-std::string ExpectedDcb(DWORD baud, DWORD flags, BYTE byteSize, BYTE parity, BYTE stopBits, BYTE xon,
-                        BYTE xoff) {
+std::string ExpectedDcb(DWORD baud, DWORD flags, BYTE byteSize, BYTE parity, BYTE stopBits,
+                        BYTE xon, BYTE xoff) {
   std::string bytes(28, '\0');
   auto put32 = [&bytes](size_t at, DWORD value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -88,7 +89,8 @@ TEST_F(SerialRegistrationTest, TheDeviceControlBlockIsLaidOutByteForByte) {
 
   RegisterSerialPortWin98(1, "COM1:", Settings(19200, 'e', 7, 1.5, 'p'));
   ASSERT_TRUE(Dcb(0, &bytes));
-  EXPECT_EQ(bytes, ExpectedDcb(19200, fBinary | fOutxCtsFlow | rtsEnable | fParity | fErrorChar, 7, 2, 1, 0, 0));
+  EXPECT_EQ(bytes, ExpectedDcb(19200, fBinary | fOutxCtsFlow | rtsEnable | fParity | fErrorChar, 7,
+                               2, 1, 0, 0));
 
   RegisterSerialPortWin98(1, "COM1:", Settings(4800, 's', 8, 2.0, ' '));
   ASSERT_TRUE(Dcb(0, &bytes));
@@ -100,7 +102,7 @@ TEST(SerialDcb, EachParityLetterHasItsCode) {
     char letter;
     BYTE parity;
     bool checked;
-  } cases[] = {{'e', EVENPARITY, true}, {'o', ODDPARITY, true}, {'m', MARKPARITY, true},
+  } cases[] = {{'e', EVENPARITY, true},  {'o', ODDPARITY, true}, {'m', MARKPARITY, true},
                {'s', SPACEPARITY, true}, {'n', NOPARITY, false}, {'q', NOPARITY, false}};
   for (const Case& c : cases) {
     DCB dcb;

@@ -69,7 +69,8 @@ class SpoolerOperationsTest : public ::testing::Test {
 TEST_F(SpoolerOperationsTest, CopyTakesTheSourceFromTheMediumDirectoryOfEachOs) {
   for (const char* subdir : {"\\win98\\", "\\winnt\\", "\\win2003\\", "\\Vista\\"})
     PutPackageFile(subdir, "A.DLL", subdir);
-  const char* expected[] = {"\\win98\\", "\\winnt\\", "\\winnt\\", "\\winnt\\", "\\win2003\\", "\\Vista\\"};
+  const char* expected[] = {"\\win98\\", "\\winnt\\",   "\\winnt\\",
+                            "\\winnt\\", "\\win2003\\", "\\Vista\\"};
   for (int os = 0; os <= 5; ++os) {
     EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, os, PlainCopy, message), 1) << os;
     EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\A.DLL"), expected[os]) << os;
@@ -186,7 +187,8 @@ TEST_F(SpoolerOperationsTest, AddMonitorCountsAnInstalledMonitorAsSuccess) {
 }
 
 TEST_F(SpoolerOperationsTest, AddMonitorReportsOtherFailuresWithTheCode) {
-  MONITOR_INFO_2A monitor{const_cast<char*>("AQ Monitor"), nullptr, const_cast<char*>("missing.dll")};
+  MONITOR_INFO_2A monitor{const_cast<char*>("AQ Monitor"), nullptr,
+                          const_cast<char*>("missing.dll")};
   EXPECT_EQ(AddMonitorChecked(&monitor, message), 0);
   EXPECT_EQ(message, "Add monitor error! Erro code is:126");
 }

@@ -30,8 +30,10 @@ class SpoolerOperationsWineTest : public ContractTest {
         ClosePrinter(printer);
       }
     }
-    for (const std::string& name : drivers) DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
-    for (const std::string& name : monitors) DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+    for (const std::string& name : drivers)
+      DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+    for (const std::string& name : monitors)
+      DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
     for (const std::string& path : copied) DeleteFileA(path.c_str());
     SetCurrentDirectoryA(previousDirectory);
     ContractTest::TearDown();
@@ -42,7 +44,8 @@ class SpoolerOperationsWineTest : public ContractTest {
   static std::string DriverDir() {
     char path[MAX_PATH];
     DWORD needed = 0;
-    GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path), sizeof path, &needed);
+    GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path), sizeof path,
+                               &needed);
     return path;
   }
 
@@ -57,7 +60,8 @@ TEST_F(SpoolerOperationsWineTest, PackageFilesReachEachSpoolerDirectory) {
   GetSystemDirectoryA(system, sizeof system);
   char processors[MAX_PATH];
   DWORD needed = 0;
-  GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processors), sizeof processors, &needed);
+  GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processors),
+                              sizeof processors, &needed);
   struct Case {
     int kind;
     std::string dir;
@@ -69,7 +73,8 @@ TEST_F(SpoolerOperationsWineTest, PackageFilesReachEachSpoolerDirectory) {
     std::string target = c.dir + "\\ctcopy" + suffix + ".bin";
     Package(("ctcopy" + suffix + ".bin").c_str(), "payload");
     copied.push_back(target);
-    EXPECT_EQ(CopyPackageFile(("ctcopy" + suffix + ".bin").c_str(), c.kind, 3, PlainCopy, message), 1)
+    EXPECT_EQ(CopyPackageFile(("ctcopy" + suffix + ".bin").c_str(), c.kind, 3, PlainCopy, message),
+              1)
         << c.kind << " " << message;
     EXPECT_NE(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES) << target;
   }
@@ -113,7 +118,8 @@ TEST_F(SpoolerOperationsWineTest, ADriverAndItsPrinterAreAddedAndMadeTheDefault)
 
 TEST_F(SpoolerOperationsWineTest, AMissingDriverFileIsReportedWithItsSource) {
   EXPECT_EQ(CopyPackageFile("wonone.dll", DriverDirectory, 3, PlainCopy, message), 0);
-  std::string current = dir.substr(0, dir.size() - 1);  // the current directory has no trailing backslash
+  std::string current =
+      dir.substr(0, dir.size() - 1);  // the current directory has no trailing backslash
   EXPECT_EQ(message, "Copy driver files errorwonone.dll  er = 2" + current + "\\winnt\\wonone.dll");
 }
 
