@@ -247,10 +247,10 @@ int CheckSpoolerPorts(std::string& message) {
     message = SetupText(104);
     return 0;
   }
-  LocalFree(work);
   DWORD needed = 0;
   DWORD count = 0;
   EnumPortsA(nullptr, 1, nullptr, 0, &needed, &count);
+  LocalFree(work);
   HLOCAL ports = LocalAlloc(LPTR, needed ? needed : 1);
   if (!ports) {
     message = SetupText(104);
