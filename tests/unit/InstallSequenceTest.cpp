@@ -81,6 +81,7 @@ class InstallSequenceTest : public ::testing::Test {
     work->Clear();
     work->config.module = module;
     work->config.ReadDriverFiles(model, os, &work->files, mode);
+    work->config.ReadDriverInfo(model, os, &work->driver, mode);
     work->config.ReadPrinterInfo(model, os, &work->printer, mode);
     const char* suffix = selection.portKind == SerialPort     ? "(S)"
                          : selection.portKind == ParallelPort ? "(P)"
@@ -88,14 +89,6 @@ class InstallSequenceTest : public ::testing::Test {
     snprintf(printerName, sizeof printerName, "%s%s", model, suffix);
     work->printer.pPrinterName = printerName;
     work->printer.pPortName = selection.portName;
-    DRIVER_INFO_3A& driver = work->driver;
-    driver.cVersion = os == 0 ? 0 : os == 1 ? 2 : 3;
-    driver.pName = work->printer.pDriverName;
-    driver.pEnvironment = os == 0 ? const_cast<char*>("Windows 4.0") : nullptr;
-    driver.pDriverPath = work->files.driverPath;
-    driver.pDataFile = work->files.dataFile;
-    driver.pConfigFile = work->files.configFile;
-    driver.pHelpFile = work->files.helpFile;
     if (selection.portKind == UsbPort)
       winsim::SetValue(HKEY_LOCAL_MACHINE, kVendorPorts, "", REG_SZ, std::string(1, '\0'));
   }
