@@ -8,12 +8,6 @@
 namespace winsim {
 namespace {
 
-// The error Windows gives for a path that does not exist: 3 when its directory is missing.
-DWORD MissingError(const std::string& full) {
-  FileNode* parent = FindNode(ParentOf(full));
-  return parent && parent->directory ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-}
-
 // Whether an existing file may be replaced or removed; sets the last error when not.
 bool Writable(const FileNode& node) {
   DWORD error = 0;

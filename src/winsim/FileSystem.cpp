@@ -131,6 +131,11 @@ FileNode& PutFile(const std::string& fullPath, const std::string& data) {
   return node;
 }
 
+DWORD MissingError(const std::string& fullPath) {
+  FileNode* parent = FindNode(ParentOf(fullPath));
+  return parent && parent->directory ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
 void SetModuleFileName(const std::string& path) {
   WINSIM_LOCK;
   state.moduleFileName = path;
@@ -286,8 +291,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
   std::string full = FullPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
-    FileNode* parent = FindNode(ParentOf(full));
-    SetLastError(parent && parent->directory ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    SetLastError(MissingError(full));
     return INVALID_FILE_ATTRIBUTES;
   }
   return node->directory ? FILE_ATTRIBUTE_DIRECTORY | (node->attributes & ~FILE_ATTRIBUTE_NORMAL)
@@ -303,8 +307,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR path, DWORD attributes) {
   std::string full = FullPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
-    FileNode* parent = FindNode(ParentOf(full));
-    SetLastError(parent && parent->directory ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    SetLastError(MissingError(full));
     return FALSE;
   }
   // Only the settable bits are kept; a file with none of them reads as NORMAL.

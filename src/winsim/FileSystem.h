@@ -30,5 +30,7 @@ std::string NameOf(const std::string& fullPath);
 // Creates the file (and its missing parent directories); returns it.
 FileNode& PutFile(const std::string& fullPath, const std::string& data);
 void PutDirectory(const std::string& fullPath);
+// The error Windows gives for a path that does not exist: 3 when its directory is missing.
+DWORD MissingError(const std::string& fullPath);
 
 }  // namespace winsim
