@@ -137,19 +137,24 @@ int UpdateNt(ModuleConfig& config, int targetOs, int installFlags, const char* p
   memset(&monitors, 0, sizeof monitors);
   config.ReadMonitorSet(targetOs, &monitors);
   char path[kKeyPathSize];
+  // A DLL still in use (32) or protected (5) was not replaced. The installation goes on with
+  // the old one, but its version is not recorded as the new one, so that the next run sees
+  // the monitor as outdated and tries again.
   if (installFlags & ComMonitorOutdated) {
-    CopyPackageFile(monitors.serialMonitor.pDLLName, SystemDirectory, targetOs, PlainCopy, message);
+    int copied = CopyPackageFile(monitors.serialMonitor.pDLLName, SystemDirectory, targetOs,
+                                 PlainCopy, message);
     if (!message.empty()) return 0;
     KeyPath(path, kMonitorsKey, monitors.serialMonitor.pName);
     RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path))
+    if (copied == 1 && key.Open(HKEY_LOCAL_MACHINE, path))
       key.SetDword("DriverVersion", static_cast<DWORD>(monitors.serialMonitorVersion));
   } else if (installFlags & UsbMonitorOutdated) {
-    CopyPackageFile(monitors.usbMonitor.pDLLName, SystemDirectory, targetOs, PlainCopy, message);
+    int copied =
+        CopyPackageFile(monitors.usbMonitor.pDLLName, SystemDirectory, targetOs, PlainCopy, message);
     if (!message.empty()) return 0;
     KeyPath(path, kMonitorsKey, monitors.usbMonitor.pName);
     RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path)) {
+    if (copied == 1 && key.Open(HKEY_LOCAL_MACHINE, path)) {
       key.SetString("Driver", monitors.usbMonitor.pDLLName);
       key.SetDword("DriverVersion", static_cast<DWORD>(monitors.usbMonitorVersion));
     }

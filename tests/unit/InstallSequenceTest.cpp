@@ -600,13 +600,21 @@ TEST_F(InstallSequenceTest, AProcessorDirectoryThatCannotBeHadStopsBeforeTheSpoo
   EXPECT_EQ(winsim::CallCount("OpenSCManagerA"), 0);
 }
 
-TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnSilently) {
+TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnButKeepsTheOldVersion) {
   Prepare(3, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqcommon.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"), "old");
-  EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 2u);
+  EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u)
+      << "the old DLL stayed, so the next run must still see it as outdated";
+
+  SetUp();
+  Prepare(3, "USB_QM-A210_1");
+  InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", "1");
+  winsim::SetFileProtected(winsim::SystemDirectory() + "\\aqusbmon.dll", true);
+  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 1u);
 }
 
 TEST_F(InstallSequenceTest, AMonitorDllInUseAtFirstInstallIsRegisteredUnderItsPrefixedName) {
