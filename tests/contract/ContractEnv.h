@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace contract {
 
@@ -19,6 +20,13 @@ void PutDirectory(const std::string& path);
 const char* TestKeyPath();
 void DeleteKeyTree(HKEY root, const std::string& path);
 bool RunningOnWine();
+// Spooler objects outlive a test's directory: this tag (unique per test run) goes into their
+// names.
+std::string RunTag();
+// Deletes what a test added to the real spooler (nothing to do on winsim, reset per test).
+void DeleteSpoolerObjects(const std::vector<std::string>& printers,
+                          const std::vector<std::string>& drivers,
+                          const std::vector<std::string>& monitors);
 // Handles left open by the product code (0 on the real API, where nothing counts them).
 int OpenHandles();
 

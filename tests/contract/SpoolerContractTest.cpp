@@ -14,26 +14,10 @@ class SpoolerContractTest : public ContractTest {
  protected:
   void SetUp() override {
     ContractTest::SetUp();
-    // Spooler objects outlive the test's directory: give them names of this run.
-    size_t at = dir.rfind("contract");
-    suffix = dir.substr(at + 8);
-    while (!suffix.empty() && suffix.back() == '\\') suffix.pop_back();
+    suffix = contract::RunTag();
   }
   void TearDown() override {
-#if !defined(WINSIM)
-    for (const std::string& name : printers) {
-      HANDLE printer = nullptr;
-      PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-      if (OpenPrinterA(const_cast<char*>(name.c_str()), &printer, &access)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-      }
-    }
-    for (const std::string& name : drivers)
-      DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
-    for (const std::string& name : monitors)
-      DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
-#endif
+    contract::DeleteSpoolerObjects(printers, drivers, monitors);
     EXPECT_EQ(contract::OpenHandles(), 0);
     ContractTest::TearDown();
   }

@@ -20,18 +20,11 @@ class InstallSequenceWineTest : public ContractTest {
     for (char& c : medium)
       if (c == '/') c = '\\';
     ASSERT_TRUE(SetCurrentDirectoryA(medium.c_str())) << medium;
-    suffix = dir.substr(dir.rfind("contract") + 8);
-    suffix.pop_back();
+    suffix = contract::RunTag();
     InstallMessage.clear();
   }
   void TearDown() override {
-    HANDLE printer = nullptr;
-    PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (OpenPrinterA(selection.modelName, &printer, &access)) {
-      DeletePrinter(printer);
-      ClosePrinter(printer);
-    }
-    DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(driverName.c_str()));
+    contract::DeleteSpoolerObjects({selection.modelName}, {driverName}, {});
     SetCurrentDirectoryA(previousDirectory);
     ContractTest::TearDown();
   }

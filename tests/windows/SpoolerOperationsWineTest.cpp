@@ -18,22 +18,10 @@ class SpoolerOperationsWineTest : public ContractTest {
     // Package files are taken from the current directory's per-OS folder.
     contract::PutDirectory(dir + "winnt");
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-    suffix = dir.substr(dir.rfind("contract") + 8);
-    suffix.pop_back();
+    suffix = contract::RunTag();
   }
   void TearDown() override {
-    for (const std::string& name : printers) {
-      HANDLE printer = nullptr;
-      PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-      if (OpenPrinterA(const_cast<char*>(name.c_str()), &printer, &access)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-      }
-    }
-    for (const std::string& name : drivers)
-      DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
-    for (const std::string& name : monitors)
-      DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+    contract::DeleteSpoolerObjects(printers, drivers, monitors);
     for (const std::string& path : copied) DeleteFileA(path.c_str());
     SetCurrentDirectoryA(previousDirectory);
     ContractTest::TearDown();

@@ -11,6 +11,9 @@ const char* TestKeyPath() { return "Software\\ContractTests\\Current"; }
 void DeleteKeyTree(HKEY, const std::string&) {}
 bool RunningOnWine() { return false; }
 int OpenHandles() { return winsim::OpenHandles(); }
+std::string RunTag() { return "-1"; }
+void DeleteSpoolerObjects(const std::vector<std::string>&, const std::vector<std::string>&,
+                          const std::vector<std::string>&) {}
 
 }  // namespace contract
 

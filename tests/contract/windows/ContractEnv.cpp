@@ -1,5 +1,7 @@
 #include "contract/ContractEnv.h"
 
+#include <winspool.h>
+
 #include <cstdio>
 
 namespace contract {
@@ -61,6 +63,29 @@ bool RunningOnWine() {
 }
 
 int OpenHandles() { return 0; }
+
+std::string RunTag() {
+  char tag[32];
+  snprintf(tag, sizeof tag, "-%lu-%d", GetCurrentProcessId(), counter);
+  return tag;
+}
+
+void DeleteSpoolerObjects(const std::vector<std::string>& printers,
+                          const std::vector<std::string>& drivers,
+                          const std::vector<std::string>& monitors) {
+  for (const std::string& name : printers) {
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (OpenPrinterA(const_cast<char*>(name.c_str()), &printer, &access)) {
+      DeletePrinter(printer);
+      ClosePrinter(printer);
+    }
+  }
+  for (const std::string& name : drivers)
+    DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+  for (const std::string& name : monitors)
+    DeleteMonitorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+}
 
 }  // namespace contract
 
