@@ -26,6 +26,16 @@ class ServiceContractTest : public ContractTest {
     EXPECT_TRUE(QueryServiceStatus(service, &status)) << GetLastError();
     return status.dwCurrentState;
   }
+  // A stop is asynchronous on a real service control manager: the service reports
+  // STOP_PENDING until its process has ended.
+  DWORD SettledState() {
+    DWORD state = State();
+    for (int i = 0; i < 50 && (state == SERVICE_STOP_PENDING || state == SERVICE_START_PENDING); ++i) {
+      Sleep(100);
+      state = State();
+    }
+    return state;
+  }
   SC_HANDLE manager = nullptr;
   SC_HANDLE service = nullptr;
 };
@@ -34,10 +44,11 @@ TEST_F(ServiceContractTest, StartAndStopAnswerWithWindowsCodesForTheStateTheyFin
   OpenSpooler(SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS);
   // Wine's spooler starts stopped, Windows' runs: bring it to running either way.
   SetLastError(0xdeadbeef);
+  SettledState();
   if (!StartServiceA(service, 0, nullptr)) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SERVICE_ALREADY_RUNNING));
   }
-  EXPECT_EQ(State(), static_cast<DWORD>(SERVICE_RUNNING));
+  EXPECT_EQ(SettledState(), static_cast<DWORD>(SERVICE_RUNNING));
 
   SetLastError(0xdeadbeef);
   EXPECT_FALSE(StartServiceA(service, 0, nullptr));
@@ -45,7 +56,7 @@ TEST_F(ServiceContractTest, StartAndStopAnswerWithWindowsCodesForTheStateTheyFin
 
   SERVICE_STATUS status{};
   EXPECT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &status)) << GetLastError();
-  EXPECT_EQ(State(), static_cast<DWORD>(SERVICE_STOPPED));
+  EXPECT_EQ(SettledState(), static_cast<DWORD>(SERVICE_STOPPED));
   SetLastError(0xdeadbeef);
   EXPECT_FALSE(ControlService(service, SERVICE_CONTROL_STOP, &status));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SERVICE_NOT_ACTIVE));
@@ -71,6 +82,7 @@ TEST_F(ServiceContractTest, QueryWithoutTheQueryRightIsDenied) {
 
 TEST_F(ServiceContractTest, StopStartAndWaitLeaveTheSpoolerRunningWithoutMessages) {
   StopSpooler();
+  Sleep(500);  // as the install sequence waits before it starts the spooler again
   std::string message;
   StartSpooler(message);
   EXPECT_EQ(message, "");
