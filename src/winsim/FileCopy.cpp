@@ -39,10 +39,7 @@ extern "C" {
 
 BOOL WINAPI CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("CopyFileA", destination)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("CopyFileA", destination)) return FALSE;
   std::string from = FullPath(source ? source : "");
   std::string to = FullPath(destination ? destination : "");
   if (from.empty() || to.empty()) {
@@ -84,10 +81,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
   WINSIM_LOCK;
   (void)security;
   (void)templateFile;
-  if (DWORD fault = TakeFault("CreateFileA", path)) {
-    SetLastError(fault);
-    return INVALID_HANDLE_VALUE;
-  }
+  if (FailsNow("CreateFileA", path)) return INVALID_HANDLE_VALUE;
   std::string full = FullPath(path ? path : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   bool writes = (access & (GENERIC_WRITE | GENERIC_ALL)) != 0;
@@ -125,10 +119,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
 
 BOOL WINAPI DeleteFileA(LPCSTR path) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("DeleteFileA", path)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("DeleteFileA", path)) return FALSE;
   std::string full = FullPath(path ? path : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   if (!node) {

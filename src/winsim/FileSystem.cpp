@@ -131,6 +131,13 @@ FileNode& PutFile(const std::string& fullPath, const std::string& data) {
   return node;
 }
 
+DWORD CopyPathOut(const std::string& path, LPSTR buffer, DWORD size) {
+  if (!buffer || path.size() >= size) return static_cast<DWORD>(path.size() + 1);
+  path.copy(buffer, path.size());
+  buffer[path.size()] = '\0';
+  return static_cast<DWORD>(path.size());
+}
+
 DWORD MissingError(const std::string& fullPath) {
   FileNode* parent = FindNode(ParentOf(fullPath));
   return parent && parent->directory ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
@@ -223,10 +230,7 @@ extern "C" {
 
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetModuleFileNameA")) {
-    SetLastError(fault);
-    return 0;
-  }
+  if (FailsNow("GetModuleFileNameA")) return 0;
   if (module != nullptr) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return 0;
@@ -251,23 +255,13 @@ DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 
 DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetCurrentDirectoryA")) {
-    SetLastError(fault);
-    return 0;
-  }
-  const std::string& dir = state.currentDirectory;
-  if (!buffer || dir.size() >= size) return static_cast<DWORD>(dir.size() + 1);
-  dir.copy(buffer, dir.size());
-  buffer[dir.size()] = '\0';
-  return static_cast<DWORD>(dir.size());
+  if (FailsNow("GetCurrentDirectoryA")) return 0;
+  return CopyPathOut(state.currentDirectory, buffer, size);
 }
 
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("SetCurrentDirectoryA", path)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("SetCurrentDirectoryA", path)) return FALSE;
   std::string full = FullPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
@@ -284,10 +278,7 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
 
 DWORD WINAPI GetFileAttributesA(LPCSTR path) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetFileAttributesA", path)) {
-    SetLastError(fault);
-    return INVALID_FILE_ATTRIBUTES;
-  }
+  if (FailsNow("GetFileAttributesA", path)) return INVALID_FILE_ATTRIBUTES;
   std::string full = FullPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
@@ -300,10 +291,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
 
 BOOL WINAPI SetFileAttributesA(LPCSTR path, DWORD attributes) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("SetFileAttributesA", path)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("SetFileAttributesA", path)) return FALSE;
   std::string full = FullPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
@@ -324,10 +312,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR path, DWORD attributes) {
 
 HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("FindFirstFileA", pattern)) {
-    SetLastError(fault);
-    return INVALID_HANDLE_VALUE;
-  }
+  if (FailsNow("FindFirstFileA", pattern)) return INVALID_HANDLE_VALUE;
   std::string full = FullPath(pattern ? pattern : "");
   std::string dirPath = ParentOf(full);
   std::string mask = NameOf(full);
@@ -368,10 +353,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
 
 BOOL WINAPI FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("FindNextFileA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("FindNextFileA")) return FALSE;
   uintptr_t value = reinterpret_cast<uintptr_t>(handle);
   auto it = finds.find(value);
   if (it == finds.end() || !IsHandle(HandleKind::Find, value)) {

@@ -30,6 +30,9 @@ std::string NameOf(const std::string& fullPath);
 // Creates the file (and its missing parent directories); returns it.
 FileNode& PutFile(const std::string& fullPath, const std::string& data);
 void PutDirectory(const std::string& fullPath);
+// Copies a path out as the directory queries do: its length without the NUL when it fits,
+// else the size needed (with the NUL) and the buffer untouched.
+DWORD CopyPathOut(const std::string& path, LPSTR buffer, DWORD size);
 // The error Windows gives for a path that does not exist: 3 when its directory is missing.
 DWORD MissingError(const std::string& fullPath);
 

@@ -93,6 +93,12 @@ DWORD TakeFault(const char* function, const char* argument) {
   return 0;
 }
 
+bool FailsNow(const char* function, const char* argument) {
+  DWORD fault = TakeFault(function, argument);
+  if (fault) SetLastError(fault);
+  return fault != 0;
+}
+
 uintptr_t NewHandle(HandleKind kind) {
   WINSIM_LOCK;
   uintptr_t value = C().nextHandle;

@@ -15,6 +15,9 @@ std::recursive_mutex& MachineLock();
 
 // Counts the call and returns the injected error for it, or 0 to go on.
 DWORD TakeFault(const char* function, const char* argument = nullptr);
+// TakeFault for functions that report through the last error: sets it and answers true
+// when the call must fail.
+bool FailsNow(const char* function, const char* argument = nullptr);
 
 uintptr_t NewHandle(HandleKind kind);
 bool IsHandle(HandleKind kind, uintptr_t value);

@@ -11,10 +11,7 @@ std::map<void*, uintptr_t> blocks;  // block -> its handle-accounting entry
 
 void* Allocate(const char* function, UINT flags, SIZE_T size, UINT zeroFlag) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault(function)) {
-    SetLastError(fault);
-    return nullptr;
-  }
+  if (FailsNow(function)) return nullptr;
   void* block = std::malloc(size ? size : 1);
   if (!block) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);

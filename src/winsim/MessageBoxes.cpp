@@ -52,10 +52,7 @@ using namespace winsim;
 
 extern "C" INT WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("MessageBoxA", text)) {
-    SetLastError(fault);
-    return 0;
-  }
+  if (FailsNow("MessageBoxA", text)) return 0;
   // A null caption shows as "Error" on Windows.
   boxes.shown.push_back(
       MessageBoxRecord{owner, text ? text : "", caption ? caption : "Error", type});

@@ -35,10 +35,7 @@ extern "C" {
 LRESULT WINAPI SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT flags, UINT timeout, PDWORD_PTR result) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("SendMessageTimeoutA")) {
-    SetLastError(fault);
-    return 0;
-  }
+  if (FailsNow("SendMessageTimeoutA")) return 0;
   if (window != HWND_BROADCAST) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
@@ -50,10 +47,7 @@ LRESULT WINAPI SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPA
 
 BOOL WINAPI SendNotifyMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("SendNotifyMessageA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("SendNotifyMessageA")) return FALSE;
   if (window != HWND_BROADCAST) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;

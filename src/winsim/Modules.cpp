@@ -67,10 +67,7 @@ extern "C" {
 
 HMODULE WINAPI LoadLibraryA(LPCSTR name) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("LoadLibraryA", name)) {
-    SetLastError(fault);
-    return nullptr;
-  }
+  if (FailsNow("LoadLibraryA", name)) return nullptr;
   const Exports* exports = Resolve(name ? name : "");
   if (!exports) {
     SetLastError(ERROR_MOD_NOT_FOUND);
@@ -83,10 +80,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR name) {
 
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetProcAddress", name)) {
-    SetLastError(fault);
-    return nullptr;
-  }
+  if (FailsNow("GetProcAddress", name)) return nullptr;
   auto it = mods.loaded.find(reinterpret_cast<uintptr_t>(module));
   if (it == mods.loaded.end()) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -150,10 +150,7 @@ extern "C" {
 INT WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultText,
                                     LPSTR buffer, UINT size, LPCSTR fileName) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetPrivateProfileStringA", key)) {
-    SetLastError(fault);
-    return static_cast<INT>(CopyOut("", buffer, size));
-  }
+  if (FailsNow("GetPrivateProfileStringA", key)) return static_cast<INT>(CopyOut("", buffer, size));
   FileNode* file = FindNode(ProfilePath(fileName));
   std::vector<IniSection> sections;
   if (file && !file->directory) sections = ParseIni(file->data);
@@ -217,10 +214,7 @@ UINT WINAPI GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, 
 
 BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("WritePrivateProfileStringA", key)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("WritePrivateProfileStringA", key)) return FALSE;
   if (!section || !fileName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -248,10 +242,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
 // the profile cache, which the simulation does not have; Windows answers that with FALSE.
 BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("WriteProfileStringA", key)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("WriteProfileStringA", key)) return FALSE;
   if (!section && !key && !value) return FALSE;
   if (!section) {
     SetLastError(ERROR_INVALID_PARAMETER);

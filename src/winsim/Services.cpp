@@ -86,10 +86,7 @@ extern "C" {
 SC_HANDLE WINAPI OpenSCManagerA(LPCSTR machine, LPCSTR database, DWORD access) {
   WINSIM_LOCK;
   (void)database;
-  if (DWORD fault = TakeFault("OpenSCManagerA", machine)) {
-    SetLastError(fault);
-    return nullptr;
-  }
+  if (FailsNow("OpenSCManagerA", machine)) return nullptr;
   uintptr_t handle = NewHandle(HandleKind::Service);
   services.handles[handle] = Opened{true, access};
   return reinterpret_cast<SC_HANDLE>(handle);
@@ -97,10 +94,7 @@ SC_HANDLE WINAPI OpenSCManagerA(LPCSTR machine, LPCSTR database, DWORD access) {
 
 SC_HANDLE WINAPI OpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("OpenServiceA", name)) {
-    SetLastError(fault);
-    return nullptr;
-  }
+  if (FailsNow("OpenServiceA", name)) return nullptr;
   auto it = services.handles.find(reinterpret_cast<uintptr_t>(manager));
   if (it == services.handles.end() || !it->second.manager) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -129,10 +123,7 @@ BOOL WINAPI CloseServiceHandle(SC_HANDLE handle) {
 
 BOOL WINAPI ControlService(SC_HANDLE handle, DWORD control, LPSERVICE_STATUS status) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("ControlService")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("ControlService")) return FALSE;
   DWORD right = control == SERVICE_CONTROL_STOP ? SERVICE_STOP : SERVICE_INTERROGATE;
   Service* service = Open(handle, right);
   if (!service) return FALSE;
@@ -157,10 +148,7 @@ BOOL WINAPI StartServiceA(SC_HANDLE handle, DWORD argc, LPCSTR* argv) {
   WINSIM_LOCK;
   (void)argc;
   (void)argv;
-  if (DWORD fault = TakeFault("StartServiceA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("StartServiceA")) return FALSE;
   Service* service = Open(handle, SERVICE_START);
   if (!service) return FALSE;
   if (service->state != SERVICE_STOPPED) {
@@ -175,10 +163,7 @@ BOOL WINAPI StartServiceA(SC_HANDLE handle, DWORD argc, LPCSTR* argv) {
 
 BOOL WINAPI QueryServiceStatus(SC_HANDLE handle, LPSERVICE_STATUS status) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("QueryServiceStatus")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("QueryServiceStatus")) return FALSE;
   Service* service = Open(handle, SERVICE_QUERY_STATUS);
   if (!service) return FALSE;
   FillStatus(*service, status);

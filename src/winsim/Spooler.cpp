@@ -86,10 +86,7 @@ void SetRegistryDriver(const std::string& path, const std::string& dll) {
 
 BOOL WINAPI SimSetDefaultPrinterA(LPCSTR name) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("SetDefaultPrinterA", name)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("SetDefaultPrinterA", name)) return FALSE;
   auto it = spooler.printers.find(Upper(Text(name)));
   if (it == spooler.printers.end()) {
     SetLastError(ERROR_INVALID_PRINTER_NAME);
@@ -235,10 +232,7 @@ extern "C" {
 BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE buffer,
                                        DWORD size, LPDWORD needed) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetPrinterDriverDirectoryA", environment)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("GetPrinterDriverDirectoryA", environment)) return FALSE;
   std::string env = Environment(environment);
   if (!IsLocal(server) || level != 1 || env.empty()) {
     SetLastError(env.empty() ? ERROR_INVALID_ENVIRONMENT : ERROR_INVALID_LEVEL);
@@ -252,10 +246,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD le
 BOOL WINAPI GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE buffer,
                                         DWORD size, LPDWORD needed) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetPrintProcessorDirectoryA", environment)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("GetPrintProcessorDirectoryA", environment)) return FALSE;
   std::string env = Environment(environment);
   if (!IsLocal(server) || level != 1 || env.empty()) {
     SetLastError(env.empty() ? ERROR_INVALID_ENVIRONMENT : ERROR_INVALID_LEVEL);
@@ -267,10 +258,7 @@ BOOL WINAPI GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD l
 BOOL WINAPI AddMonitorA(LPSTR server, DWORD level, LPBYTE data) {
   WINSIM_LOCK;
   const auto* info = reinterpret_cast<const MONITOR_INFO_2A*>(data);
-  if (DWORD fault = TakeFault("AddMonitorA", info ? info->pName : nullptr)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("AddMonitorA", info ? info->pName : nullptr)) return FALSE;
   if (level != 2) {
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
@@ -298,10 +286,7 @@ BOOL WINAPI AddMonitorA(LPSTR server, DWORD level, LPBYTE data) {
 BOOL WINAPI AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR pathName,
                                LPSTR processorName) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("AddPrintProcessorA", processorName)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("AddPrintProcessorA", processorName)) return FALSE;
   std::string env = Environment(environment);
   if (!IsLocal(server) || !pathName || !*pathName || !processorName || !*processorName) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -330,10 +315,7 @@ BOOL WINAPI AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR pathName,
 BOOL WINAPI AddPrinterDriverA(LPSTR server, DWORD level, LPBYTE data) {
   WINSIM_LOCK;
   const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(data);
-  if (DWORD fault = TakeFault("AddPrinterDriverA", info ? info->pName : nullptr)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("AddPrinterDriverA", info ? info->pName : nullptr)) return FALSE;
   if (level != 2 && level != 3) {
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
@@ -375,10 +357,7 @@ BOOL WINAPI AddPrinterDriverA(LPSTR server, DWORD level, LPBYTE data) {
 HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
   WINSIM_LOCK;
   const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(data);
-  if (DWORD fault = TakeFault("AddPrinterA", info ? info->pPrinterName : nullptr)) {
-    SetLastError(fault);
-    return nullptr;
-  }
+  if (FailsNow("AddPrinterA", info ? info->pPrinterName : nullptr)) return nullptr;
   if (level != 2) {
     SetLastError(ERROR_INVALID_LEVEL);
     return nullptr;
@@ -417,10 +396,7 @@ HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
 BOOL WINAPI OpenPrinterA(LPSTR name, HANDLE* handle, LPPRINTER_DEFAULTSA defaults) {
   WINSIM_LOCK;
   (void)defaults;
-  if (DWORD fault = TakeFault("OpenPrinterA", name)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("OpenPrinterA", name)) return FALSE;
   if (!handle) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -447,10 +423,7 @@ BOOL WINAPI ClosePrinter(HANDLE handle) {
 
 BOOL WINAPI GetPrinterA(HANDLE handle, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetPrinterA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("GetPrinterA")) return FALSE;
   SpoolerPrinter* printer = PrinterOf(handle);
   if (!printer) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -472,10 +445,7 @@ BOOL WINAPI GetPrinterA(HANDLE handle, DWORD level, LPBYTE buffer, DWORD size, L
 
 BOOL WINAPI SetPrinterA(HANDLE handle, DWORD level, LPBYTE data, DWORD command) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("SetPrinterA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("SetPrinterA")) return FALSE;
   SpoolerPrinter* printer = PrinterOf(handle);
   if (!printer) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -494,10 +464,7 @@ BOOL WINAPI SetPrinterA(HANDLE handle, DWORD level, LPBYTE data, DWORD command) 
 BOOL WINAPI EnumPortsA(LPSTR server, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
                        LPDWORD returned) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("EnumPortsA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("EnumPortsA")) return FALSE;
   if (!IsLocal(server) || level != 1) {
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;

@@ -14,13 +14,6 @@ struct SystemState {
 };
 SystemState sys;
 
-// Windows' directory queries: length without NUL when it fits, else the size needed.
-UINT CopyDirectory(const std::string& dir, LPSTR buffer, UINT size) {
-  if (!buffer || dir.size() >= size) return static_cast<UINT>(dir.size() + 1);
-  dir.copy(buffer, dir.size());
-  buffer[dir.size()] = '\0';
-  return static_cast<UINT>(dir.size());
-}
 }  // namespace
 
 void ResetSystem() { sys = SystemState(); }
@@ -56,10 +49,7 @@ extern "C" {
 
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetVersionExA")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("GetVersionExA")) return FALSE;
   if (!info || (info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA) &&
                 info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOEXA))) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -77,20 +67,14 @@ BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
 
 UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetWindowsDirectoryA")) {
-    SetLastError(fault);
-    return 0;
-  }
-  return CopyDirectory(sys.windowsDirectory, buffer, size);
+  if (FailsNow("GetWindowsDirectoryA")) return 0;
+  return CopyPathOut(sys.windowsDirectory, buffer, size);
 }
 
 UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetSystemDirectoryA")) {
-    SetLastError(fault);
-    return 0;
-  }
-  return CopyDirectory(sys.systemDirectory, buffer, size);
+  if (FailsNow("GetSystemDirectoryA")) return 0;
+  return CopyPathOut(sys.systemDirectory, buffer, size);
 }
 
 }  // extern "C"

@@ -104,10 +104,7 @@ HANDLE WINAPI GetCurrentThread(void) {
 
 BOOL WINAPI OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("OpenThreadToken")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("OpenThreadToken")) return FALSE;
   if (thread != GetCurrentThread()) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -125,10 +122,7 @@ BOOL WINAPI OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
 
 BOOL WINAPI OpenProcessToken(HANDLE process, DWORD, PHANDLE token) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("OpenProcessToken")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("OpenProcessToken")) return FALSE;
   if (process != GetCurrentProcess()) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -143,10 +137,7 @@ BOOL WINAPI OpenProcessToken(HANDLE process, DWORD, PHANDLE token) {
 BOOL WINAPI GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, LPVOID info,
                                 DWORD length, PDWORD returnLength) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetTokenInformation")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("GetTokenInformation")) return FALSE;
   auto it = tokens.open.find(reinterpret_cast<uintptr_t>(token));
   if (it == tokens.open.end()) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -184,10 +175,7 @@ BOOL WINAPI AllocateAndInitializeSid(PSID_IDENTIFIER_AUTHORITY authority, BYTE c
                                      DWORD s1, DWORD s2, DWORD s3, DWORD s4, DWORD s5, DWORD s6,
                                      DWORD s7, PSID* sid) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("AllocateAndInitializeSid")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("AllocateAndInitializeSid")) return FALSE;
   if (!authority || !sid || count > 8) {
     SetLastError(ERROR_INVALID_SID);
     return FALSE;
@@ -237,10 +225,7 @@ PVOID WINAPI FreeSid(PSID sid) {
 
 BOOL WINAPI CloseHandle(HANDLE handle) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("CloseHandle")) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("CloseHandle")) return FALSE;
   uintptr_t value = reinterpret_cast<uintptr_t>(handle);
   if (ReleaseHandle(HandleKind::Token, value)) {
     tokens.open.erase(value);

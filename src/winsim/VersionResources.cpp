@@ -106,10 +106,7 @@ extern "C" {
 DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR name, LPDWORD handle) {
   WINSIM_LOCK;
   if (handle) *handle = 0;
-  if (DWORD fault = TakeFault("GetFileVersionInfoSizeA", name)) {
-    SetLastError(fault);
-    return 0;
-  }
+  if (FailsNow("GetFileVersionInfoSizeA", name)) return 0;
   std::string block;
   if (!FindBlock(name, &block)) return 0;
   // Windows asks for more than the raw resource: room for the texts converted to ANSI.
@@ -118,10 +115,7 @@ DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR name, LPDWORD handle) {
 
 BOOL WINAPI GetFileVersionInfoA(LPCSTR name, DWORD, DWORD length, LPVOID data) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("GetFileVersionInfoA", name)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("GetFileVersionInfoA", name)) return FALSE;
   std::string block;
   if (!FindBlock(name, &block)) return FALSE;
   if (!data) {
@@ -141,10 +135,7 @@ BOOL WINAPI GetFileVersionInfoA(LPCSTR name, DWORD, DWORD length, LPVOID data) {
 
 BOOL WINAPI VerQueryValueA(LPCVOID block, LPCSTR subBlock, LPVOID* buffer, PUINT length) {
   WINSIM_LOCK;
-  if (DWORD fault = TakeFault("VerQueryValueA", subBlock)) {
-    SetLastError(fault);
-    return FALSE;
-  }
+  if (FailsNow("VerQueryValueA", subBlock)) return FALSE;
   if (!block || !subBlock || !buffer) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
