@@ -370,14 +370,7 @@ BOOL WINAPI FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data) {
 
 BOOL WINAPI FindClose(HANDLE handle) {
   WINSIM_LOCK;
-  TakeFault("FindClose");
-  uintptr_t value = reinterpret_cast<uintptr_t>(handle);
-  if (!ReleaseHandle(HandleKind::Find, value)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  finds.erase(value);
-  return TRUE;
+  return CloseTracked("FindClose", HandleKind::Find, handle, finds);
 }
 
 }  // extern "C"

@@ -23,6 +23,20 @@ uintptr_t NewHandle(HandleKind kind);
 bool IsHandle(HandleKind kind, uintptr_t value);
 bool ReleaseHandle(HandleKind kind, uintptr_t value);  // false when it was not open
 
+// The close functions: counts the call, releases a handle of `kind` and drops its state in
+// `states`; FALSE with ERROR_INVALID_HANDLE when it was not open.
+template <class States>
+BOOL CloseTracked(const char* function, HandleKind kind, const void* handle, States& states) {
+  TakeFault(function);
+  auto value = reinterpret_cast<uintptr_t>(handle);
+  if (!ReleaseHandle(kind, value)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  states.erase(value);
+  return TRUE;
+}
+
 // Case-insensitive helpers used by every area.
 std::string Upper(const std::string& text);
 bool EqualNoCase(const std::string& a, const std::string& b);

@@ -96,14 +96,7 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
 
 BOOL WINAPI FreeLibrary(HMODULE module) {
   WINSIM_LOCK;
-  TakeFault("FreeLibrary");
-  uintptr_t value = reinterpret_cast<uintptr_t>(module);
-  if (!ReleaseHandle(HandleKind::Module, value)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  mods.loaded.erase(value);
-  return TRUE;
+  return CloseTracked("FreeLibrary", HandleKind::Module, module, mods.loaded);
 }
 
 }  // extern "C"

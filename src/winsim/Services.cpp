@@ -111,14 +111,7 @@ SC_HANDLE WINAPI OpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access) {
 
 BOOL WINAPI CloseServiceHandle(SC_HANDLE handle) {
   WINSIM_LOCK;
-  TakeFault("CloseServiceHandle");
-  auto value = reinterpret_cast<uintptr_t>(handle);
-  if (!ReleaseHandle(HandleKind::Service, value)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  services.handles.erase(value);
-  return TRUE;
+  return CloseTracked("CloseServiceHandle", HandleKind::Service, handle, services.handles);
 }
 
 BOOL WINAPI ControlService(SC_HANDLE handle, DWORD control, LPSERVICE_STATUS status) {

@@ -411,14 +411,7 @@ BOOL WINAPI OpenPrinterA(LPSTR name, HANDLE* handle, LPPRINTER_DEFAULTSA default
 
 BOOL WINAPI ClosePrinter(HANDLE handle) {
   WINSIM_LOCK;
-  TakeFault("ClosePrinter");
-  auto value = reinterpret_cast<uintptr_t>(handle);
-  if (!ReleaseHandle(HandleKind::Printer, value)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  spooler.openPrinters.erase(value);
-  return TRUE;
+  return CloseTracked("ClosePrinter", HandleKind::Printer, handle, spooler.openPrinters);
 }
 
 BOOL WINAPI GetPrinterA(HANDLE handle, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {

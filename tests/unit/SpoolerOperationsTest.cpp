@@ -28,15 +28,19 @@ class SpoolerOperationsTest : public ::testing::Test {
     winsim::WriteFile(std::string(kPackage) + subdir + name, data);
   }
   // A driver "Drv" whose files are in the driver directory, ready for printers.
-  static void InstallDriver() {
-    std::string dir = winsim::PrinterDriverDirectory();
-    for (const char* f : {"D.DLL", "D.GPD", "DUI.DLL"}) winsim::WriteFile(dir + "\\" + f, "MZ");
+  static DRIVER_INFO_3A DriverRecord() {
     DRIVER_INFO_3A info{};
     info.cVersion = 3;
     info.pName = const_cast<char*>("Drv");
     info.pDriverPath = const_cast<char*>("D.DLL");
     info.pDataFile = const_cast<char*>("D.GPD");
     info.pConfigFile = const_cast<char*>("DUI.DLL");
+    return info;
+  }
+  static void InstallDriver() {
+    std::string dir = winsim::PrinterDriverDirectory();
+    for (const char* f : {"D.DLL", "D.GPD", "DUI.DLL"}) winsim::WriteFile(dir + "\\" + f, "MZ");
+    DRIVER_INFO_3A info = DriverRecord();
     ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info)));
   }
   // A printer record on LPT1: whose name lives in a buffer of the size the operation needs.
@@ -209,12 +213,7 @@ TEST_F(SpoolerOperationsTest, AddPrintProcessorUsesTheEnvironmentOfTheTargetOs) 
 }
 
 TEST_F(SpoolerOperationsTest, AddPrinterDriverReportsTheCodeAfterThreeSpaces) {
-  DRIVER_INFO_3A info{};
-  info.cVersion = 3;
-  info.pName = const_cast<char*>("Drv");
-  info.pDriverPath = const_cast<char*>("D.DLL");
-  info.pDataFile = const_cast<char*>("D.GPD");
-  info.pConfigFile = const_cast<char*>("DUI.DLL");
+  DRIVER_INFO_3A info = DriverRecord();
   EXPECT_EQ(AddPrinterDriverChecked(&info, message), 0);
   EXPECT_EQ(message, "Add printer driver error   er = 2");
   message.clear();
