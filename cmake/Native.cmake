@@ -1,9 +1,9 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-file(GLOB WINSIM_SOURCES CONFIGURE_DEPENDS src/winsim/*.cpp)
+file(GLOB WINSIM_SOURCES CONFIGURE_DEPENDS tests/winsim/*.cpp)
 add_library(winsim STATIC ${WINSIM_SOURCES})
-target_include_directories(winsim PUBLIC src)
+target_include_directories(winsim PUBLIC src tests)
 target_link_libraries(core PUBLIC winsim)
 
 # Contract tests run here on winsim and in the Windows build on the real API.
