@@ -1,5 +1,6 @@
 #include "ports/UsbPrinterId.h"
 
+#include "common/AppMessage.h"
 #include "common/BoundedText.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
@@ -21,18 +22,8 @@ const int kDescriptorLength = 18;
 
 bool IsDevice(int handle) { return handle != 0 && handle != -1; }
 
-// Message box with an OK button and the application name (the program's file name without
-// extension) as caption; task-modal, so the wizard waits for it.
-void ShowMessage(const char* text) {
-  char path[260] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  path[sizeof path - 1] = '\0';
-  const char* name = strrchr(path, '\\');
-  char caption[260];
-  CopyText(caption, name ? name + 1 : path);
-  if (char* dot = strrchr(caption, '.')) *dot = '\0';
-  MessageBoxA(nullptr, text, caption, MB_OK | MB_TASKMODAL);
-}
+// Task-modal, so the wizard waits for it.
+void ShowMessage(const char* text) { ShowAppMessage(nullptr, text, MB_OK | MB_TASKMODAL); }
 
 // The library is loaded by full path only, from the package first and then from the system
 // directory: a bare name would also search the working directory and PATH, where a planted
