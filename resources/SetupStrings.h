@@ -5,5 +5,6 @@
 
 #include "strings/engine.h"
 #include "strings/usb.h"
+#include "strings/wizard.h"
 
-#define SETUP_STRINGS(X) ENGINE_STRINGS(X) USB_STRINGS(X)
+#define SETUP_STRINGS(X) ENGINE_STRINGS(X) USB_STRINGS(X) WIZARD_STRINGS(X)

@@ -1,0 +1,49 @@
+// The module page's decisions: the model lists filled from setup.ini's device list, the
+// default module and model, and what choosing a module or a model changes. CModulePage keeps
+// one ModulePageModel, calls Fill at its initialisation and the handlers from its radio and
+// list notifications, and applies the state below to its controls after each call.
+#pragma once
+
+#include "package/ModuleConfig.h"
+
+#include <string>
+#include <vector>
+
+// setup.ini may claim any number of devices; the page reads no more than this many entries,
+// so that a wrong DEVICENUMBER cannot keep the page reading for hours.
+const int kMaxDevices = 1000;
+
+class ModulePageModel {
+ public:
+  ModulePageModel();
+
+  // Page initialisation from the device list of `config`: lists (Embedded sorted), their first
+  // entries selected, radios of empty modules and every list disabled, then the default
+  // device's module checked, its model selected and its list enabled.
+  void Fill(ModuleConfig& config);
+  // Radio 1019/1020/1021/1073 clicked: module 0..3.
+  void ChooseModule(int module);
+  // Selection change in a module's list (-1: nothing selected).
+  void SelectModel(int module, int index);
+
+  // The selected entry's text of a module's list, "" when it has none.
+  const char* SelectedModel(int module) const;
+
+  // Read by the frame.
+  char modelName[200];  // all zeros until a model is chosen
+  int moduleIndex;      // the checked module; -1 when the default device names none
+  int setAsDefault;     // check box 1046, kept by the page's data exchange
+  int hasModels;        // 1 when some list has an entry
+
+  // Applied by the page, index = PrinterModule (Receipt 1030, Ticket 1031, Label 1032,
+  // Embedded 1074). Entries in the order the lists show them; select entries by their text.
+  std::vector<std::string> models[4];
+  int selection[4];      // -1: no selection
+  bool radioEnabled[4];  // 1019, 1020, 1021, 1073
+  bool listEnabled[4];
+  int checkedModule;  // the radio to check, -1 for none
+};
+
+// Case-insensitive prefix search over `entries` as a list box searches from entry 0: entry 1
+// onward first, entry 0 last. -1 when no entry begins with `prefix`.
+int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefix);

@@ -1,0 +1,38 @@
+// The OS page: which system the running platform and version allow, which radio is checked
+// and enabled, and the compatibility marking or the warning that comes with it. COsPage calls
+// ComposeOsPage at its initialisation, runs ApplyOsMarking, shows `messageId` (exclamation
+// icon) when it is not 0, and applies the radio states.
+#pragma once
+
+#include <windows.h>
+
+enum OsMarking { NoMarking = 0, MarkForUsers = 1, MarkCurrentUser = 2 };
+
+struct OsPageView {
+  int osIndex;         // TargetOs the page offers
+  int checkedRadio;    // control ID to check, 0 for none
+  int checkRangeLast;  // last control of the radio range checked (1075 or 1076)
+  bool enabled[6];     // radios 1026, 1027, 1028, 1029, 1075, 1076
+  int messageId;       // 115 for a platform that is neither the 9x family nor NT, else 0
+  int marking;         // OsMarking
+};
+
+// Radio control ID of each TargetOs.
+extern const int kOsRadios[6];
+
+OsPageView ComposeOsPage(const OSVERSIONINFOA& version);
+// Reads the running system with GetVersionExA and composes the page for it.
+OsPageView ComposeOsPageForRunningSystem();
+// MarkCompatibilityPersistedForUsers on XP, MarkCompatibilityPersisted on Vista.
+void ApplyOsMarking(const OsPageView& view);
+
+// The OS page's state: COsPage keeps one, calls Init at its initialisation and applies `view`;
+// the frame reads `osIndex`.
+class OsPageModel {
+ public:
+  OsPageModel();
+  // Composes the view for the running system and applies its marking.
+  void Init();
+  int osIndex;
+  OsPageView view;
+};

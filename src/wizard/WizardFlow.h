@@ -1,0 +1,80 @@
+// The wizard frame's page switch and its buttons as plain code over the page models.
+// CWizardFrame keeps one WizardFlow beside its pages. Before it calls SetActivePage, OnNext
+// or OnBack it runs the data exchange ("save") of the page on show and passes whether that
+// succeeded; then it applies the result: hide and show the pages named, set the button
+// states and labels, re-apply the setup-type page when `setupTypeChanged`, select
+// `baudRateIndex` in the port page's 1041 when `baudRateChanged`, show `messageId` with the
+// exclamation icon, and hand `port` to the port page when `portComposed`.
+#pragma once
+
+#include "engine/InstallRecord.h"
+#include "wizard/ModulePageModel.h"
+#include "wizard/OsPageModel.h"
+#include "wizard/PortPageModel.h"
+#include "wizard/SetupTypeModel.h"
+
+enum WizardPage { LicensePage = 0, ModulePage = 1, SetupTypePage = 2, OsPage = 3, PortPage = 4 };
+const int kWizardPages = 5;
+
+// Room for a model name of 199 characters, ".PORT" and the terminator.
+const int kPortSectionCapacity = 205;
+
+struct PageSwitch {
+  int switched;           // SetActivePage's result: nonzero when `showPage` is now current
+  int hidePage;           // page to hide, -1 for none
+  int showPage;           // page to show, -1 for none (a refused switch shows the OS page again)
+  int button1Enabled;     // kKeep, 0 or 1
+  int messageId;          // 0, or 145 / 149 when the model does not support the chosen system
+  bool setupTypeChanged;  // the setup-type model was changed (AdvancedSetup)
+  bool baudRateChanged;   // the port model's baud rate was reloaded
+  int baudRateIndex;      // the entry of 1041 to select then
+};
+
+// What a press of OK (Next / Install) or Back asks of the frame.
+struct ButtonStep {
+  PageSwitch page;
+  bool install;       // OK on the last page: save every page and run the Install command
+  bool portComposed;  // arrival at the port page: apply `port`
+  PortView port;
+  const char* button1Label;  // new caption of button 1, null to keep it
+  int button1Enabled;        // kKeep, 0 or 1
+  int backEnabled;           // kKeep, 0 or 1
+  bool focusButton1;
+};
+
+struct WizardModels {
+  ModulePageModel* module;
+  SetupTypeModel* setupType;
+  OsPageModel* os;  // may be null only in tests that never leave the OS page
+  PortPageModel* port;
+};
+
+class WizardFlow {
+ public:
+  // `pageCount` pages are registered (5 in setup); `selection` is the frame's record.
+  WizardFlow(int pageCount, const WizardModels& models, SetupSelection* selection);
+
+  // The page switch. `currentSaved`: the data exchange of the page on show succeeded (ignored
+  // while no page is on show).
+  PageSwitch SetActivePage(int index, bool currentSaved);
+  // Button 1: Next while a later page exists, otherwise Install. Clears installFlags. On
+  // arrival at the last page copies the choices into the selection, sets typicalSetup and
+  // composes the port page's list.
+  ButtonStep OnNext(bool currentSaved);
+  // Button 1002.
+  ButtonStep OnBack(bool currentSaved);
+
+  int currentPage;  // -1 until the first page is shown
+  int reloadBaudRate;
+  char portSection[kPortSectionCapacity];  // "<model>.PORT" of the module page's model
+  char moduleIniFile[200];                 // PackageRoot + the module's INI file
+
+ private:
+  int pageCount;
+  WizardModels models;
+  SetupSelection* selection;
+};
+
+// The number a key of a model's port section holds, read as text with the default "0" and
+// converted as decimal (a text without digits gives 0).
+int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key);

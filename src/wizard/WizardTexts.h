@@ -1,0 +1,24 @@
+// Texts of setup's wizard that the string table does not hold: window titles, file names,
+// button captions and the start-up messages. The numbered texts are read with SetupText().
+#pragma once
+
+// Window titles searched with FindWindowA, and the frame's own title.
+extern const char kFrameTitle[];       // "Printer Driver Setup"
+extern const char kUninstallTitle[];   // "Uninstall"
+extern const char kHelpWindowTitle[];  // "Printer Driver Installer"
+// Files of the medium, relative to the working directory.
+extern const char kSidePictureFile[];  // "DRVCONFIG\\Left.bmp"
+extern const char kHelpFile[];         // ".\\Guide.CHM"
+// Start-up messages.
+extern const char kCloseUninstallFirst[];  // "Please close Uninstall program first!"
+extern const char
+    kAdministratorRequired[];  // "You must be logged on the computer as an administrator!"
+// Frame button captions.
+extern const char kBackCaption[];     // "<<Back (&B)"
+extern const char kNextCaption[];     // "Next (&N)>>"
+extern const char kInstallCaption[];  // "Install (&I)"
+extern const char kCancelCaption[];   // "Cancel (&C)"
+// Captions the page registry keeps (never displayed), by page index.
+extern const char* const kPageCaptions[5];
+// The Install command's refusal when the printer did not take its new identity.
+extern const char kFailedToSetPrinterId[];  // "Failed to set Printer ID!"
