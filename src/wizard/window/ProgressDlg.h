@@ -1,0 +1,34 @@
+// The window shown while the install worker runs: a bar that climbs to 90 and holds there
+// until the worker reports, then runs down (failure) or up (success) and closes.
+#pragma once
+
+#include "engine/InstallRecord.h"
+#include "ui/Controls.h"
+#include "ui/Dialog.h"
+
+class CProgressDlg : public ui::Dialog {
+ public:
+  static const UINT kTemplate = 141;
+  static const UINT_PTR kTimer = 1;
+
+  // waitForResult and result: the worker writes completion.result once, at its end.
+  InstallCompletion completion;
+
+  INT_PTR DoModal(HWND owner);
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnPaint() override;
+  void OnOK() override {}
+  void OnCancel() override {}
+  // Shows step n on the bar.
+  virtual void SetPosition(int n);
+  virtual void Wait(DWORD milliseconds) { Sleep(milliseconds); }
+
+ private:
+  void RunUntilResult();
+
+  ui::ProgressBar bar_;
+  bool running_ = false;
+};

@@ -1,0 +1,40 @@
+// setup's entry point: one wizard at a time, never beside the uninstaller's window.
+#include "common/AppMessage.h"
+#include "wizard/window/WizardFrame.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Three-dimensional dialog controls are what Windows draws anyway since Windows 95: there
+  // is nothing to switch on.
+
+  char name[MAX_PATH];
+  GetApplicationName(name, sizeof name);
+  // Held until the process ends.
+  CreateMutexA(nullptr, TRUE, name);
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (HWND running = FindWindowA(nullptr, "Printer Driver Setup")) {
+      SetForegroundWindow(running);
+      if (IsIconic(running)) OpenIcon(running);
+    }
+    return 0;
+  }
+  if (FindWindowA(nullptr, "Uninstall")) {
+    ShowAppMessage(nullptr, "Please close Uninstall program first!", MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+  }
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WizardPageSet* pages = new WizardPageSet;
+  CWizardFrame* frame = new CWizardFrame(*pages);
+  frame->AddStandardPages();
+  frame->DoModal();
+  delete frame;
+  delete pages;
+  return 0;
+}

@@ -1,0 +1,79 @@
+// The wizard's frame: side picture, page area, Back / Next-Install / Cancel, and the page
+// switch that carries the user's choices from page to page into SetupSelection.
+#pragma once
+
+#include "engine/InstallRecord.h"
+#include "ui/Controls.h"
+#include "ui/Dialog.h"
+#include "wizard/window/WizardPages.h"
+
+struct WizardPageSet {
+  CLicensePage license;
+  CModulePage module;
+  CSetupTypePage setupType;
+  COsPage os;
+  CPortPage port;
+};
+
+class CWizardFrame : public ui::Dialog {
+ public:
+  static const UINT kTemplate = 102;
+  static const int kMaxPages = 8;
+
+  explicit CWizardFrame(WizardPageSet& pages);
+  ~CWizardFrame() override;
+
+  // Registers the pages in the order the wizard shows them; call before DoModal.
+  void AddPage(const char* caption, CWizardPage* page, UINT templateId);
+  // Registers the five pages of `pages` with their captions.
+  void AddStandardPages();
+  INT_PTR DoModal(HWND owner = nullptr);
+  // Creates the frame modeless (window tests drive it without a modal loop).
+  bool CreateModeless();
+
+  bool SetActivePage(int index);
+  void ClosePages();
+  void Cancel() { OnCancel(); }
+  // The Install step of the last page: every page's save, then the Install command.
+  void OnInstall();
+
+  int currentPage = -1;
+  SetupSelection selection;
+  InstallWorkingData work;
+  WizardPageSet& pages;
+
+  int PageCount() const { return pageCount_; }
+  HICON Icon() const { return icon_; }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnOK() override;
+  void OnCancel() override;
+  bool OnPaint() override;
+  bool OnSysCommand(WPARAM command, LPARAM) override;
+  bool OnHelp() override;
+  HCURSOR OnQueryDragIcon() override { return icon_; }
+  void OnDestroy() override;
+
+ private:
+  void OnBack();
+  void LeaveModulePage();
+  bool LeaveOsPage(int target);
+  void ArriveAtLastPage();
+
+  CWizardPage* pageObjects_[kMaxPages] = {};
+  const char* captions_[kMaxPages] = {};
+  UINT templates_[kMaxPages] = {};
+  int pageCount_ = 0;
+  ui::Control sidePanel_;
+  ui::Control pageArea_;
+  HICON icon_ = nullptr;
+  bool modeless_ = false;
+};
+
+// Process-wide wizard state.
+extern HBITMAP sidePicture;
+extern int reloadBaudRate;
+extern char portSection[220];
+extern char moduleIniFile[220];
