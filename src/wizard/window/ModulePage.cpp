@@ -1,10 +1,6 @@
 #include "wizard/window/WizardPages.h"
 
-#include "common/BoundedText.h"
-
 #include "../../../resources/SetupIds.h"
-
-#include <cstring>
 
 namespace {
 const int kListIds[4] = {IDC_MODELS_RECEIPT, IDC_MODELS_TICKET, IDC_MODELS_LABEL,
@@ -15,68 +11,46 @@ const int kRadioIds[4] = {IDC_MODULE_RECEIPT, IDC_MODULE_TICKET, IDC_MODULE_LABE
 
 bool CModulePage::OnInitDialog() {
   for (int m = 0; m < 4; ++m) lists_[m].Bind(hwnd_, kListIds[m]);
-  char name[260] = {};
-  hasModels = 1;
-  int count = config.GetDeviceCount();
-  for (int i = 1; i <= count; ++i) {
-    int module = config.GetDeviceName(i, name);
-    if (module >= 0 && module < 4) lists_[module].AddString(name);
-  }
-  bool anyModels = false;
-  for (int m = 0; m < 4; ++m) {
-    lists_[m].SetCurSel(0);
-    lists_[m].Enable(false);
-  }
-  for (int m = 0; m < 4; ++m) {
-    if (lists_[m].GetCount() > 0) {
-      anyModels = true;
-    } else {
-      EnableWindow(Item(kRadioIds[m]), FALSE);
-      lists_[m].Enable(false);
-    }
-  }
-  if (!anyModels) hasModels = 0;
-  int module = config.GetDefaultDevice(name);
-  if (module >= 0 && module < 4) {
-    CheckRadioButton(hwnd_, IDC_MODULE_RECEIPT, IDC_MODULE_EMBEDDED, kRadioIds[module]);
-    // Case-insensitive prefix search that starts after entry 0 and wraps around to it.
-    int found = static_cast<int>(
-        SendMessageA(lists_[module].Handle(), CB_FINDSTRING, 0, reinterpret_cast<LPARAM>(name)));
-    lists_[module].SetCurSel(found);
-    if (lists_[module].GetCurSel() >= 0)
-      lists_[module].GetItemText(lists_[module].GetCurSel(), modelName, sizeof modelName);
-    lists_[module].Enable(true);
-  }
-  moduleIndex = module;
+  model.Fill(config);
+  for (int m = 0; m < 4; ++m)
+    for (const std::string& name : model.models[m]) lists_[m].AddString(name.c_str());
+  Apply();
   return true;
 }
 
-void CModulePage::TakeSelectedModel(int module) {
-  memset(modelName, 0, sizeof modelName);
-  int selected = lists_[module].GetCurSel();
-  if (selected >= 0) lists_[module].GetItemText(selected, modelName, sizeof modelName);
-}
-
-void CModulePage::ChooseModule(int module) {
-  for (int m = 0; m < 4; ++m) lists_[m].Enable(false);
-  TakeSelectedModel(module);
-  lists_[module].Enable(true);
-  moduleIndex = module;
+void CModulePage::Apply() {
+  for (int m = 0; m < 4; ++m) {
+    int index = -1;
+    if (model.selection[m] >= 0 && model.selection[m] < static_cast<int>(model.models[m].size()))
+      index = static_cast<int>(
+          SendMessageA(lists_[m].Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>(
+                           model.models[m][static_cast<size_t>(model.selection[m])].c_str())));
+    lists_[m].SetCurSel(index);
+    lists_[m].Enable(model.listEnabled[m]);
+    EnableWindow(Item(kRadioIds[m]), model.radioEnabled[m]);
+  }
+  if (model.checkedModule >= 0 && model.checkedModule < 4)
+    CheckRadioButton(hwnd_, IDC_MODULE_RECEIPT, IDC_MODULE_EMBEDDED,
+                     kRadioIds[model.checkedModule]);
 }
 
 bool CModulePage::Save() {
-  setAsDefault = IsDlgButtonChecked(hwnd_, IDC_SET_DEFAULT) == BST_CHECKED ? 1 : 0;
+  model.setAsDefault = IsDlgButtonChecked(hwnd_, IDC_SET_DEFAULT) == BST_CHECKED ? 1 : 0;
   return true;
 }
 
 bool CModulePage::OnCommand(int id, int code, HWND control) {
   for (int m = 0; m < 4; ++m) {
     if (id == kRadioIds[m] && code == BN_CLICKED) {
-      ChooseModule(m);
+      model.ChooseModule(m);
+      Apply();
       return true;
     }
     if (id == kListIds[m] && code == CBN_SELCHANGE) {
-      TakeSelectedModel(m);
+      // The model keeps entries in the order the list shows them.
+      model.SelectModel(m, lists_[m].GetCurSel());
+      Apply();
       return true;
     }
   }

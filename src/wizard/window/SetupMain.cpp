@@ -1,5 +1,6 @@
 // setup's entry point: one wizard at a time, never beside the uninstaller's window.
 #include "common/AppMessage.h"
+#include "wizard/WizardTexts.h"
 #include "wizard/window/WizardFrame.h"
 
 #include <commctrl.h>
@@ -15,14 +16,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Held until the process ends.
   CreateMutexA(nullptr, TRUE, name);
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    if (HWND running = FindWindowA(nullptr, "Printer Driver Setup")) {
+    if (HWND running = FindWindowA(nullptr, kFrameTitle)) {
       SetForegroundWindow(running);
       if (IsIconic(running)) OpenIcon(running);
     }
     return 0;
   }
-  if (FindWindowA(nullptr, "Uninstall")) {
-    ShowAppMessage(nullptr, "Please close Uninstall program first!", MB_OK | MB_ICONEXCLAMATION);
+  if (FindWindowA(nullptr, kUninstallTitle)) {
+    ShowAppMessage(nullptr, kCloseUninstallFirst, MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }
 

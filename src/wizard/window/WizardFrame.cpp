@@ -5,6 +5,7 @@
 #include "common/SystemProbes.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
+#include "wizard/WizardTexts.h"
 #include "wizard/window/AboutDlg.h"
 #include "wizard/window/InstallHook.h"
 
@@ -16,19 +17,6 @@
 #include <cstring>
 
 HBITMAP sidePicture = nullptr;
-int reloadBaudRate = 1;
-char portSection[220] = {};
-char moduleIniFile[220] = {};
-
-namespace {
-const int kLastPage = 4;
-
-int ReadSectionNumber(const char* key) {
-  char value[200] = {};
-  GetPrivateProfileStringA(portSection, key, "0", value, sizeof value, moduleIniFile);
-  return atoi(value);
-}
-}  // namespace
 
 CWizardFrame::CWizardFrame(WizardPageSet& pageSet) : pages(pageSet) {
   ClearSelection(&selection);
@@ -50,13 +38,11 @@ void CWizardFrame::AddPage(const char* caption, CWizardPage* page, UINT template
 
 void CWizardFrame::AddStandardPages() {
   // The captions are kept with the pages; the frame shows none of them.
-  AddPage("\xE9\x98\x85\xE8\xAF\xBB\xE7\x89\x88\xE6\x9D\x83\xE5\xA3\xB0\xE6\x98\x8E",
-          &pages.license, CLicensePage::kTemplate);
-  AddPage("STEP 2\tSelect Install Module", &pages.module, CModulePage::kTemplate);
-  AddPage("\xE9\x80\x89\xE6\x8B\xA9\xE5\xAE\x89\xE8\xA3\x85\xE6\xA8\xA1\xE5\xBC\x8F",
-          &pages.setupType, CSetupTypePage::kTemplate);
-  AddPage("STEP 1\tSelect Install OS", &pages.os, COsPage::kTemplate);
-  AddPage("STEP 3\tSet Printer Port and Confirm Setup", &pages.port, CPortPage::kTemplate);
+  AddPage(kPageCaptions[LicensePage], &pages.license, CLicensePage::kTemplate);
+  AddPage(kPageCaptions[ModulePage], &pages.module, CModulePage::kTemplate);
+  AddPage(kPageCaptions[SetupTypePage], &pages.setupType, CSetupTypePage::kTemplate);
+  AddPage(kPageCaptions[OsPage], &pages.os, COsPage::kTemplate);
+  AddPage(kPageCaptions[PortPage], &pages.port, CPortPage::kTemplate);
 }
 
 INT_PTR CWizardFrame::DoModal(HWND owner) {
@@ -70,6 +56,9 @@ bool CWizardFrame::CreateModeless() {
 }
 
 bool CWizardFrame::OnInitDialog() {
+  WizardModels models = {&pages.module.model, &pages.setupType.model, &pages.os.model,
+                         &pages.port.model};
+  flow_.reset(new WizardFlow(pageCount_, models, &selection));
   sidePanel_.Bind(hwnd_, IDC_SIDE_PICTURE);
   pageArea_.Bind(hwnd_, IDC_PAGE_AREA);
 
@@ -93,13 +82,13 @@ bool CWizardFrame::OnInitDialog() {
     }
     SetActivePage(0);
   }
-  SetDlgItemTextA(hwnd_, IDC_BACK, "<<Back (&B)");
-  SetDlgItemTextA(hwnd_, IDOK, pageCount_ >= 2 ? "Next (&N)>>" : "Install (&I)");
-  SetDlgItemTextA(hwnd_, IDCANCEL, "Cancel (&C)");
+  SetDlgItemTextA(hwnd_, IDC_BACK, kBackCaption);
+  SetDlgItemTextA(hwnd_, IDOK, pageCount_ >= 2 ? kNextCaption : kInstallCaption);
+  SetDlgItemTextA(hwnd_, IDCANCEL, kCancelCaption);
 
   if (!sidePicture)
     sidePicture = static_cast<HBITMAP>(
-        LoadImageA(nullptr, "DRVCONFIG\\Left.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        LoadImageA(nullptr, kSidePictureFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (!sidePicture) {
     ShowAppMessage(hwnd_, SetupText(146), MB_OK);
     OnCancel();
@@ -107,113 +96,52 @@ bool CWizardFrame::OnInitDialog() {
   }
   int os = GetTargetOs();
   if (os >= 2 && os <= 5 && !IsAdministrator()) {
-    ShowAppMessage(hwnd_, "You must be logged on the computer as an administrator!", MB_OK);
+    ShowAppMessage(hwnd_, kAdministratorRequired, MB_OK);
     OnCancel();
     return false;
   }
   return true;
 }
 
-void CWizardFrame::LeaveModulePage() {
-  CModulePage& module = pages.module;
-  selection.module = module.moduleIndex;
-  char root[kPathCapacity];
-  GetPackageRoot(root, sizeof root);
-  CopyText(moduleIniFile, root);
-  if (const char* name = ModuleIniName(module.moduleIndex)) AppendText(moduleIniFile, name);
-  FormatText(portSection, sizeof portSection, "%s.PORT", module.modelName);
-  if (ReadSectionNumber("AdvancedSetup") != 0) {
-    pages.setupType.EnableAdvanced(true);
-  } else {
-    pages.setupType.ForceTypical();
-  }
-}
-
-// False when the chosen system is one the model does not support.
-bool CWizardFrame::LeaveOsPage(int) {
-  int supports2003 = ReadSectionNumber("System2003Supported");
-  int supportsVista = ReadSectionNumber("SystemVistaSupported");
-  if (reloadBaudRate) {
-    pages.port.SetConfiguredBaudRate(ReadSectionNumber("BaudRate"));
-    reloadBaudRate = 0;
-  }
-  int os = pages.os.osIndex;
-  if (os == 4 && supports2003 == 0) {
-    ShowAppMessage(hwnd_, SetupText(145), MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  if (os == 5 && supportsVista == 0) {
-    ShowAppMessage(hwnd_, SetupText(149), MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  return true;
+bool CWizardFrame::SaveCurrentPage() {
+  int cur = flow_->currentPage;
+  return cur < 0 || cur >= pageCount_ || pageObjects_[cur]->Save();
 }
 
 bool CWizardFrame::SetActivePage(int index) {
-  int cur = currentPage;
-  if (cur >= 0 && cur < pageCount_) {
-    if (!pageObjects_[cur]->Save()) return false;
-    pageObjects_[cur]->ShowPage(false);
-  }
-  if (index < 0 || index >= pageCount_) return false;
-  if (cur == 2 && index < 2) reloadBaudRate = 1;
-  if (cur == 0) EnableWindow(Item(IDOK), index == 1 && pages.module.hasModels);
-  if (index > cur) {
-    if (cur == 1) LeaveModulePage();
-    if (cur == 3 && !LeaveOsPage(index)) {
-      currentPage = index - 1;
-      pageObjects_[currentPage]->ShowPage(true);
-      return false;
-    }
-  }
-  currentPage = index;
-  pageObjects_[index]->ShowPage(true);
-  return true;
+  return ApplySwitch(flow_->SetActivePage(index, SaveCurrentPage()));
 }
 
-void CWizardFrame::ArriveAtLastPage() {
-  CModulePage& module = pages.module;
-  selection.module = module.moduleIndex;
-  CopyText(selection.modelName, module.modelName);
-  selection.setAsDefault = module.setAsDefault;
-  ResolveIniPaths(selection.module, selection.setupIniPath, selection.moduleIniPath);
-  typicalSetup = pages.setupType.typical;
-  selection.targetOs = pages.os.osIndex;
-  pages.port.setupType = typicalSetup;
-  if (typicalSetup == 1)
-    pages.port.FillPortList(selection.modelName, selection.targetOs, selection.module);
-  else
-    pages.port.FillPortListMultiUsb(selection.modelName, selection.targetOs, selection.module);
-  SetDlgItemTextA(hwnd_, IDOK, "Install (&I)");
+bool CWizardFrame::ApplySwitch(const PageSwitch& change) {
+  if (change.hidePage >= 0 && change.hidePage < pageCount_)
+    pageObjects_[change.hidePage]->ShowPage(false);
+  if (change.button1Enabled != kKeep) EnableWindow(Item(IDOK), change.button1Enabled);
+  if (change.setupTypeChanged) pages.setupType.Apply();
+  if (change.baudRateChanged) pages.port.SelectBaudRate(change.baudRateIndex);
+  if (change.messageId)
+    ShowAppMessage(hwnd_, SetupText(change.messageId), MB_OK | MB_ICONEXCLAMATION);
+  if (change.showPage >= 0 && change.showPage < pageCount_)
+    pageObjects_[change.showPage]->ShowPage(true);
+  return change.switched != 0;
 }
 
-void CWizardFrame::OnOK() {
-  selection.installFlags = 0;
-  if (currentPage < pageCount_ - 1) {
-    SetActivePage(currentPage + 1);
-    if (currentPage == pageCount_ - 1) ArriveAtLastPage();
-    EnableWindow(Item(IDC_BACK), TRUE);
-    SetFocus(Item(IDOK));
-    return;
-  }
-  OnInstall();
+void CWizardFrame::ApplyStep(const ButtonStep& step) {
+  ApplySwitch(step.page);
+  if (step.portComposed) pages.port.ApplyView(step.port);
+  if (step.button1Label) SetDlgItemTextA(hwnd_, IDOK, step.button1Label);
+  if (step.button1Enabled != kKeep) EnableWindow(Item(IDOK), step.button1Enabled);
+  if (step.backEnabled != kKeep) EnableWindow(Item(IDC_BACK), step.backEnabled);
+  if (step.focusButton1) SetFocus(Item(IDOK));
+  if (step.install) OnInstall();
 }
+
+void CWizardFrame::OnOK() { ApplyStep(flow_->OnNext(SaveCurrentPage())); }
+
+void CWizardFrame::OnBack() { ApplyStep(flow_->OnBack(SaveCurrentPage())); }
 
 void CWizardFrame::OnInstall() {
   for (int i = 0; i < pageCount_; ++i) pageObjects_[i]->Save();
   RunInstall(*this);
-}
-
-void CWizardFrame::OnBack() {
-  if (currentPage > 0) {
-    if (currentPage <= pageCount_ - 1) SetDlgItemTextA(hwnd_, IDOK, "Next (&N)>>");
-    SetActivePage(currentPage - 1);
-  }
-  if (currentPage <= 0) {
-    EnableWindow(Item(IDC_BACK), FALSE);
-    SetFocus(Item(IDOK));
-  }
-  EnableWindow(Item(IDOK), TRUE);
 }
 
 void CWizardFrame::OnCancel() {
@@ -248,11 +176,11 @@ bool CWizardFrame::OnSysCommand(WPARAM command, LPARAM) {
 }
 
 bool CWizardFrame::OnHelp() {
-  if (HWND help = FindWindowA(nullptr, "Printer Driver Installer")) {
+  if (HWND help = FindWindowA(nullptr, kHelpWindowTitle)) {
     BringWindowToTop(help);
     if (IsIconic(help)) OpenIcon(help);
   } else {
-    ShellExecuteA(nullptr, "open", ".\\Guide.CHM", nullptr, nullptr, SW_SHOW);
+    ShellExecuteA(nullptr, "open", kHelpFile, nullptr, nullptr, SW_SHOW);
   }
   return true;
 }

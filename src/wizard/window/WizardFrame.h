@@ -5,7 +5,10 @@
 #include "engine/InstallRecord.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
+#include "wizard/WizardFlow.h"
 #include "wizard/window/WizardPages.h"
+
+#include <memory>
 
 struct WizardPageSet {
   CLicensePage license;
@@ -37,7 +40,8 @@ class CWizardFrame : public ui::Dialog {
   // The Install step of the last page: every page's save, then the Install command.
   void OnInstall();
 
-  int currentPage = -1;
+  int CurrentPage() const { return flow_ ? flow_->currentPage : -1; }
+  WizardFlow* Flow() { return flow_.get(); }
   SetupSelection selection;
   InstallWorkingData work;
   WizardPageSet& pages;
@@ -57,10 +61,10 @@ class CWizardFrame : public ui::Dialog {
   void OnDestroy() override;
 
  private:
+  bool SaveCurrentPage();
+  bool ApplySwitch(const PageSwitch& change);
+  void ApplyStep(const ButtonStep& step);
   void OnBack();
-  void LeaveModulePage();
-  bool LeaveOsPage(int target);
-  void ArriveAtLastPage();
 
   CWizardPage* pageObjects_[kMaxPages] = {};
   const char* captions_[kMaxPages] = {};
@@ -70,10 +74,8 @@ class CWizardFrame : public ui::Dialog {
   ui::Control pageArea_;
   HICON icon_ = nullptr;
   bool modeless_ = false;
+  std::unique_ptr<WizardFlow> flow_;
 };
 
-// Process-wide wizard state.
+// The side picture, loaded once and kept for the life of the process.
 extern HBITMAP sidePicture;
-extern int reloadBaudRate;
-extern char portSection[220];
-extern char moduleIniFile[220];

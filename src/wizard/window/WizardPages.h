@@ -7,6 +7,10 @@
 #include "wizard/window/LabelStatic.h"
 
 #include "package/ModuleConfig.h"
+#include "wizard/ModulePageModel.h"
+#include "wizard/OsPageModel.h"
+#include "wizard/PortPageModel.h"
+#include "wizard/SetupTypeModel.h"
 
 class CWizardFrame;
 
@@ -38,11 +42,8 @@ class CLicensePage : public CWizardPage {
 class CModulePage : public CWizardPage {
  public:
   static const UINT kTemplate = 131;
-  char modelName[200] = {};
   ModuleConfig config;
-  int moduleIndex = 0;
-  int setAsDefault = 0;
-  int hasModels = 0;
+  ModulePageModel model;
 
   bool Save() override;
 
@@ -51,34 +52,29 @@ class CModulePage : public CWizardPage {
   bool OnCommand(int id, int code, HWND control) override;
 
  private:
-  void ChooseModule(int module);
-  void TakeSelectedModel(int module);
+  void Apply();
   ui::ComboBox lists_[4];  // by PrinterModule: Receipt, Ticket, Label, Embedded
 };
 
 class CSetupTypePage : public CWizardPage {
  public:
   static const UINT kTemplate = 137;
-  int typical = 1;
-  // Typical remarks, Advanced disabled: what the frame applies for a model without
-  // the Advanced setup.
-  void ForceTypical();
-  void EnableAdvanced(bool enable);
+  SetupTypeModel model;
+  // Shows the model's state: radios, remarks.
+  void Apply();
 
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
 
  private:
-  void ShowTypicalRemarks();
-  void ShowAdvancedRemarks();
   ui::Button typicalButton_;
 };
 
 class COsPage : public CWizardPage {
  public:
   static const UINT kTemplate = 130;
-  int osIndex = 0;
+  OsPageModel model;
 
  protected:
   bool OnInitDialog() override;
@@ -87,22 +83,11 @@ class COsPage : public CWizardPage {
 class CPortPage : public CWizardPage {
  public:
   static const UINT kTemplate = 132;
-  static const size_t kPortTextCapacity = 52;  // 51 characters and the terminator
+  PortPageModel model;
 
-  char portText[kPortTextCapacity] = {};
-  char lastModel[200] = "PRINTER";
-  int setupType = 1;
-  int driverMode = 0;
-  int baudRate = 0;
-  int dataBits = 8;
-  double stopBits = 1.0;
-  char parity = 'n';
-  char flowControl = 'p';
-
-  void FillPortList(const char* model, int targetOs, int module);
-  void FillPortListMultiUsb(const char* model, int targetOs, int module);
-  // Preselects the baud-rate list for a configured value and keeps the value.
-  void SetConfiguredBaudRate(int value);
+  // Shows a composition or a change of port.
+  void ApplyView(const PortView& view);
+  void SelectBaudRate(int index) { serial_[0].SetCurSel(index); }
   bool Save() override;
 
  protected:
@@ -111,19 +96,10 @@ class CPortPage : public CWizardPage {
   void OnDestroy() override;
 
  private:
-  void Compose(const char* model, int targetOs, int module, bool multiUsb);
-  void OnPortSelected();
-  void OnSerialSelected(int id);
-  void ApplyUsbDriverCheck();
-  void EnableSerialBoxes(bool enable);
-  void WriteDriverMode();
+  void OnSerialSelected(int box);
 
-  int targetOs_ = 0;
   HWND tooltip_ = nullptr;
   CLabelStatic usbHint_;
   ui::ComboBox ports_;
   ui::ComboBox serial_[5];  // 1041..1045
 };
-
-// Process-wide setting of the last port list composition (1 Typical, 0 Advanced).
-extern int lastSetupType;
