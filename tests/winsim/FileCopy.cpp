@@ -1,8 +1,10 @@
-// CopyFileA, CreateFileA (to test for existence) and DeleteFileA; CloseHandle releases
-// the file handles with the other kernel handles.
+// CopyFileA, CreateFileA, DeleteFileA, and ReadFile and SetFilePointer on an opened file;
+// CloseHandle releases the file handles with the other kernel handles.
 #include "winsim/FileControl.h"
 #include "winsim/FileSystem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace winsim {
@@ -114,7 +116,11 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
     }
     PutFile(full, "");
   }
-  return reinterpret_cast<HANDLE>(NewHandle(HandleKind::File));
+  uintptr_t handle = NewHandle(HandleKind::File);
+  OpenedFile& opened = Files().openFiles[handle];
+  opened.path = full;
+  opened.readable = (access & (GENERIC_READ | GENERIC_ALL)) != 0;
+  return reinterpret_cast<HANDLE>(handle);
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR path) {
@@ -129,6 +135,77 @@ BOOL WINAPI DeleteFileA(LPCSTR path) {
   if (!Writable(*node)) return FALSE;
   Files().nodes.erase(Upper(full));
   return TRUE;
+}
+
+namespace {
+OpenedFile* OpenedFileOf(HANDLE handle) {
+  auto value = reinterpret_cast<uintptr_t>(handle);
+  auto it = Files().openFiles.find(value);
+  if (!IsHandle(HandleKind::File, value) || it == Files().openFiles.end()) return nullptr;
+  return &it->second;
+}
+}  // namespace
+
+BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read,
+                     LPOVERLAPPED overlapped) {
+  WINSIM_LOCK;
+  (void)overlapped;
+  if (read) *read = 0;
+  if (FailsNow("ReadFile")) return FALSE;
+  OpenedFile* open = OpenedFileOf(handle);
+  if (!open) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (!open->readable) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  FileNode* node = FindNode(open->path);
+  if (!node || node->directory) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  size_t size = node->data.size();
+  DWORD count = 0;
+  if (open->position < size)
+    count = static_cast<DWORD>(std::min<size_t>(toRead, size - open->position));
+  if (count) memcpy(buffer, node->data.data() + open->position, count);
+  open->position += count;
+  if (read) *read = count;
+  return TRUE;
+}
+
+DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, PLONG distanceHigh, DWORD method) {
+  WINSIM_LOCK;
+  if (FailsNow("SetFilePointer")) return INVALID_SET_FILE_POINTER;
+  OpenedFile* open = OpenedFileOf(handle);
+  if (!open) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return INVALID_SET_FILE_POINTER;
+  }
+  FileNode* node = FindNode(open->path);
+  long long base = 0;
+  if (method == FILE_CURRENT)
+    base = open->position;
+  else if (method == FILE_END)
+    base = node ? static_cast<long long>(node->data.size()) : 0;
+  else if (method != FILE_BEGIN) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_SET_FILE_POINTER;
+  }
+  long long move =
+      distanceHigh ? (static_cast<long long>(*distanceHigh) << 32) | static_cast<DWORD>(distance)
+                   : distance;
+  long long target = base + move;
+  if (target < 0) {
+    SetLastError(ERROR_NEGATIVE_SEEK);
+    return INVALID_SET_FILE_POINTER;
+  }
+  open->position = static_cast<DWORD>(target);
+  if (distanceHigh) *distanceHigh = static_cast<LONG>(target >> 32);
+  SetLastError(NO_ERROR);
+  return static_cast<DWORD>(target);
 }
 
 }  // extern "C"

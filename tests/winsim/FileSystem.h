@@ -17,10 +17,18 @@ struct FileNode {
   bool isProtected = false;  // guarded by the system: writes give access denied
 };
 
+// A handle of CreateFileA: the file it names, how it was opened and where it reads.
+struct OpenedFile {
+  std::string path;  // full path
+  bool readable = false;
+  DWORD position = 0;
+};
+
 struct FileSystemState {
-  std::map<std::string, FileNode> nodes;  // by Upper(full path)
+  std::map<std::string, FileNode> nodes;      // by Upper(full path)
+  std::map<uintptr_t, OpenedFile> openFiles;  // by handle value
   std::string moduleFileName;
-  std::string currentDirectory;           // full path, no trailing backslash except a root
+  std::string currentDirectory;  // full path, no trailing backslash except a root
 };
 
 FileSystemState& Files();
