@@ -73,7 +73,6 @@ class PortPageModel {
 
  private:
   PortView Compose(const char* model, int targetOs, int module, bool multiUsb);
-  void ApplyPortKind(PortView* view);
   PortView Unchanged() const;
 
   char lastModel[200];

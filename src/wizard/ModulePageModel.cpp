@@ -1,0 +1,116 @@
+#include "wizard/ModulePageModel.h"
+
+#include "common/BoundedText.h"
+
+#include <cstring>
+
+namespace {
+
+int LowerByte(char c) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+}
+
+bool StartsWithNoCase(const std::string& text, const char* prefix) {
+  size_t i = 0;
+  for (; prefix[i]; ++i)
+    if (i >= text.size() || LowerByte(text[i]) != LowerByte(prefix[i])) return false;
+  return true;
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    int x = LowerByte(a[i]), y = LowerByte(b[i]);
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+bool ValidModule(int module) { return module >= ReceiptModule && module <= EmbeddedModule; }
+
+}  // namespace
+
+int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefix) {
+  if (!prefix) prefix = "";
+  int count = static_cast<int>(entries.size());
+  for (int step = 1; step <= count; ++step) {
+    int i = step % count;  // entry 1 onward, entry 0 last
+    if (StartsWithNoCase(entries[i], prefix)) return i;
+  }
+  return -1;
+}
+
+ModulePageModel::ModulePageModel()
+    : moduleIndex(0), setAsDefault(0), hasModels(0), checkedModule(-1) {
+  memset(modelName, 0, sizeof modelName);
+  for (int m = 0; m < 4; ++m) {
+    selection[m] = -1;
+    radioEnabled[m] = true;
+    listEnabled[m] = true;
+  }
+}
+
+void ModulePageModel::Fill(ModuleConfig& config) {
+  char name[260];
+  memset(name, 0, sizeof name);
+  hasModels = 1;
+  int count = config.GetDeviceCount();
+  if (count > kMaxDevices) count = kMaxDevices;
+  for (int i = 1; i <= count; ++i) {
+    int module = config.GetDeviceName(i, name);
+    if (!ValidModule(module)) continue;
+    std::vector<std::string>& list = models[module];
+    std::string model(name);
+    if (module == EmbeddedModule) {
+      // Only the Embedded list is sorted; a new name goes after the names equal to it.
+      auto at = list.begin();
+      while (at != list.end() && !LessNoCase(model, *at)) ++at;
+      list.insert(at, model);
+    } else {
+      list.push_back(model);
+    }
+  }
+  bool any = false;
+  for (int m = 0; m < 4; ++m) {
+    bool empty = models[m].empty();
+    selection[m] = empty ? -1 : 0;
+    listEnabled[m] = false;
+    radioEnabled[m] = !empty;
+    any = any || !empty;
+  }
+  if (!any) hasModels = 0;
+
+  int module = config.GetDefaultDevice(name);
+  checkedModule = -1;
+  if (ValidModule(module)) {
+    checkedModule = module;
+    selection[module] = FindEntryByPrefix(models[module], name);
+    if (selection[module] >= 0) CopyText(modelName, models[module][selection[module]].c_str());
+    listEnabled[module] = true;
+  }
+  moduleIndex = module;
+}
+
+void ModulePageModel::ChooseModule(int module) {
+  if (!ValidModule(module)) return;
+  for (int m = 0; m < 4; ++m) listEnabled[m] = false;
+  memset(modelName, 0, sizeof modelName);
+  CopyText(modelName, SelectedModel(module));
+  listEnabled[module] = true;
+  checkedModule = module;
+  moduleIndex = module;
+}
+
+void ModulePageModel::SelectModel(int module, int index) {
+  if (!ValidModule(module)) return;
+  if (index < 0 || index >= static_cast<int>(models[module].size())) index = -1;
+  selection[module] = index;
+  memset(modelName, 0, sizeof modelName);
+  CopyText(modelName, SelectedModel(module));
+}
+
+const char* ModulePageModel::SelectedModel(int module) const {
+  if (!ValidModule(module) || selection[module] < 0) return "";
+  return models[module][selection[module]].c_str();
+}

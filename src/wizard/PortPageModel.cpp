@@ -1,0 +1,248 @@
+#include "wizard/PortPageModel.h"
+
+#include "common/BoundedText.h"
+#include "common/FileVersion.h"
+#include "engine/SetupText.h"
+#include "package/PackageLayout.h"
+#include "ports/UsbPrinterId.h"
+#include "wizard/WizardFlow.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+const char* const kNtPorts[] = {"AQCOM1:", "AQCOM2:", "AQCOM3:", "AQCOM4:", "AQCOM5:", "AQCOM6:",
+                                "AQCOM7:", "AQCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
+const char* const kWin98Ports[] = {"COM1:", "COM2:", "LPT1:"};
+
+const int kBaudRates[] = {110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+const int kDefaultBaudIndex = 7;
+
+bool Contains(const char* text, const char* part) { return strstr(text, part) != nullptr; }
+
+// The USB device driver is checked only where the package installs it.
+bool ChecksUsbDriver(int os) { return os != Win98Me && os != WinNt4; }
+
+// 1065 warns when the installed USB device driver has no version, i.e. is missing.
+void CheckUsbDeviceDriverLabel(PortView* view) {
+  char path[MAX_PATH + 40] = {};
+  char windows[MAX_PATH + 1] = {};
+  UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+  if (length >= sizeof windows) windows[0] = '\0';
+  FormatText(path, sizeof path, "%s\\system32\\drivers\\bulkusb.sys", windows);
+  if (GetFileVersionText(path) == "0.0.0.0") {
+    view->usbHintText = SetupText(148);
+    view->usbHintShown = 1;
+  } else {
+    view->usbHintShown = 0;
+  }
+}
+
+PortView EmptyView() {
+  PortView view;
+  memset(&view, 0, sizeof view);
+  view.selection = -1;
+  view.serialBoxesEnabled = kKeep;
+  view.driverModeBoxEnabled = kKeep;
+  view.driverModeBoxShown = kKeep;
+  view.usbHintShown = kKeep;
+  view.usbHintText = nullptr;
+  return view;
+}
+
+}  // namespace
+
+int BaudRateIndex(int baudRate) {
+  for (int i = 0; i < static_cast<int>(sizeof kBaudRates / sizeof kBaudRates[0]); ++i)
+    if (kBaudRates[i] == baudRate) return i;
+  return kDefaultBaudIndex;
+}
+
+PortPageModel::PortPageModel()
+    : setupType(1), driverMode(StdMode), lastSetupType(1), targetOs(Win98Me), entryCount(0) {
+  memset(portText, 0, sizeof portText);
+  memset(lastModel, 0, sizeof lastModel);
+  memset(entries, 0, sizeof entries);
+  CopyText(lastModel, "PRINTER");
+  serial.baudRate = 0;
+  serial.dataBits = 8;
+  serial.stopBits = 1.0;
+  serial.parity = 'n';
+  serial.flowControl = 'p';
+}
+
+PortView PortPageModel::FillPortList(const char* model, int os, int module) {
+  return Compose(model, os, module, false);
+}
+
+PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module) {
+  return Compose(model, os, module, true);
+}
+
+PortView PortPageModel::Unchanged() const {
+  PortView view = EmptyView();
+  view.driverMode = driverMode;
+  return view;
+}
+
+PortView PortPageModel::Compose(const char* model, int os, int module, bool multiUsb) {
+  if (!model) model = "";
+  targetOs = os;
+  if (strcmp(model, lastModel) == 0 && setupType == lastSetupType) return Unchanged();
+  lastSetupType = setupType;
+  CopyText(lastModel, model);
+
+  entryCount = 0;
+  memset(entries, 0, sizeof entries);
+  auto add = [this](const char* name) {
+    if (entryCount < kMaxPortEntries) CopyText(entries[entryCount++], name);
+  };
+  if (os == Win98Me)
+    for (const char* name : kWin98Ports) add(name);
+  else
+    for (const char* name : kNtPorts) add(name);
+
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  char iniFile[kPathCapacity];
+  CopyText(iniFile, root);
+  if (const char* name = ModuleIniName(module)) AppendText(iniFile, name);
+  char section[kPortSectionCapacity];
+  FormatText(section, sizeof section, "%s.PORT", lastModel);
+  int usbSupported = ReadPortSectionNumber(iniFile, section, "USBSUPPORTED");
+  int lptDefault = ReadPortSectionNumber(iniFile, section, "LPTDEFAULT");
+  int device = GetUsbPrinterId();
+
+  PortView view = EmptyView();
+  int selection = -1;
+  bool usbDevice = false;
+  if (usbSupported) {
+    // A USB port name that does not fit the port text would be cut to a name no monitor
+    // offers, and the four names would no longer differ: such a model gets no USB entries.
+    size_t modelLength = strlen(lastModel);
+    bool fits = modelLength + strlen("USB__1") < static_cast<size_t>(kPortTextCapacity);
+    if (os != WinNt4 && fits) {
+      int count = multiUsb ? 4 : 1;
+      for (int i = 1; i <= count; ++i) {
+        char name[kPortTextCapacity];
+        FormatText(name, sizeof name, "USB_%s_%d", lastModel, i);
+        add(name);
+      }
+    }
+    if (device != -1) {
+      usbDevice = true;
+      int port = device % 8 + 1;
+      if (!multiUsb) {
+        for (int i = 0; i < entryCount && selection < 0; ++i)
+          if (Contains(entries[i], "USB")) selection = i;
+      } else {
+        if (port > 4) selection = 0;
+        char suffix[16];
+        FormatText(suffix, sizeof suffix, "_%d", port);
+        for (int i = 0; i < entryCount; ++i) {
+          if (Contains(entries[i], "USB") && Contains(entries[i], suffix)) {
+            selection = i;
+            break;
+          }
+        }
+      }
+      view.serialBoxesEnabled = 0;
+    }
+  }
+  // Without a device, and also when a device answers but no USB entry matches it (NT 4.0
+  // offers none; a negative device number names no port), the page preselects as it does
+  // without a device, so that the port text is never empty.
+  if (!usbDevice || selection < 0) {
+    if (!lptDefault) {
+      selection = entryCount > 0 ? 0 : -1;
+    } else {
+      selection = -1;
+      for (int i = 0; i < entryCount && selection < 0; ++i)
+        if (Contains(entries[i], "LPT")) selection = i;
+    }
+  }
+
+  CopyText(portText, selection >= 0 ? entries[selection] : "");
+  if (Contains(portText, "USB")) {
+    if (ChecksUsbDriver(os)) CheckUsbDeviceDriverLabel(&view);
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+  } else if (Contains(portText, "LPT")) {
+    view.usbHintShown = 0;
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+    view.serialBoxesEnabled = 0;
+  } else {
+    view.serialBoxesEnabled = 1;
+    view.usbHintShown = 0;
+    view.driverModeBoxEnabled = 0;
+    driverMode = StdMode;
+  }
+  view.driverModeBoxShown = multiUsb ? 1 : 0;
+  view.driverMode = driverMode;
+
+  view.listComposed = true;
+  view.entryCount = entryCount;
+  memcpy(view.entries, entries, sizeof entries);
+  view.selection = selection;
+  return view;
+}
+
+PortView PortPageModel::OnPortSelected(const char* entryText) {
+  CopyText(portText, entryText);
+  PortView view = EmptyView();
+  // A USB port is judged first, as the composition does: a model name may itself hold "COM".
+  if (Contains(portText, "USB")) {
+    view.serialBoxesEnabled = 0;
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+    if (ChecksUsbDriver(targetOs)) CheckUsbDeviceDriverLabel(&view);
+  } else if (Contains(portText, "COM")) {
+    view.serialBoxesEnabled = 1;
+    view.driverModeBoxEnabled = 0;
+    view.usbHintShown = 0;
+    driverMode = StdMode;
+  } else {
+    view.serialBoxesEnabled = 0;
+    view.driverModeBoxEnabled = 1;
+    view.usbHintShown = 0;
+    driverMode = GdiMode;
+  }
+  view.driverMode = driverMode;
+  return view;
+}
+
+void PortPageModel::OnBaudRateSelected(const char* text) { serial.baudRate = DecimalNumber(text); }
+
+void PortPageModel::OnByteSizeSelected(const char* text) { serial.dataBits = DecimalNumber(text); }
+
+void PortPageModel::OnParitySelected(const char* text) { serial.parity = text ? text[0] : '\0'; }
+
+void PortPageModel::OnStopBitsSelected(const char* text) {
+  // Read without the C library's locale: the list's texts always use a point.
+  if (!text) return;
+  double value = DecimalNumber(text);
+  if (const char* point = strchr(text, '.')) {
+    double scale = 0.1;
+    for (const char* p = point + 1; *p >= '0' && *p <= '9'; ++p, scale /= 10)
+      value += (*p - '0') * scale;
+  }
+  serial.stopBits = value;
+}
+
+void PortPageModel::OnProtocolSelected(const char* text) {
+  if (!text) return;
+  if (strcmp(text, "Xon/Xoff") == 0)
+    serial.flowControl = 'x';
+  else if (strcmp(text, "Hardware") == 0)
+    serial.flowControl = 'p';
+  else if (strcmp(text, "None") == 0)
+    serial.flowControl = ' ';
+}
+
+int PortPageModel::SetConfiguredBaudRate(int baudRate) {
+  serial.baudRate = baudRate;
+  return BaudRateIndex(baudRate);
+}

@@ -1,0 +1,170 @@
+#include "wizard/WizardFlow.h"
+
+#include "common/BoundedText.h"
+#include "package/PackageLayout.h"
+#include "wizard/WizardTexts.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+const int kServer2003NotSupported = 145;
+const int kVistaNotSupported = 149;
+
+PageSwitch NoSwitch() {
+  PageSwitch result;
+  memset(&result, 0, sizeof result);
+  result.hidePage = -1;
+  result.showPage = -1;
+  result.button1Enabled = kKeep;
+  return result;
+}
+
+ButtonStep NoStep() {
+  ButtonStep step;
+  memset(&step, 0, sizeof step);
+  step.page = NoSwitch();
+  step.button1Enabled = kKeep;
+  step.backEnabled = kKeep;
+  step.port.selection = -1;
+  return step;
+}
+
+}  // namespace
+
+int DecimalNumber(const char* text) {
+  if (!text) return 0;
+  while (*text == ' ' || *text == '\t') ++text;
+  bool negative = false;
+  if (*text == '+' || *text == '-') negative = *text++ == '-';
+  long long value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + (*text - '0');
+    if (value > INT_MAX) {
+      value = static_cast<long long>(INT_MAX) + 1;
+      break;
+    }
+  }
+  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
+  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
+  char text[200] = {};
+  GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
+  return DecimalNumber(text);
+}
+
+WizardFlow::WizardFlow(int pages, const WizardModels& pageModels, SetupSelection* record)
+    : currentPage(-1), reloadBaudRate(1), pageCount(pages), models(pageModels), selection(record) {
+  memset(portSection, 0, sizeof portSection);
+  memset(moduleIniFile, 0, sizeof moduleIniFile);
+}
+
+PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
+  PageSwitch result = NoSwitch();
+  int cur = currentPage;
+  bool curExists = cur >= 0 && cur < pageCount;
+  if (curExists && !currentSaved) return result;
+  // A target that does not exist leaves the current page on show instead of hiding it
+  // and showing nothing.
+  if (index < 0 || index >= pageCount) return result;
+  if (curExists) result.hidePage = cur;
+
+  if (cur == SetupTypePage && index < SetupTypePage) reloadBaudRate = 1;
+  if (cur == LicensePage)
+    result.button1Enabled = index == ModulePage && models.module && models.module->hasModels;
+
+  if (index > cur) {
+    if (cur == ModulePage && models.module) {
+      selection->module = models.module->moduleIndex;
+      char root[kPathCapacity];
+      GetPackageRoot(root, sizeof root);
+      CopyText(moduleIniFile, root);
+      if (const char* name = ModuleIniName(models.module->moduleIndex))
+        AppendText(moduleIniFile, name);
+      FormatText(portSection, sizeof portSection, "%s.PORT", models.module->modelName);
+      int advanced = ReadPortSectionNumber(moduleIniFile, portSection, "AdvancedSetup");
+      if (models.setupType) {
+        models.setupType->AllowAdvanced(advanced != 0);
+        result.setupTypeChanged = true;
+      }
+    } else if (cur == OsPage) {
+      int server2003 = ReadPortSectionNumber(moduleIniFile, portSection, "System2003Supported");
+      int vista = ReadPortSectionNumber(moduleIniFile, portSection, "SystemVistaSupported");
+      if (reloadBaudRate && models.port) {
+        int baudRate = ReadPortSectionNumber(moduleIniFile, portSection, "BaudRate");
+        result.baudRateIndex = models.port->SetConfiguredBaudRate(baudRate);
+        result.baudRateChanged = true;
+        reloadBaudRate = 0;
+      }
+      int os = models.os ? models.os->osIndex : Win98Me;
+      int refusal = 0;
+      if (os == WinServer2003 && server2003 == 0) refusal = kServer2003NotSupported;
+      if (os == WinVista && vista == 0) refusal = kVistaNotSupported;
+      if (refusal) {
+        result.messageId = refusal;
+        currentPage = index - 1;
+        result.hidePage = -1;  // the OS page stays on show
+        result.showPage = currentPage;
+        return result;
+      }
+    }
+  }
+
+  currentPage = index;
+  result.showPage = index;
+  result.switched = 1;
+  return result;
+}
+
+ButtonStep WizardFlow::OnNext(bool currentSaved) {
+  ButtonStep step = NoStep();
+  selection->installFlags = 0;
+  if (currentPage >= pageCount - 1) {
+    step.install = true;
+    return step;
+  }
+  step.page = SetActivePage(currentPage + 1, currentSaved);
+  step.button1Enabled = step.page.button1Enabled;
+  if (currentPage == pageCount - 1 && models.module && models.setupType && models.port) {
+    ModulePageModel& module = *models.module;
+    selection->module = module.moduleIndex;
+    memset(selection->modelName, 0, sizeof selection->modelName);
+    CopyText(selection->modelName, module.modelName);
+    selection->setAsDefault = module.setAsDefault;
+    ResolveIniPaths(selection->module, selection->setupIniPath, selection->moduleIniPath);
+    typicalSetup = models.setupType->typical;
+    selection->targetOs = models.os ? models.os->osIndex : Win98Me;
+    models.port->setupType = typicalSetup;
+    if (typicalSetup == 1)
+      step.port =
+          models.port->FillPortList(selection->modelName, selection->targetOs, selection->module);
+    else
+      step.port = models.port->FillPortListMultiUsb(selection->modelName, selection->targetOs,
+                                                    selection->module);
+    step.portComposed = true;
+    step.button1Label = kInstallCaption;
+  }
+  // Back and the focus follow every press of Next, a refused switch included.
+  step.backEnabled = 1;
+  step.focusButton1 = true;
+  return step;
+}
+
+ButtonStep WizardFlow::OnBack(bool currentSaved) {
+  ButtonStep step = NoStep();
+  if (currentPage > 0) {
+    if (currentPage <= pageCount - 1) step.button1Label = kNextCaption;
+    step.page = SetActivePage(currentPage - 1, currentSaved);
+  }
+  if (currentPage <= 0) {
+    step.backEnabled = 0;
+    step.focusButton1 = true;
+  }
+  step.button1Enabled = 1;
+  return step;
+}

@@ -1,0 +1,308 @@
+#include "wizard/PortPageModel.h"
+
+#include "engine/SetupText.h"
+#include "winsim/MessageBoxControl.h"
+#include "winsim/UsbControl.h"
+#include "winsim/VersionControl.h"
+#include "winsim/winsim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const Names kNtNames = {"AQCOM1:", "AQCOM2:", "AQCOM3:", "AQCOM4:", "AQCOM5:", "AQCOM6:",
+                        "AQCOM7:", "AQCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
+
+class PortPageModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    winsim::Reset();
+    winsim::SetModuleFileName("D:\\QM\\setup.exe");
+    winsim::InstallUsbLibrary("D:\\QM\\AqUsbInt.dll");
+    winsim::PutFileWithVersion(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys",
+                               "1.0.0.5");
+  }
+  void TearDown() override {
+    EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
+    EXPECT_EQ(winsim::MessageBoxTexts(), expectedMessages);
+  }
+  // The port section of `model` in the Ticket module's INI file.
+  static void PortSection(const std::string& model, int usb, int lpt) {
+    winsim::WriteFile("D:\\QM\\DRVCONFIG\\setup_Ticket.ini",
+                      "[" + model + ".PORT]\r\nUSBSUPPORTED=" + std::to_string(usb) +
+                          "\r\nLPTDEFAULT=" + std::to_string(lpt) + "\r\n");
+  }
+  static void Device(WORD number) {
+    winsim::UsbPrinter printer;
+    printer.bcdDevice = number;
+    winsim::AttachUsbPrinters({printer});
+  }
+  static Names EntriesOf(const PortView& view) {
+    return Names(view.entries, view.entries + view.entryCount);
+  }
+  static std::string Selected(const PortView& view) {
+    return view.selection >= 0 ? view.entries[view.selection] : "";
+  }
+  static Names With(Names names, const Names& more) {
+    names.insert(names.end(), more.begin(), more.end());
+    return names;
+  }
+  PortView Fill(const char* model, int os, bool advanced = false) {
+    port.setupType = advanced ? 0 : 1;
+    return advanced ? port.FillPortListMultiUsb(model, os, TicketModule)
+                    : port.FillPortList(model, os, TicketModule);
+  }
+  PortPageModel port;
+  Names expectedMessages;
+};
+
+TEST_F(PortPageModelTest, XpWithoutUsbOrParallelDefaultSelectsTheFirstSerialPort) {
+  PortSection("QM-B220", 0, 0);
+  PortView view = Fill("QM-B220", WinXp);
+  ASSERT_TRUE(view.listComposed);
+  EXPECT_EQ(EntriesOf(view), kNtNames);
+  EXPECT_EQ(view.selection, 0);
+  EXPECT_STREQ(port.portText, "AQCOM1:");
+  EXPECT_EQ(view.serialBoxesEnabled, 1);
+  EXPECT_EQ(view.driverModeBoxEnabled, 0);
+  EXPECT_EQ(view.driverModeBoxShown, 0);
+  EXPECT_EQ(view.usbHintShown, 0);
+  EXPECT_EQ(view.driverMode, StdMode);
+  EXPECT_EQ(port.driverMode, StdMode);
+}
+
+TEST_F(PortPageModelTest, ParallelDefaultSelectsLpt1AndGdi) {
+  PortSection("QM-B220", 0, 1);
+  PortView view = Fill("QM-B220", WinXp);
+  EXPECT_EQ(Selected(view), "LPT1:");
+  EXPECT_STREQ(port.portText, "LPT1:");
+  EXPECT_EQ(view.serialBoxesEnabled, 0);
+  EXPECT_EQ(view.driverModeBoxEnabled, 1);
+  EXPECT_EQ(view.usbHintShown, 0);
+  EXPECT_EQ(view.driverMode, GdiMode);
+}
+
+TEST_F(PortPageModelTest, Windows98OffersTwoComPortsAndLpt1AndSkipsTheDriverCheck) {
+  PortSection("QM-B220", 0, 0);
+  EXPECT_EQ(EntriesOf(Fill("QM-B220", Win98Me)), (Names{"COM1:", "COM2:", "LPT1:"}));
+  EXPECT_STREQ(port.portText, "COM1:");
+
+  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  PortSection("QM-T95", 1, 0);
+  Device(0);
+  PortView view = Fill("QM-T95", Win98Me);
+  EXPECT_EQ(EntriesOf(view), (Names{"COM1:", "COM2:", "LPT1:", "USB_QM-T95_1"}));
+  EXPECT_EQ(Selected(view), "USB_QM-T95_1");
+  EXPECT_EQ(view.usbHintShown, kKeep) << "no USB device driver check on Windows 98/Me";
+  EXPECT_EQ(view.serialBoxesEnabled, 0);
+  EXPECT_EQ(view.driverMode, GdiMode);
+}
+
+TEST_F(PortPageModelTest, Nt4OffersNoUsbPortAndADeviceFallsBackToTheUsualPreselection) {
+  PortSection("QM-T95", 1, 0);
+  PortView view = Fill("QM-T95", WinNt4);
+  EXPECT_EQ(EntriesOf(view), kNtNames);
+  EXPECT_EQ(Selected(view), "AQCOM1:");
+
+  // With a device answering there is no USB entry to select: the page preselects as it does
+  // without a device, and the serial port's boxes are enabled again.
+  Device(3);
+  PortSection("QM-T96", 1, 1);
+  view = Fill("QM-T96", WinNt4);
+  EXPECT_EQ(EntriesOf(view), kNtNames);
+  EXPECT_EQ(Selected(view), "LPT1:");
+  EXPECT_STREQ(port.portText, "LPT1:");
+  view = Fill("QM-T96", WinNt4, true);
+  EXPECT_EQ(Selected(view), "LPT1:");
+  PortSection("QM-T97", 1, 0);
+  view = Fill("QM-T97", WinNt4, true);
+  EXPECT_EQ(Selected(view), "AQCOM1:");
+  EXPECT_EQ(view.serialBoxesEnabled, 1);
+  EXPECT_EQ(view.driverMode, StdMode);
+}
+
+TEST_F(PortPageModelTest, AdvancedSelectsThePortOfTheDeviceNumber) {
+  PortSection("QM-A210", 1, 0);
+  Device(9);  // 9 % 8 + 1 = 2
+  PortView view = Fill("QM-A210", WinXp, true);
+  EXPECT_EQ(EntriesOf(view),
+            With(kNtNames, {"USB_QM-A210_1", "USB_QM-A210_2", "USB_QM-A210_3", "USB_QM-A210_4"}));
+  EXPECT_EQ(Selected(view), "USB_QM-A210_2");
+  EXPECT_STREQ(port.portText, "USB_QM-A210_2");
+  EXPECT_EQ(view.serialBoxesEnabled, 0);
+  EXPECT_EQ(view.driverModeBoxEnabled, 1);
+  EXPECT_EQ(view.driverModeBoxShown, 1);
+  EXPECT_EQ(view.usbHintShown, 0) << "the USB device driver is installed";
+  EXPECT_EQ(view.driverMode, GdiMode);
+}
+
+TEST_F(PortPageModelTest, AdvancedDeviceBeyondFourKeepsEntryZero) {
+  PortSection("QM-A210", 1, 1);
+  Device(6);  // port 7
+  PortView view = Fill("QM-A210", WinXp, true);
+  EXPECT_EQ(view.selection, 0) << "LPTDEFAULT does not apply once a device answered";
+  EXPECT_STREQ(port.portText, "AQCOM1:");
+  EXPECT_EQ(view.serialBoxesEnabled, 1);
+  EXPECT_EQ(view.driverMode, StdMode);
+}
+
+TEST_F(PortPageModelTest, TypicalSelectsTheSingleUsbPortWhateverTheDeviceNumber) {
+  PortSection("QM-A210", 1, 0);
+  for (WORD number : {0, 6, 9, 4095}) {
+    Device(number);
+    port = PortPageModel();
+    PortView view = Fill("QM-A210", WinVista);
+    EXPECT_EQ(EntriesOf(view), With(kNtNames, {"USB_QM-A210_1"}));
+    EXPECT_EQ(Selected(view), "USB_QM-A210_1") << number;
+    EXPECT_EQ(view.driverModeBoxShown, 0);
+  }
+}
+
+TEST_F(PortPageModelTest, TwoPrintersCountAsADeviceInTypicalAndMatchNoPortInAdvanced) {
+  PortSection("QM-A210", 1, 0);
+  winsim::AttachUsbPrinters({winsim::UsbPrinter(), winsim::UsbPrinter()});
+  EXPECT_EQ(Selected(Fill("QM-A210", WinXp)), "USB_QM-A210_1");
+  PortView view = Fill("QM-A210", WinXp, true);
+  EXPECT_EQ(Selected(view), "AQCOM1:");
+  EXPECT_EQ(view.serialBoxesEnabled, 1);
+  expectedMessages = {SetupText(144), SetupText(144)};
+}
+
+TEST_F(PortPageModelTest, MissingUsbDeviceDriverShowsTheHint) {
+  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  PortSection("QM-A210", 1, 0);
+  Device(0);
+  PortView view = Fill("QM-A210", Win2000);
+  EXPECT_EQ(view.usbHintShown, 1);
+  ASSERT_NE(view.usbHintText, nullptr);
+  EXPECT_STREQ(view.usbHintText, SetupText(148));
+  EXPECT_EQ(std::string(SetupText(148)).substr(0, 26), "1:Please connect USB cable");
+}
+
+TEST_F(PortPageModelTest, ListIsComposedAgainOnlyForANewModelOrSetupType) {
+  PortSection("QM-B220", 0, 1);
+  Fill("QM-B220", WinXp);
+  port.OnPortSelected("AQCOM3:");
+  PortView same = Fill("QM-B220", Win98Me);
+  EXPECT_FALSE(same.listComposed) << "another TargetOs alone keeps the list";
+  EXPECT_EQ(same.serialBoxesEnabled, kKeep);
+  EXPECT_EQ(same.driverMode, StdMode);
+  EXPECT_STREQ(port.portText, "AQCOM3:");
+  EXPECT_TRUE(Fill("QM-B220", WinXp, true).listComposed);
+  EXPECT_STREQ(port.portText, "LPT1:");
+  EXPECT_TRUE(Fill("QM-b220", WinXp, true).listComposed) << "models compare case-sensitively";
+}
+
+TEST_F(PortPageModelTest, ModelNamedLikeTheInitialLastModelIsNotComposed) {
+  EXPECT_STREQ(port.LastModel(), "PRINTER");
+  PortView view = Fill("PRINTER", WinXp);
+  EXPECT_FALSE(view.listComposed);
+  EXPECT_STREQ(port.portText, "");
+}
+
+TEST_F(PortPageModelTest, MissingModuleIniReadsAsNoUsbAndNoParallelDefault) {
+  Device(1);
+  PortView view = Fill("QM-B220", WinXp);
+  EXPECT_EQ(EntriesOf(view), kNtNames);
+  EXPECT_EQ(view.selection, 0);
+}
+
+TEST_F(PortPageModelTest, UsbPortNamesThatDoNotFitThePortTextAreNotOffered) {
+  std::string fits(45, 'F');  // "USB_" + 45 + "_1" = 51 characters
+  PortSection(fits, 1, 0);
+  Device(0);
+  PortView view = Fill(fits.c_str(), WinXp, true);
+  ASSERT_EQ(view.entryCount, 15);
+  EXPECT_EQ(std::string(view.entries[14]), "USB_" + fits + "_4");
+  EXPECT_EQ(strlen(port.portText), 51u);
+
+  std::string tooLong(46, 'L');
+  PortSection(tooLong, 1, 1);
+  view = Fill(tooLong.c_str(), WinXp, true);
+  EXPECT_EQ(EntriesOf(view), kNtNames);
+  EXPECT_EQ(Selected(view), "LPT1:");
+
+  std::string longest(199, 'M');
+  PortSection(longest, 1, 0);
+  view = Fill(longest.c_str(), WinXp);
+  EXPECT_EQ(EntriesOf(view), kNtNames) << "the port section of a 199-character model is read";
+  EXPECT_EQ(std::string(port.LastModel()), longest);
+  view = port.OnPortSelected(("USB_" + longest + "_1").c_str());
+  EXPECT_EQ(std::string(port.portText), ("USB_" + longest).substr(0, 51));
+}
+
+TEST_F(PortPageModelTest, SelectingAPortSetsTheBoxesByItsKind) {
+  PortSection("QM-A210", 1, 0);
+  Fill("QM-A210", WinXp, true);
+  PortView view = port.OnPortSelected("LPT2:");
+  EXPECT_FALSE(view.listComposed);
+  EXPECT_EQ(view.serialBoxesEnabled, 0);
+  EXPECT_EQ(view.driverModeBoxEnabled, 1);
+  EXPECT_EQ(view.driverModeBoxShown, kKeep);
+  EXPECT_EQ(view.usbHintShown, 0);
+  EXPECT_EQ(view.driverMode, GdiMode);
+  view = port.OnPortSelected("AQCOM5:");
+  EXPECT_EQ(view.serialBoxesEnabled, 1);
+  EXPECT_EQ(view.driverModeBoxEnabled, 0);
+  EXPECT_EQ(view.driverMode, StdMode);
+  EXPECT_STREQ(port.portText, "AQCOM5:");
+
+  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  view = port.OnPortSelected("USB_QM-A210_3");
+  EXPECT_EQ(view.serialBoxesEnabled, 0);
+  EXPECT_EQ(view.usbHintShown, 1);
+  EXPECT_EQ(view.driverMode, GdiMode);
+  view = port.OnPortSelected("USB_QM-COM5_1");
+  EXPECT_EQ(view.driverMode, GdiMode) << "a USB port is USB whatever its model is called";
+}
+
+TEST_F(PortPageModelTest, UsbPortSelectedOnNt4DoesNotCheckTheDriver) {
+  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  Fill("QM-A210", WinNt4);
+  PortView view = port.OnPortSelected("USB_QM-A210_1");
+  EXPECT_EQ(view.usbHintShown, kKeep);
+  EXPECT_EQ(view.driverMode, GdiMode);
+}
+
+TEST_F(PortPageModelTest, SerialBoxesStoreTheirValues) {
+  EXPECT_EQ(port.serial.dataBits, 8);
+  EXPECT_EQ(port.serial.stopBits, 1.0);
+  EXPECT_EQ(port.serial.parity, 'n') << "lower case until the user picks a parity";
+  EXPECT_EQ(port.serial.flowControl, 'p');
+  port.OnProtocolSelected("Xon/Xoff");
+  EXPECT_EQ(port.serial.flowControl, 'x');
+  port.OnProtocolSelected("None");
+  EXPECT_EQ(port.serial.flowControl, ' ');
+  port.OnProtocolSelected("Hardware");
+  EXPECT_EQ(port.serial.flowControl, 'p');
+  port.OnProtocolSelected("xon/xoff");
+  EXPECT_EQ(port.serial.flowControl, 'p') << "the comparison is exact";
+  for (const char* parity : {"Even", "Mark", "None", "Odd", "Space"}) {
+    port.OnParitySelected(parity);
+    EXPECT_EQ(port.serial.parity, parity[0]);
+  }
+  port.OnStopBitsSelected("1.5");
+  EXPECT_DOUBLE_EQ(port.serial.stopBits, 1.5);
+  port.OnStopBitsSelected("2");
+  EXPECT_DOUBLE_EQ(port.serial.stopBits, 2.0);
+  port.OnByteSizeSelected("5");
+  EXPECT_EQ(port.serial.dataBits, 5);
+  port.OnBaudRateSelected("115200");
+  EXPECT_EQ(port.serial.baudRate, 115200);
+}
+
+TEST_F(PortPageModelTest, BaudRateIndexFollowsTheListAndDefaultsTo38400) {
+  const int rates[] = {110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(BaudRateIndex(rates[i]), i) << rates[i];
+  for (int other : {0, -1, 14400, 38401, 230400}) EXPECT_EQ(BaudRateIndex(other), 7) << other;
+  EXPECT_EQ(port.SetConfiguredBaudRate(14400), 7);
+  EXPECT_EQ(port.serial.baudRate, 14400) << "the configured rate is kept though unlisted";
+}
+
+}  // namespace
