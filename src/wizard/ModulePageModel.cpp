@@ -31,6 +31,16 @@ bool ValidModule(int module) { return module >= ReceiptModule && module <= Embed
 
 }  // namespace
 
+int FindDefaultModel(const std::vector<std::string>& entries, const char* name) {
+  if (!name) name = "";
+  // An entry that is the default name itself wins over a longer name it begins, which the
+  // prefix search alone would pick when that one comes first ("QM-C3W" before "QM-C3").
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].size() == strlen(name) && StartsWithNoCase(entries[i], name))
+      return static_cast<int>(i);
+  return FindEntryByPrefix(entries, name);
+}
+
 int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefix) {
   if (!prefix) prefix = "";
   int count = static_cast<int>(entries.size());
@@ -85,7 +95,7 @@ void ModulePageModel::Fill(ModuleConfig& config) {
   checkedModule = -1;
   if (ValidModule(module)) {
     checkedModule = module;
-    selection[module] = FindEntryByPrefix(models[module], name);
+    selection[module] = FindDefaultModel(models[module], name);
     if (selection[module] >= 0) CopyText(modelName, models[module][selection[module]].c_str());
     listEnabled[module] = true;
   }

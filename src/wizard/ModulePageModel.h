@@ -47,3 +47,6 @@ class ModulePageModel {
 // Case-insensitive prefix search over `entries` as a list box searches from entry 0: entry 1
 // onward first, entry 0 last. -1 when no entry begins with `prefix`.
 int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefix);
+// The default device's entry: one equal to `name` (without regard to case), else the prefix
+// search above.
+int FindDefaultModel(const std::vector<std::string>& entries, const char* name);
