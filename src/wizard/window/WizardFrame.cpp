@@ -198,8 +198,12 @@ bool CWizardFrame::OnPaint() {
     EndPaint(hwnd_, &paint);
     return true;
   }
-  ValidateRect(hwnd_, nullptr);
-  if (!sidePicture) return false;
+  // BeginPaint validates the frame's own region only: ValidateRect on a frame without
+  // WS_CLIPCHILDREN would validate the pages and their controls too, and they would never paint.
+  PAINTSTRUCT paint;
+  BeginPaint(hwnd_, &paint);
+  EndPaint(hwnd_, &paint);
+  if (!sidePicture) return true;
   HWND panel = sidePanel_.Handle();
   HDC panelDc = GetDC(panel);
   HDC memory = CreateCompatibleDC(panelDc);
@@ -214,5 +218,5 @@ bool CWizardFrame::OnPaint() {
   SelectObject(memory, previous);
   DeleteDC(memory);
   ReleaseDC(panel, panelDc);
-  return false;
+  return true;
 }
