@@ -28,6 +28,9 @@ class PortPageModelTest : public ::testing::Test {
     winsim::PutFileWithVersion(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys",
                                "1.0.0.5");
   }
+  static void RemoveUsbDriver() {
+    winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  }
   void TearDown() override {
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
     EXPECT_EQ(winsim::MessageBoxTexts(), expectedMessages);
@@ -49,6 +52,14 @@ class PortPageModelTest : public ::testing::Test {
   static std::string Selected(const PortView& view) {
     return view.selection >= 0 ? view.entries[view.selection] : "";
   }
+  // Serial boxes, 1052 enabled, 1052 shown, 1065 shown, driver mode; "-" for a kept state.
+  static std::string States(const PortView& view) {
+    std::string text;
+    for (int state : {view.serialBoxesEnabled, view.driverModeBoxEnabled, view.driverModeBoxShown,
+                      view.usbHintShown, view.driverMode})
+      text += state == kKeep ? "-" : std::to_string(state);
+    return text;
+  }
   static Names With(Names names, const Names& more) {
     names.insert(names.end(), more.begin(), more.end());
     return names;
@@ -62,30 +73,20 @@ class PortPageModelTest : public ::testing::Test {
   Names expectedMessages;
 };
 
-TEST_F(PortPageModelTest, XpWithoutUsbOrParallelDefaultSelectsTheFirstSerialPort) {
+TEST_F(PortPageModelTest, XpWithoutUsbSelectsTheFirstSerialPortOrWithLptDefaultLpt1) {
   PortSection("QM-B220", 0, 0);
   PortView view = Fill("QM-B220", WinXp);
   ASSERT_TRUE(view.listComposed);
   EXPECT_EQ(EntriesOf(view), kNtNames);
   EXPECT_EQ(view.selection, 0);
   EXPECT_STREQ(port.portText, "AQCOM1:");
-  EXPECT_EQ(view.serialBoxesEnabled, 1);
-  EXPECT_EQ(view.driverModeBoxEnabled, 0);
-  EXPECT_EQ(view.driverModeBoxShown, 0);
-  EXPECT_EQ(view.usbHintShown, 0);
-  EXPECT_EQ(view.driverMode, StdMode);
+  EXPECT_EQ(States(view), "10000");
   EXPECT_EQ(port.driverMode, StdMode);
-}
 
-TEST_F(PortPageModelTest, ParallelDefaultSelectsLpt1AndGdi) {
-  PortSection("QM-B220", 0, 1);
-  PortView view = Fill("QM-B220", WinXp);
-  EXPECT_EQ(Selected(view), "LPT1:");
+  PortSection("QM-B221", 0, 1);
+  view = Fill("QM-B221", WinXp);
   EXPECT_STREQ(port.portText, "LPT1:");
-  EXPECT_EQ(view.serialBoxesEnabled, 0);
-  EXPECT_EQ(view.driverModeBoxEnabled, 1);
-  EXPECT_EQ(view.usbHintShown, 0);
-  EXPECT_EQ(view.driverMode, GdiMode);
+  EXPECT_EQ(States(view), "01001");
 }
 
 TEST_F(PortPageModelTest, Windows98OffersTwoComPortsAndLpt1AndSkipsTheDriverCheck) {
@@ -93,63 +94,47 @@ TEST_F(PortPageModelTest, Windows98OffersTwoComPortsAndLpt1AndSkipsTheDriverChec
   EXPECT_EQ(EntriesOf(Fill("QM-B220", Win98Me)), (Names{"COM1:", "COM2:", "LPT1:"}));
   EXPECT_STREQ(port.portText, "COM1:");
 
-  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  RemoveUsbDriver();
   PortSection("QM-T95", 1, 0);
   Device(0);
   PortView view = Fill("QM-T95", Win98Me);
   EXPECT_EQ(EntriesOf(view), (Names{"COM1:", "COM2:", "LPT1:", "USB_QM-T95_1"}));
   EXPECT_EQ(Selected(view), "USB_QM-T95_1");
-  EXPECT_EQ(view.usbHintShown, kKeep) << "no USB device driver check on Windows 98/Me";
-  EXPECT_EQ(view.serialBoxesEnabled, 0);
-  EXPECT_EQ(view.driverMode, GdiMode);
+  EXPECT_EQ(States(view), "010-1") << "no USB device driver check on Windows 98/Me";
 }
 
 TEST_F(PortPageModelTest, Nt4OffersNoUsbPortAndADeviceFallsBackToTheUsualPreselection) {
   PortSection("QM-T95", 1, 0);
-  PortView view = Fill("QM-T95", WinNt4);
-  EXPECT_EQ(EntriesOf(view), kNtNames);
-  EXPECT_EQ(Selected(view), "AQCOM1:");
+  EXPECT_EQ(EntriesOf(Fill("QM-T95", WinNt4)), kNtNames);
+  EXPECT_STREQ(port.portText, "AQCOM1:");
 
   // With a device answering there is no USB entry to select: the page preselects as it does
   // without a device, and the serial port's boxes are enabled again.
   Device(3);
   PortSection("QM-T96", 1, 1);
-  view = Fill("QM-T96", WinNt4);
-  EXPECT_EQ(EntriesOf(view), kNtNames);
-  EXPECT_EQ(Selected(view), "LPT1:");
-  EXPECT_STREQ(port.portText, "LPT1:");
-  view = Fill("QM-T96", WinNt4, true);
-  EXPECT_EQ(Selected(view), "LPT1:");
+  EXPECT_EQ(Selected(Fill("QM-T96", WinNt4)), "LPT1:");
+  EXPECT_EQ(Selected(Fill("QM-T96", WinNt4, true)), "LPT1:");
   PortSection("QM-T97", 1, 0);
-  view = Fill("QM-T97", WinNt4, true);
-  EXPECT_EQ(Selected(view), "AQCOM1:");
-  EXPECT_EQ(view.serialBoxesEnabled, 1);
-  EXPECT_EQ(view.driverMode, StdMode);
+  PortView view = Fill("QM-T97", WinNt4, true);
+  EXPECT_STREQ(port.portText, "AQCOM1:");
+  EXPECT_EQ(States(view), "10100");
 }
 
-TEST_F(PortPageModelTest, AdvancedSelectsThePortOfTheDeviceNumber) {
-  PortSection("QM-A210", 1, 0);
+TEST_F(PortPageModelTest, AdvancedSelectsThePortOfTheDeviceNumberOrKeepsEntryZeroBeyondFour) {
+  PortSection("QM-A210", 1, 1);
   Device(9);  // 9 % 8 + 1 = 2
   PortView view = Fill("QM-A210", WinXp, true);
   EXPECT_EQ(EntriesOf(view),
             With(kNtNames, {"USB_QM-A210_1", "USB_QM-A210_2", "USB_QM-A210_3", "USB_QM-A210_4"}));
-  EXPECT_EQ(Selected(view), "USB_QM-A210_2");
   EXPECT_STREQ(port.portText, "USB_QM-A210_2");
-  EXPECT_EQ(view.serialBoxesEnabled, 0);
-  EXPECT_EQ(view.driverModeBoxEnabled, 1);
-  EXPECT_EQ(view.driverModeBoxShown, 1);
-  EXPECT_EQ(view.usbHintShown, 0) << "the USB device driver is installed";
-  EXPECT_EQ(view.driverMode, GdiMode);
-}
+  EXPECT_EQ(States(view), "01101") << "the USB device driver is installed";
 
-TEST_F(PortPageModelTest, AdvancedDeviceBeyondFourKeepsEntryZero) {
-  PortSection("QM-A210", 1, 1);
   Device(6);  // port 7
-  PortView view = Fill("QM-A210", WinXp, true);
+  port = PortPageModel();
+  view = Fill("QM-A210", WinXp, true);
   EXPECT_EQ(view.selection, 0) << "LPTDEFAULT does not apply once a device answered";
   EXPECT_STREQ(port.portText, "AQCOM1:");
-  EXPECT_EQ(view.serialBoxesEnabled, 1);
-  EXPECT_EQ(view.driverMode, StdMode);
+  EXPECT_EQ(States(view), "10100");
 }
 
 TEST_F(PortPageModelTest, TypicalSelectsTheSingleUsbPortWhateverTheDeviceNumber) {
@@ -160,7 +145,7 @@ TEST_F(PortPageModelTest, TypicalSelectsTheSingleUsbPortWhateverTheDeviceNumber)
     PortView view = Fill("QM-A210", WinVista);
     EXPECT_EQ(EntriesOf(view), With(kNtNames, {"USB_QM-A210_1"}));
     EXPECT_EQ(Selected(view), "USB_QM-A210_1") << number;
-    EXPECT_EQ(view.driverModeBoxShown, 0);
+    EXPECT_EQ(States(view), "01001");
   }
 }
 
@@ -170,45 +155,36 @@ TEST_F(PortPageModelTest, TwoPrintersCountAsADeviceInTypicalAndMatchNoPortInAdva
   EXPECT_EQ(Selected(Fill("QM-A210", WinXp)), "USB_QM-A210_1");
   PortView view = Fill("QM-A210", WinXp, true);
   EXPECT_EQ(Selected(view), "AQCOM1:");
-  EXPECT_EQ(view.serialBoxesEnabled, 1);
+  EXPECT_EQ(States(view), "10100");
   expectedMessages = {SetupText(144), SetupText(144)};
 }
 
 TEST_F(PortPageModelTest, MissingUsbDeviceDriverShowsTheHint) {
-  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
+  RemoveUsbDriver();
   PortSection("QM-A210", 1, 0);
   Device(0);
   PortView view = Fill("QM-A210", Win2000);
-  EXPECT_EQ(view.usbHintShown, 1);
+  EXPECT_EQ(States(view), "01011");
   ASSERT_NE(view.usbHintText, nullptr);
-  EXPECT_STREQ(view.usbHintText, SetupText(148));
-  EXPECT_EQ(std::string(SetupText(148)).substr(0, 26), "1:Please connect USB cable");
+  EXPECT_EQ(std::string(view.usbHintText).substr(0, 26), "1:Please connect USB cable");
 }
 
 TEST_F(PortPageModelTest, ListIsComposedAgainOnlyForANewModelOrSetupType) {
+  EXPECT_FALSE(Fill("PRINTER", WinXp).listComposed) << "the initial last model";
+  EXPECT_STREQ(port.portText, "");
   PortSection("QM-B220", 0, 1);
   Fill("QM-B220", WinXp);
   port.OnPortSelected("AQCOM3:");
   PortView same = Fill("QM-B220", Win98Me);
   EXPECT_FALSE(same.listComposed) << "another TargetOs alone keeps the list";
-  EXPECT_EQ(same.serialBoxesEnabled, kKeep);
-  EXPECT_EQ(same.driverMode, StdMode);
+  EXPECT_EQ(States(same), "----0");
   EXPECT_STREQ(port.portText, "AQCOM3:");
   EXPECT_TRUE(Fill("QM-B220", WinXp, true).listComposed);
   EXPECT_STREQ(port.portText, "LPT1:");
   EXPECT_TRUE(Fill("QM-b220", WinXp, true).listComposed) << "models compare case-sensitively";
-}
-
-TEST_F(PortPageModelTest, ModelNamedLikeTheInitialLastModelIsNotComposed) {
-  EXPECT_STREQ(port.LastModel(), "PRINTER");
-  PortView view = Fill("PRINTER", WinXp);
-  EXPECT_FALSE(view.listComposed);
-  EXPECT_STREQ(port.portText, "");
-}
-
-TEST_F(PortPageModelTest, MissingModuleIniReadsAsNoUsbAndNoParallelDefault) {
+  // No module INI file: no USB support, entry 0, whatever device answers.
   Device(1);
-  PortView view = Fill("QM-B220", WinXp);
+  PortView view = port.FillPortList("QM-B220", WinXp, EmbeddedModule);
   EXPECT_EQ(EntriesOf(view), kNtNames);
   EXPECT_EQ(view.selection, 0);
 }
@@ -224,16 +200,14 @@ TEST_F(PortPageModelTest, UsbPortNamesThatDoNotFitThePortTextAreNotOffered) {
 
   std::string tooLong(46, 'L');
   PortSection(tooLong, 1, 1);
-  view = Fill(tooLong.c_str(), WinXp, true);
-  EXPECT_EQ(EntriesOf(view), kNtNames);
-  EXPECT_EQ(Selected(view), "LPT1:");
+  EXPECT_EQ(EntriesOf(Fill(tooLong.c_str(), WinXp, true)), kNtNames);
+  EXPECT_STREQ(port.portText, "LPT1:");
 
   std::string longest(199, 'M');
   PortSection(longest, 1, 0);
-  view = Fill(longest.c_str(), WinXp);
-  EXPECT_EQ(EntriesOf(view), kNtNames) << "the port section of a 199-character model is read";
+  EXPECT_EQ(EntriesOf(Fill(longest.c_str(), WinXp)), kNtNames);
   EXPECT_EQ(std::string(port.LastModel()), longest);
-  view = port.OnPortSelected(("USB_" + longest + "_1").c_str());
+  port.OnPortSelected(("USB_" + longest + "_1").c_str());
   EXPECT_EQ(std::string(port.portText), ("USB_" + longest).substr(0, 51));
 }
 
@@ -242,32 +216,15 @@ TEST_F(PortPageModelTest, SelectingAPortSetsTheBoxesByItsKind) {
   Fill("QM-A210", WinXp, true);
   PortView view = port.OnPortSelected("LPT2:");
   EXPECT_FALSE(view.listComposed);
-  EXPECT_EQ(view.serialBoxesEnabled, 0);
-  EXPECT_EQ(view.driverModeBoxEnabled, 1);
-  EXPECT_EQ(view.driverModeBoxShown, kKeep);
-  EXPECT_EQ(view.usbHintShown, 0);
-  EXPECT_EQ(view.driverMode, GdiMode);
-  view = port.OnPortSelected("AQCOM5:");
-  EXPECT_EQ(view.serialBoxesEnabled, 1);
-  EXPECT_EQ(view.driverModeBoxEnabled, 0);
-  EXPECT_EQ(view.driverMode, StdMode);
+  EXPECT_EQ(States(view), "01-01");
+  EXPECT_EQ(States(port.OnPortSelected("AQCOM5:")), "10-00");
   EXPECT_STREQ(port.portText, "AQCOM5:");
-
-  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
-  view = port.OnPortSelected("USB_QM-A210_3");
-  EXPECT_EQ(view.serialBoxesEnabled, 0);
-  EXPECT_EQ(view.usbHintShown, 1);
-  EXPECT_EQ(view.driverMode, GdiMode);
-  view = port.OnPortSelected("USB_QM-COM5_1");
-  EXPECT_EQ(view.driverMode, GdiMode) << "a USB port is USB whatever its model is called";
-}
-
-TEST_F(PortPageModelTest, UsbPortSelectedOnNt4DoesNotCheckTheDriver) {
-  winsim::RemovePath(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys");
-  Fill("QM-A210", WinNt4);
-  PortView view = port.OnPortSelected("USB_QM-A210_1");
-  EXPECT_EQ(view.usbHintShown, kKeep);
-  EXPECT_EQ(view.driverMode, GdiMode);
+  RemoveUsbDriver();
+  EXPECT_EQ(States(port.OnPortSelected("USB_QM-A210_3")), "01-11");
+  EXPECT_EQ(States(port.OnPortSelected("USB_QM-COM5_1")), "01-11")
+      << "a USB port is USB whatever its model is called";
+  Fill("QM-A211", WinNt4);
+  EXPECT_EQ(States(port.OnPortSelected("USB_QM-A211_1")), "01--1") << "no check on NT 4.0";
 }
 
 TEST_F(PortPageModelTest, SerialBoxesStoreTheirValues) {
@@ -275,18 +232,18 @@ TEST_F(PortPageModelTest, SerialBoxesStoreTheirValues) {
   EXPECT_EQ(port.serial.stopBits, 1.0);
   EXPECT_EQ(port.serial.parity, 'n') << "lower case until the user picks a parity";
   EXPECT_EQ(port.serial.flowControl, 'p');
-  port.OnProtocolSelected("Xon/Xoff");
-  EXPECT_EQ(port.serial.flowControl, 'x');
-  port.OnProtocolSelected("None");
-  EXPECT_EQ(port.serial.flowControl, ' ');
-  port.OnProtocolSelected("Hardware");
-  EXPECT_EQ(port.serial.flowControl, 'p');
-  port.OnProtocolSelected("xon/xoff");
-  EXPECT_EQ(port.serial.flowControl, 'p') << "the comparison is exact";
-  for (const char* parity : {"Even", "Mark", "None", "Odd", "Space"}) {
-    port.OnParitySelected(parity);
-    EXPECT_EQ(port.serial.parity, parity[0]);
+  std::string flow;
+  for (const char* text : {"Xon/Xoff", "None", "Hardware", "xon/xoff"}) {
+    port.OnProtocolSelected(text);
+    flow += port.serial.flowControl;
   }
+  EXPECT_EQ(flow, "x pp") << "exact comparisons; None is a blank";
+  std::string parities;
+  for (const char* text : {"Even", "Mark", "None", "Odd", "Space"}) {
+    port.OnParitySelected(text);
+    parities += port.serial.parity;
+  }
+  EXPECT_EQ(parities, "EMNOS");
   port.OnStopBitsSelected("1.5");
   EXPECT_DOUBLE_EQ(port.serial.stopBits, 1.5);
   port.OnStopBitsSelected("2");
