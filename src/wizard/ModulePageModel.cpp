@@ -120,6 +120,14 @@ void ModulePageModel::SelectModel(int module, int index) {
   CopyText(modelName, SelectedModel(module));
 }
 
+void ModulePageModel::SelectModelText(int module, const char* text) {
+  if (!ValidModule(module)) return;
+  int index = -1;
+  for (size_t i = 0; text && i < models[module].size() && index < 0; ++i)
+    if (models[module][i] == text) index = static_cast<int>(i);
+  SelectModel(module, index);
+}
+
 const char* ModulePageModel::SelectedModel(int module) const {
   if (!ValidModule(module) || selection[module] < 0) return "";
   return models[module][selection[module]].c_str();

@@ -25,6 +25,9 @@ class ModulePageModel {
   void ChooseModule(int module);
   // Selection change in a module's list (-1: nothing selected).
   void SelectModel(int module, int index);
+  // The same by the selected entry's text: the sorted Embedded control orders its entries by
+  // the system's collation, which may differ from this model's order for unusual names.
+  void SelectModelText(int module, const char* text);
 
   // The selected entry's text of a module's list, "" when it has none.
   const char* SelectedModel(int module) const;

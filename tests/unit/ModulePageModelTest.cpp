@@ -129,6 +129,11 @@ TEST_F(ModulePageModelTest, ChoosingAModuleMovesTheEnabledListAndTakesItsSelecti
   EXPECT_EQ(std::string(page.modelName, sizeof page.modelName), std::string(200, '\0'));
   page.SelectModel(ReceiptModule, 7);
   EXPECT_EQ(page.selection[ReceiptModule], -1) << "an index beyond the list selects nothing";
+  page.SelectModelText(ReceiptModule, "QM-R80");
+  EXPECT_EQ(page.selection[ReceiptModule], 1);
+  EXPECT_STREQ(page.modelName, "QM-R80");
+  page.SelectModelText(ReceiptModule, "QM-X");
+  EXPECT_STREQ(page.modelName, "") << "a text the list does not hold selects nothing";
   page.ChooseModule(9);
   EXPECT_EQ(page.moduleIndex, ReceiptModule);
 }
