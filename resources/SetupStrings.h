@@ -4,6 +4,7 @@
 #pragma once
 
 #include "strings/engine.h"
+#include "strings/install.h"
 #include "strings/usb.h"
 
-#define SETUP_STRINGS(X) ENGINE_STRINGS(X) USB_STRINGS(X)
+#define SETUP_STRINGS(X) ENGINE_STRINGS(X) INSTALL_STRINGS(X) USB_STRINGS(X)
