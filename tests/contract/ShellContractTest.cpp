@@ -10,14 +10,14 @@ namespace {
 
 class ShellContract : public ContractTest {};
 
-TEST_F(ShellContract, StartingAMissingProgramAnswersFileOrPathNotFound) {
+TEST_F(ShellContract, StartingAMissingProgramAnswersFileNotFound) {
   std::string missing = dir + "Install.exe";
   HINSTANCE answer =
       ShellExecuteA(GetDesktopWindow(), "open", missing.c_str(), "2", "", SW_SHOWNORMAL);
   EXPECT_EQ(reinterpret_cast<INT_PTR>(answer), static_cast<INT_PTR>(SE_ERR_FNF));
   missing = dir + "USBDrv\\Install.exe";
   answer = ShellExecuteA(GetDesktopWindow(), "open", missing.c_str(), "2", "", SW_SHOWNORMAL);
-  EXPECT_EQ(reinterpret_cast<INT_PTR>(answer), static_cast<INT_PTR>(SE_ERR_PNF));
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(answer), static_cast<INT_PTR>(SE_ERR_FNF));
 }
 
 TEST_F(ShellContract, NoWindowHasAnUnknownTitle) {

@@ -75,11 +75,9 @@ HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR para
                                 Now()});
   std::string path = FullPath(file ? file : "");
   FileNode* node = path.empty() ? nullptr : FindNode(path);
-  // Values up to 32 are the shell's error codes: 2 for a missing file, 3 for a missing
-  // directory.
-  if (!node || node->directory)
-    return reinterpret_cast<HINSTANCE>(
-        static_cast<uintptr_t>(path.empty() ? SE_ERR_FNF : MissingError(path)));
+  // Values up to 32 are the shell's error codes; a missing directory answers "file not found"
+  // too.
+  if (!node || node->directory) return reinterpret_cast<HINSTANCE>(SE_ERR_FNF);
   for (const ProgramWindow& program : shell.programs)
     if (program.file == Upper(path)) AddWindow(program.title, program.lifetime);
   return reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(42));
