@@ -4,7 +4,8 @@
 #pragma once
 
 #include "strings/engine.h"
+#include "strings/install.h"
 #include "strings/usb.h"
 #include "strings/wizard.h"
 
-#define SETUP_STRINGS(X) ENGINE_STRINGS(X) USB_STRINGS(X) WIZARD_STRINGS(X)
+#define SETUP_STRINGS(X) ENGINE_STRINGS(X) INSTALL_STRINGS(X) USB_STRINGS(X) WIZARD_STRINGS(X)

@@ -1,13 +1,8 @@
-// Texts of setup's wizard: frame, pages, port page and the Install command's checks.
+// Texts of setup's wizard: frame, pages and port page.
 #pragma once
 
 #define WIZARD_STRINGS(X)                                                                       \
   X(101, "&About Printer Driver Setup...")                                                      \
-  X(112, "You must select a printer module first!")                                             \
-  X(113, "WindowsNT4 and earlier editions do not support USB ports")                            \
-  X(114,                                                                                        \
-    "Restart the computer so that the changes can take effect\nClick on \"Yes\" to restart "    \
-    "the computer immediately\nClick on \"No\" to restart the computer later")                  \
   X(115,                                                                                        \
     "This driver doesn't work on this system.\nPlease click \"Cancel\" button to cancel this "  \
     "program.")                                                                                 \
@@ -15,11 +10,6 @@
   X(135, "Install default printer driver")                                                      \
   X(136, "Support multi-USB printer")                                                           \
   X(137, "Support driver mode selection")                                                       \
-  X(139, "No USB device attached")                                                              \
-  X(140, "No support installation for this port")                                               \
-  X(143,                                                                                        \
-    "This application will change printer name\nthe name will be matching with interface "      \
-    "name\nIf continue, click on \"Yes\"\nOtherwise click on \"No\"")                           \
   X(145, "This printer not support WINDOWS SEVER 2003")                                         \
   X(146, "Can't load file Left.bmp!")                                                           \
   X(147, "Can't load file License.txt!")                                                        \

@@ -10,6 +10,7 @@ void InstallWorkingData::Clear() {
   memset(&driver, 0, sizeof driver);
   memset(&monitor, 0, sizeof monitor);
   memset(&printer, 0, sizeof printer);
+  memset(printerName, 0, sizeof printerName);
 }
 
 void ClearSelection(SetupSelection* selection) {

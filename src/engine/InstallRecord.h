@@ -44,6 +44,9 @@ struct InstallWorkingData {
   DRIVER_INFO_3A driver;
   MONITOR_INFO_2A monitor;
   PRINTER_INFO_2A printer;
+  // The printer's name with its port suffix: the printer record points here, and the install
+  // sequence may number it in place (room for the spooler operations' printer names).
+  char printerName[260];
 
   // Clears everything but the configuration reader, before the Install command fills it.
   void Clear();

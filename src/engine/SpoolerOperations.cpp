@@ -209,6 +209,16 @@ int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowe
   char* name = printer->pPrinterName;
   HANDLE added = AddPrinterA(nullptr, level, reinterpret_cast<LPBYTE>(printer));
   DWORD error = added ? 0 : GetLastError();
+  // Windows gives a record without a datatype the print processor's default; Wine's spooler
+  // refuses it instead. The record keeps its null datatype for Windows and goes once more
+  // with "RAW" only after that refusal.
+  char raw[] = "RAW";
+  bool rawTried = !added && error == ERROR_INVALID_PARAMETER && level == 2 && !printer->pDatatype;
+  if (rawTried) {
+    printer->pDatatype = raw;
+    added = AddPrinterA(nullptr, level, reinterpret_cast<LPBYTE>(printer));
+    error = added ? 0 : GetLastError();
+  }
   if (!added && error == ERROR_PRINTER_ALREADY_EXISTS && numberingAllowed && name) {
     char firstTried[kPrinterNameSize];
     CopyText(firstTried, name ? name : "");
@@ -219,6 +229,7 @@ int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowe
       error = added ? 0 : GetLastError();
     }
   }
+  if (rawTried) printer->pDatatype = nullptr;  // `raw` ends with this call
   if (added) {
     ClosePrinter(added);
     return 1;

@@ -281,6 +281,62 @@ TEST_F(SpoolerOperationsTest, OtherAddPrinterFailuresGiveText116WithTheCode) {
   EXPECT_STREQ(nameBuffer, "");
 }
 
+TEST_F(SpoolerOperationsTest, APrinterWithoutDatatypeIsAddedAsTheRecordSaysWhenTheSpoolerTakesIt) {
+  InstallDriver();
+  PRINTER_INFO_2A info = Record("QM(P)");
+  EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 1);
+  winsim::SpoolerPrinter added;
+  ASSERT_TRUE(winsim::FindPrinter("QM(P)", &added));
+  EXPECT_EQ(added.datatype, "");
+  EXPECT_EQ(winsim::CallCount("AddPrinterA"), 1);
+}
+
+TEST_F(SpoolerOperationsTest, ARefusedRecordWithoutDatatypeIsTriedOnceMoreAsRaw) {
+  InstallDriver();
+  AddExistingPrinter("QM(P)");
+  // The first call answers 87 as Wine's spooler does; the numbered retries keep "RAW".
+  winsim::FailCall("AddPrinterA", ERROR_INVALID_PARAMETER, 1);
+  PRINTER_INFO_2A info = Record("QM(P)");
+  int before = winsim::CallCount("AddPrinterA");
+  EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 1);
+  EXPECT_EQ(winsim::CallCount("AddPrinterA") - before, 3);
+  EXPECT_STREQ(nameBuffer, "QM(P)(1)");
+  winsim::SpoolerPrinter added;
+  ASSERT_TRUE(winsim::FindPrinter("QM(P)(1)", &added));
+  EXPECT_EQ(added.datatype, "RAW");
+  EXPECT_EQ(info.pDatatype, nullptr);  // the caller's record is left as it was
+  EXPECT_EQ(message, "");
+}
+
+TEST_F(SpoolerOperationsTest, TheRawRetryIsMadeOnlyForA87OnARecordWithoutDatatype) {
+  InstallDriver();
+  // A record with its own datatype is not changed.
+  winsim::FailCall("AddPrinterA", ERROR_INVALID_PARAMETER, 1);
+  PRINTER_INFO_2A info = Record("QM(P)");
+  char emf[] = "NT EMF 1.008";
+  info.pDatatype = emf;
+  EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
+  EXPECT_EQ(message, "Add printer errorer = 87");
+  EXPECT_EQ(winsim::CallCount("AddPrinterA"), 1);
+  EXPECT_EQ(info.pDatatype, emf);
+
+  // Other refusals of a record without datatype are not retried.
+  winsim::FailCall("AddPrinterA", ERROR_NOT_ENOUGH_MEMORY, 1);
+  info = Record("QM(P)");
+  EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
+  EXPECT_EQ(message, "Add printer errorer = 8");
+  EXPECT_EQ(winsim::CallCount("AddPrinterA"), 2);
+
+  // A "RAW" that is refused too is tried once and reported with the last code.
+  winsim::FailCall("AddPrinterA", ERROR_INVALID_PARAMETER, 0);
+  info = Record("QM(P)");
+  EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
+  EXPECT_EQ(message, "Add printer errorer = 87");
+  EXPECT_EQ(winsim::CallCount("AddPrinterA"), 4);
+  EXPECT_EQ(info.pDatatype, nullptr);
+  EXPECT_STREQ(nameBuffer, "");
+}
+
 TEST_F(SpoolerOperationsTest, ANumberedLongNameStaysWithinTheNameBuffer) {
   InstallDriver();
   std::string longName(258, 'Q');

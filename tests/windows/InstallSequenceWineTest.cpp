@@ -66,7 +66,8 @@ TEST_F(InstallSequenceWineTest, AParallelPrinterIsInstalledFromTheSampleMedium) 
   work.printer.pPortName = selection.portName;
   work.printer.pDriverName = work.driver.pName;
   work.printer.pPrintProcessor = const_cast<char*>("WinPrint");
-  work.printer.pDatatype = const_cast<char*>("RAW");  // Wine refuses a printer without one
+  // No datatype, as the module configuration gives the record: Windows takes the print
+  // processor's default, and the printer is added as "RAW" where Wine refuses that.
 
   InstallCompletion completion;
   EXPECT_EQ(RunInstallSequence(InstallJob{&selection, &work, &completion}), 0);

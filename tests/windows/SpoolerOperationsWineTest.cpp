@@ -104,6 +104,45 @@ TEST_F(SpoolerOperationsWineTest, ADriverAndItsPrinterAreAddedAndMadeTheDefault)
   EXPECT_EQ(SetDefaultPrinterByName("No Such Printer Here"), 0);
 }
 
+TEST_F(SpoolerOperationsWineTest, APrinterRecordWithoutDatatypeIsAdded) {
+  std::string driverName = "Wine Ops Raw Driver" + suffix;
+  for (const char* file : {"wordrv.dll", "wordrv.gpd", "wordrvui.dll"}) {
+    Package(file);
+    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, 3, PlainCopy, message), 1) << message;
+  }
+  DRIVER_INFO_3A driver{};
+  driver.cVersion = 3;
+  driver.pName = const_cast<char*>(driverName.c_str());
+  driver.pDriverPath = const_cast<char*>("wordrv.dll");
+  driver.pDataFile = const_cast<char*>("wordrv.gpd");
+  driver.pConfigFile = const_cast<char*>("wordrvui.dll");
+  ASSERT_EQ(AddPrinterDriverChecked(&driver, message), 1) << message;
+  drivers.push_back(driverName);
+
+  char name[kPrinterNameSize];
+  snprintf(name, sizeof name, "Wine Ops Raw Printer%s(P)", suffix.c_str());
+  PRINTER_INFO_2A printer{};
+  printer.pPrinterName = name;
+  printer.pPortName = const_cast<char*>("LPT1:");
+  printer.pDriverName = const_cast<char*>(driverName.c_str());
+  printer.pPrintProcessor = const_cast<char*>("WinPrint");
+  ASSERT_EQ(AddPrinterChecked(&printer, 2, 1, message), 1) << message;
+  printers.push_back(name);
+  EXPECT_EQ(printer.pDatatype, nullptr);
+
+  HANDLE added = nullptr;
+  ASSERT_TRUE(OpenPrinterA(name, &added, nullptr));
+  DWORD needed = 0;
+  GetPrinterA(added, 2, nullptr, 0, &needed);
+  std::vector<BYTE> block(needed ? needed : 1);
+  ASSERT_TRUE(GetPrinterA(added, 2, block.data(), needed, &needed));
+  ClosePrinter(added);
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(block.data());
+  // Windows names the processor's default; under Wine it is the "RAW" of the second try.
+  ASSERT_NE(info->pDatatype, nullptr);
+  EXPECT_STREQ(info->pDatatype, "RAW");
+}
+
 TEST_F(SpoolerOperationsWineTest, AMissingDriverFileIsReportedWithItsSource) {
   EXPECT_EQ(CopyPackageFile("wonone.dll", DriverDirectory, 3, PlainCopy, message), 0);
   std::string current =

@@ -389,7 +389,8 @@ HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
   }
   spooler.printers[Upper(name)] =
       SpoolerPrinter{name, info->pPortName, info->pDriverName, info->pPrintProcessor,
-                     info->Attributes & ~PRINTER_ATTRIBUTE_DEFAULT};
+                     info->Attributes & ~PRINTER_ATTRIBUTE_DEFAULT,
+                     info->pDatatype ? info->pDatatype : ""};
   return OpenPrinterHandle(name);
 }
 

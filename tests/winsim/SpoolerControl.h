@@ -14,6 +14,7 @@ struct SpoolerPrinter {
   std::string driver;
   std::string processor;
   DWORD attributes;
+  std::string datatype;  // "" when the record gave none
 };
 
 struct SpoolerDriver {

@@ -1,0 +1,166 @@
+#include "engine/InstallCommand.h"
+
+#include "common/AppMessage.h"
+#include "common/BoundedText.h"
+#include "engine/InstallNaming.h"
+#include "engine/InstallSequence.h"
+#include "engine/SetupText.h"
+#include "engine/SpoolerOperations.h"
+#include "engine/UsbDriverInstaller.h"
+#include "package/PackageLayout.h"
+#include "ports/UsbPrinterId.h"
+
+#include <cstdlib>
+#include <cstring>
+
+static_assert(sizeof(InstallWorkingData::printerName) == kPrinterNameSize,
+              "the install sequence numbers the printer name within kPrinterNameSize");
+
+namespace {
+
+const int kNoUsbPrinter = -1;
+const int kSeveralUsbPrinters = -2;
+
+void Tell(InstallCommandHost& host, const char* text) {
+  ShowAppMessage(host.Window(), text, MB_OK);
+}
+bool Ask(InstallCommandHost& host, const char* text) {
+  return ShowAppMessage(host.Window(), text, MB_YESNO) == IDYES;
+}
+
+bool Server2003Supported(const SetupSelection& selection) {
+  char section[260];
+  FormatText(section, sizeof section, "%s.PORT", selection.modelName);
+  char value[50] = {};
+  GetPrivateProfileStringA(section, "System2003Supported", "0", value, sizeof value,
+                           selection.moduleIniPath);
+  return strtol(value, nullptr, 10) != 0;
+}
+
+// The attached printer must carry the identity that its port's number stands for. False
+// when the Install must stop here (every message already shown).
+bool SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host) {
+  int identity = GetUsbPrinterId();
+  if (identity == kSeveralUsbPrinters) return false;  // already said by GetUsbPrinterId
+  if (typicalSetup == 0) {
+    if (identity == kNoUsbPrinter) {
+      Tell(host, SetupText(139));
+      return false;
+    }
+    int printer = UsbPrinterNumber(identity);
+    char mark[16];
+    FormatText(mark, sizeof mark, "_%d", printer);
+    if (strstr(selection.portName, mark)) return true;
+    int port = UsbPortNumber(selection.portName);
+    if (port == printer) return true;
+    if (!Ask(host, SetupText(143))) return false;
+    if (!SetUsbPrinterId(port)) {
+      Tell(host, "Failed to set Printer ID!");
+      return false;
+    }
+    return true;
+  }
+  // One printer on the bus: it always takes identity 1.
+  if (identity == kNoUsbPrinter) return true;
+  if (UsbPrinterNumber(identity) == 1) return true;
+  if (!Ask(host, SetupText(143))) return false;
+  return SetUsbPrinterId(1);  // a failure has shown its own message
+}
+
+DWORD WINAPI InstallWorker(LPVOID parameter) {
+  return static_cast<DWORD>(RunInstallSequence(*static_cast<InstallJob*>(parameter)));
+}
+
+// Runs the install sequence behind the progress window; returns once the worker has ended.
+void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
+                       InstallCommandHost& host) {
+  InstallCompletion completion;
+  completion.waitForResult = selection.targetOs;
+  completion.result = InstallRunning;
+  InstallJob job{&selection, &work, &completion};
+  HANDLE worker = CreateThread(nullptr, 0, InstallWorker, &job, 0, nullptr);
+  if (!worker) {
+    // Without a worker nothing is installed: say so instead of reporting success, and let
+    // the progress window run down and close.
+    InstallMessage = SetupText(104);
+    completion.result = InstallFailed;
+  }
+  host.RunProgress(completion);
+  if (worker) {
+    // On Windows 98/Me the progress window closes after its fixed run of the bar, maybe
+    // before the worker is done; its message and the job on this stack are the worker's
+    // until it ends.
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+  }
+}
+
+}  // namespace
+
+InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
+                              InstallCommandHost& host) {
+  selection.installFlags = 0;
+  host.RefreshPages();
+  work.config.module = selection.module;
+  selection.usbPortName[0] = '\0';
+
+  PortPageValues port;
+  memset(&port, 0, sizeof port);
+  port.serial = selection.serial;
+  host.ReadPortPage(port);
+  CopyText(selection.portName, port.portName);
+  selection.driverMode = port.driverMode;
+  selection.serial = port.serial;
+
+  if (selection.modelName[0] == '\0') {
+    Tell(host, SetupText(112));
+    return InstallAborted;
+  }
+  if (selection.targetOs == WinServer2003 && !Server2003Supported(selection)) {
+    Tell(host, SetupText(145));
+    return InstallAborted;
+  }
+  int kind = PortKindOf(selection.portName);
+  if (kind < 0) {
+    Tell(host, SetupText(140));
+    return InstallAborted;
+  }
+  selection.portKind = kind;
+
+  if (kind == UsbPort && UsbDriverInstallNeeded()) RunUsbDriverInstaller();
+
+  work.Clear();
+  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
+                              selection.driverMode);
+  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
+                             selection.driverMode);
+  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
+                              selection.driverMode);
+  CopyText(work.printerName, work.printer.pPrinterName);
+  work.printer.pPrinterName = work.printerName;
+  work.printer.pPortName = selection.portName;
+
+  if (kind == UsbPort) {
+    if (!SettleUsbIdentity(selection, host)) return InstallAborted;
+    AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
+    work.printer.pPortName = const_cast<char*>(PrinterPortName(selection));
+    RecordUsbPortDevice(work.printer.pPortName);
+  } else {
+    AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
+  }
+
+  if (selection.targetOs == WinNt4 && kind == UsbPort) {
+    Tell(host, SetupText(113));
+    return InstallAborted;
+  }
+
+  host.MinimizeTopMost();
+  RunBehindProgress(selection, work, host);
+
+  Tell(host,
+       InstallMessage.empty() ? "Successfully installed printer driver" : InstallMessage.c_str());
+  if (selection.targetOs == Win98Me && Ask(host, SetupText(114)))
+    ExitWindowsEx(EWX_REBOOT, 0);  // a refused restart is not reported
+  host.EndWizard();
+  return InstallCompleted;
+}

@@ -1,0 +1,41 @@
+// The wizard's Install button on its last page: checks the choices, settles the identity of
+// a USB printer and the printer's name and port, runs the install sequence on a worker
+// thread behind the progress window, reports the outcome and ends the wizard.
+#pragma once
+
+#include "engine/InstallRecord.h"
+
+#include <windows.h>
+
+// What the port page holds when Install is pressed.
+struct PortPageValues {
+  char portName[100];
+  int driverMode;  // DriverMode: "Raster Graphic Printing" ticked is GDI
+  SerialSettings serial;
+};
+
+// What the Install command needs from the wizard's windows.
+class InstallCommandHost {
+ public:
+  virtual ~InstallCommandHost() {}
+  // Owner of the command's message boxes.
+  virtual HWND Window() = 0;
+  // Every page takes its fields from its controls.
+  virtual void RefreshPages() = 0;
+  virtual void ReadPortPage(PortPageValues& values) = 0;
+  // Keeps the wizard out of the progress window's way during the run.
+  virtual void MinimizeTopMost() = 0;
+  // Shows the progress window modally on `completion`; returns when it has closed. With
+  // waitForResult 0 it may close before the result has arrived.
+  virtual void RunProgress(InstallCompletion& completion) = 0;
+  // Closes the pages and ends the wizard dialog with OK.
+  virtual void EndWizard() = 0;
+};
+
+enum InstallOutcome {
+  InstallAborted = 0,   // refused before the run: the wizard stays open on the last page
+  InstallCompleted = 1  // the install sequence ran (successfully or not) and the wizard ended
+};
+
+InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
+                              InstallCommandHost& host);
