@@ -1,4 +1,4 @@
-// The Install command's entry, called by the frame when Install is pressed on the last page.
+// Install on the last page: the Install command, run on the frame's record and windows.
 #pragma once
 
 class CWizardFrame;

@@ -11,8 +11,10 @@ class CProgressDlg : public ui::Dialog {
   static const UINT kTemplate = 141;
   static const UINT_PTR kTimer = 1;
 
-  // waitForResult and result: the worker writes completion.result once, at its end.
-  InstallCompletion completion;
+  // The Install command's completion values: the worker writes completion.result once, at
+  // its end, and the window reads it from its loop.
+  explicit CProgressDlg(InstallCompletion& completion) : completion(completion) {}
+  InstallCompletion& completion;
 
   INT_PTR DoModal(HWND owner);
 

@@ -139,9 +139,18 @@ void CWizardFrame::OnOK() { ApplyStep(flow_->OnNext(SaveCurrentPage())); }
 
 void CWizardFrame::OnBack() { ApplyStep(flow_->OnBack(SaveCurrentPage())); }
 
-void CWizardFrame::OnInstall() {
+void CWizardFrame::OnInstall() { RunInstall(*this); }
+
+void CWizardFrame::SavePages() {
   for (int i = 0; i < pageCount_; ++i) pageObjects_[i]->Save();
-  RunInstall(*this);
+}
+
+void CWizardFrame::EndWizard() {
+  ClosePages();
+  if (modeless_)
+    ShowWindow(hwnd_, SW_HIDE);
+  else
+    EndDialog(IDOK);
 }
 
 void CWizardFrame::OnCancel() {

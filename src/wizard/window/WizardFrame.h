@@ -37,8 +37,12 @@ class CWizardFrame : public ui::Dialog {
   bool SetActivePage(int index);
   void ClosePages();
   void Cancel() { OnCancel(); }
-  // The Install step of the last page: every page's save, then the Install command.
+  // The Install step of the last page: the Install command.
   void OnInstall();
+  // Every page takes its fields from its controls.
+  void SavePages();
+  // After a completed installation: closes the pages and ends the dialog with OK.
+  void EndWizard();
 
   int CurrentPage() const { return flow_ ? flow_->currentPage : -1; }
   WizardFlow* Flow() { return flow_.get(); }

@@ -22,6 +22,7 @@ struct Sample {
 // Records every position the loop shows, with the bar's own reading.
 class RecordingProgressDlg : public CProgressDlg {
  public:
+  explicit RecordingProgressDlg(InstallCompletion& completion) : CProgressDlg(completion) {}
   std::vector<Sample> samples;
   std::vector<int> barReadings;
   bool screenshot = false;
@@ -67,7 +68,8 @@ class ProgressWindowTest : public ::testing::Test {
     return positions;
   }
 
-  RecordingProgressDlg dialog;
+  InstallCompletion completion;
+  RecordingProgressDlg dialog{completion};
   INT_PTR returned = -1;
   DWORD elapsed = 0;
 };
