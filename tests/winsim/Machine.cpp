@@ -67,6 +67,8 @@ void Reset() {
   ResetSpooler();
   ResetMessages();
   ResetMemory();
+  ResetShell();
+  ResetThreads();
 }
 
 void FailCall(const char* function, DWORD error, int nth, const char* argument) {

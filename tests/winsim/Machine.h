@@ -58,5 +58,10 @@ void ResetServices();
 void ResetSpooler();
 void ResetMessages();
 void ResetMemory();
+void ResetShell();
+void ResetThreads();
+
+// CloseHandle of a thread handle: false when `value` is none.
+bool CloseThreadHandle(uintptr_t value);
 
 }  // namespace winsim
