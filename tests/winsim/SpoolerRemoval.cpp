@@ -175,7 +175,10 @@ BOOL WINAPI EnumMonitorsA(LPSTR server, DWORD level, LPBYTE buffer, DWORD size, 
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
   }
-  std::vector<SpoolerMonitorEntry> monitors = MonitorEntries();
+  // The spooler's own monitor of the LPT, COM and FILE ports is always there.
+  std::vector<SpoolerMonitorEntry> monitors = {
+      SpoolerMonitorEntry{"Local Port", SpoolerEnvironment(nullptr), "localspl.dll"}};
+  for (const SpoolerMonitorEntry& monitor : MonitorEntries()) monitors.push_back(monitor);
   size_t recordSize = level == 1 ? sizeof(MONITOR_INFO_1A) : sizeof(MONITOR_INFO_2A);
   return ReturnRecords(
       monitors.size(), recordSize,
