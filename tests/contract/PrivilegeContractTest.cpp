@@ -27,7 +27,6 @@ TEST_F(PrivilegeContract, TheShutdownPrivilegeIsLookedUpAndEnabledThroughAnAdjus
 }
 
 TEST_F(PrivilegeContract, ATokenOpenedForQueriesCannotAdjust) {
-  SKIP_ON_WINE("Wine's AdjustTokenPrivileges does not check the handle's access");
   LUID luid = {};
   ASSERT_TRUE(LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid));
   TOKEN_PRIVILEGES privileges = {1, {{luid, SE_PRIVILEGE_ENABLED}}};
