@@ -61,6 +61,10 @@ void ResetMemory();
 void ResetShell();
 void ResetThreads();
 
+// Token privileges (Privileges.cpp), reset with the tokens.
+void ResetPrivileges();
+void RecordTokenAccess(HANDLE token, DWORD access);
+
 // CloseHandle of a thread handle: false when `value` is none.
 bool CloseThreadHandle(uintptr_t value);
 

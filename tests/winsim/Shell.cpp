@@ -2,6 +2,7 @@
 // only the windows that tests open or that scripted programs show, timed on the virtual clock.
 #include "winsim/FileSystem.h"
 #include "winsim/ShellControl.h"
+#include "winsim/TokenControl.h"
 
 #include <shellapi.h>
 
@@ -101,6 +102,14 @@ HWND WINAPI GetDesktopWindow(void) {
 BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason) {
   WINSIM_LOCK;
   if (FailsNow("ExitWindowsEx")) return FALSE;
+  // The NT family reboots only for a caller whose token has the shutdown privilege enabled.
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+      !PrivilegeEnabled("SeShutdownPrivilege")) {
+    SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+    return FALSE;
+  }
   shell.exits.push_back(ExitRequest{flags, reason});
   return TRUE;
 }

@@ -1,6 +1,7 @@
 // The print spooler: monitors, print processors, drivers, printers, ports, the default
 // printer and the spooler's directories, with the error codes Windows gives.
 #include "winsim/FileSystem.h"
+#include "winsim/Spooler.h"
 #include "winsim/SpoolerControl.h"
 
 #include <winspool.h>
@@ -118,6 +119,7 @@ void FillPrinterInfo(const SpoolerPrinter& p, LPBYTE buffer) {
   info->pPrintProcessor = put(p.processor);
   info->pDatatype = put("RAW");
   info->Attributes = p.attributes;
+  info->cJobs = PrinterJobs(p.name);
   if (EqualNoCase(p.name, spooler.defaultPrinter)) info->Attributes |= PRINTER_ATTRIBUTE_DEFAULT;
 }
 
@@ -144,8 +146,11 @@ void ResetSpooler() {
       Processor{kNtEnvironment, "WinPrint", "winprint.dll"};
   spooler.processors[Upper(std::string(kWin9xEnvironment) + "|WinPrint")] =
       Processor{kWin9xEnvironment, "WinPrint", "winprint.dll"};
-  RegisterSystemModule("winspool.drv",
-                       {{"SetDefaultPrinterA", reinterpret_cast<void*>(&SimSetDefaultPrinterA)}});
+  RegisterSystemModule(
+      "winspool.drv",
+      {{"SetDefaultPrinterA", reinterpret_cast<void*>(&SimSetDefaultPrinterA)},
+       {"DeletePrinterDriverExA", reinterpret_cast<void*>(&SimDeletePrinterDriverExA)}});
+  ResetSpoolerRemoval();
 }
 
 void SetWin9xSpooler(bool win9x) {
@@ -484,3 +489,54 @@ BOOL WINAPI EnumPortsA(LPSTR server, DWORD level, LPBYTE buffer, DWORD size, LPD
 }
 
 }  // extern "C"
+
+// For SpoolerRemoval.cpp, which adds the enumeration and removal functions.
+namespace winsim {
+
+std::string SpoolerEnvironment(const char* environment) { return Environment(environment); }
+
+std::string SpoolerDriverDirectory(const std::string& environment) {
+  return DriverDirectoryFor(environment);
+}
+
+SpoolerPrinter* OpenedPrinter(HANDLE handle) { return PrinterOf(handle); }
+
+void ErasePrinter(const std::string& name) {
+  spooler.printers.erase(Upper(name));
+  if (EqualNoCase(spooler.defaultPrinter, name)) spooler.defaultPrinter.clear();
+}
+
+void EraseDriver(const std::string& name) { spooler.drivers.erase(Upper(name)); }
+
+void EraseMonitor(const std::string& name) { spooler.monitors.erase(Upper(name)); }
+
+void EraseProcessor(const std::string& environment, const std::string& name) {
+  spooler.processors.erase(Upper(environment + "|" + name));
+}
+
+void ErasePort(const std::string& name) {
+  for (auto it = spooler.ports.begin(); it != spooler.ports.end();)
+    it = EqualNoCase(*it, name) ? spooler.ports.erase(it) : it + 1;
+}
+
+std::vector<SpoolerMonitorEntry> MonitorEntries() {
+  std::vector<SpoolerMonitorEntry> entries;
+  for (const auto& m : spooler.monitors)
+    entries.push_back(SpoolerMonitorEntry{m.second.name, m.second.environment, m.second.dll});
+  return entries;
+}
+
+std::vector<SpoolerDriver> DriverEntries() {
+  std::vector<SpoolerDriver> drivers;
+  for (const auto& d : spooler.drivers) drivers.push_back(d.second);
+  return drivers;
+}
+
+std::vector<std::string> ProcessorNames(const std::string& environment) {
+  std::vector<std::string> names;
+  for (const auto& p : spooler.processors)
+    if (p.second.environment == environment) names.push_back(p.second.name);
+  return names;
+}
+
+}  // namespace winsim

@@ -49,4 +49,10 @@ std::string DefaultPrinter();  // "" when none
 std::string PrinterDriverDirectory();
 std::string PrintProcessorDirectory();
 
+// Jobs queued on a printer (GetPrinterA's cJobs); a new printer has none.
+void SetPrinterJobs(const std::string& printer, DWORD jobs);
+// A port that `monitor` offers: DeleteMonitorA refuses with 3008 while a printer is on it,
+// and takes it away with the monitor.
+void AddMonitorPort(const std::string& monitor, const std::string& port);
+
 }  // namespace winsim

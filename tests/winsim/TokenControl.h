@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace winsim {
@@ -28,5 +29,10 @@ void SetProcessTokenGroups(const std::vector<TokenGroup>& groups);
 // opens it); ClearThreadToken takes it away again (the state after Reset).
 void SetThreadTokenGroups(const std::vector<TokenGroup>& groups);
 void ClearThreadToken();
+
+// Privileges of the process token (after Reset: shutdown, change-notify and undock held,
+// only change-notify enabled).
+void SetPrivilegeHeld(const std::string& name, bool held);
+bool PrivilegeEnabled(const std::string& name);
 
 }  // namespace winsim

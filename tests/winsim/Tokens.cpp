@@ -69,6 +69,7 @@ void ResetTokens() {
   for (auto& sid : tokens.sids) free(sid.first);
   tokens = TokenState();
   tokens.processGroups = DefaultGroups();
+  ResetPrivileges();
 }
 
 void SetProcessTokenGroups(const std::vector<TokenGroup>& groups) {
@@ -102,7 +103,7 @@ HANDLE WINAPI GetCurrentThread(void) {
   return reinterpret_cast<HANDLE>(~static_cast<ULONG_PTR>(1));
 }
 
-BOOL WINAPI OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
+BOOL WINAPI OpenThreadToken(HANDLE thread, DWORD access, BOOL, PHANDLE token) {
   WINSIM_LOCK;
   if (FailsNow("OpenThreadToken")) return FALSE;
   if (thread != GetCurrentThread()) {
@@ -117,10 +118,12 @@ BOOL WINAPI OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
     SetLastError(ERROR_NOACCESS);
     return FALSE;
   }
-  return OpenToken(tokens.threadGroups, token);
+  OpenToken(tokens.threadGroups, token);
+  RecordTokenAccess(*token, access);
+  return TRUE;
 }
 
-BOOL WINAPI OpenProcessToken(HANDLE process, DWORD, PHANDLE token) {
+BOOL WINAPI OpenProcessToken(HANDLE process, DWORD access, PHANDLE token) {
   WINSIM_LOCK;
   if (FailsNow("OpenProcessToken")) return FALSE;
   if (process != GetCurrentProcess()) {
@@ -131,7 +134,9 @@ BOOL WINAPI OpenProcessToken(HANDLE process, DWORD, PHANDLE token) {
     SetLastError(ERROR_NOACCESS);
     return FALSE;
   }
-  return OpenToken(tokens.processGroups, token);
+  OpenToken(tokens.processGroups, token);
+  RecordTokenAccess(*token, access);
+  return TRUE;
 }
 
 BOOL WINAPI GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, LPVOID info,

@@ -1,0 +1,234 @@
+#include "uninstall/RemovalEngine.h"
+
+#include "../../resources/UninstallIds.h"
+#include "common/BoundedText.h"
+#include "common/RegKey.h"
+#include "common/SpoolerService.h"
+#include "uninstall/PrinterRecords.h"
+#include "uninstall/RemovalSteps.h"
+#include "uninstall/UninstallInventory.h"
+#include "uninstall/UninstallState.h"
+#include "uninstall/UninstallText.h"
+
+#include <cstring>
+
+namespace {
+
+const DWORD kSpoolerPause = 2000;
+
+struct RemovalRun {
+  UninstallView& view;
+  char current[kItemNameSize];  // the entry being removed
+  int index;
+  bool removedSomething;
+};
+
+enum StepResult { NextEntry, AbortRun };
+
+void Status(RemovalRun& run, int id) { AppendStatusText(run.view, id, run.current); }
+
+// The removed entry leaves the list; the one that moves up into its place is examined next.
+void DropEntry(RemovalRun& run) {
+  run.view.DeleteItem(run.index);
+  --run.index;
+  run.removedSomething = true;
+}
+
+StepResult RemoveMonitor(RemovalRun& run) {
+  Status(run, 109);
+  if (UninstallGlobals().osCode == 0 && !IsAqcomPortFree(run.view, run.current)) {
+    Status(run, 110);
+    return NextEntry;
+  }
+  char localServer[] = "";
+  if (!DeleteMonitorA(localServer, nullptr, run.current)) {
+    // A monitor the spooler still holds may go once the spooler has let it go.
+    RestartSpooler(kSpoolerPause);
+    Sleep(500);
+    if (!DeleteMonitorA(localServer, nullptr, run.current)) {
+      Status(run, GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? 110 : 111);
+      Sleep(100);
+      return NextEntry;
+    }
+  }
+  if (strstr(run.current, "USB")) {
+    RegKey::DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\INSTALLPRINTER");
+    RegKey::DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME");
+  }
+  RestartSpooler(kSpoolerPause);
+  Sleep(500);
+  DeleteMonitorFiles(run.view, run.current);
+  Status(run, 112);
+  DropEntry(run);
+  return NextEntry;
+}
+
+StepResult RemoveProcessor(RemovalRun& run) {
+  Status(run, 109);
+  char localServer[] = "";
+  if (!DeletePrintProcessorA(localServer, nullptr, run.current)) {
+    Status(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? 110 : 111);
+    Sleep(100);
+    return NextEntry;
+  }
+  RestartSpooler(kSpoolerPause);
+  Sleep(500);
+  DeleteProcessorFile(run.view, run.current);
+  Status(run, 112);
+  DropEntry(run);
+  return NextEntry;
+}
+
+// The driver named by the printer's record, read before the printer went.
+void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
+  Status(run, 122);
+  char noName[] = "";
+  LPSTR driver = record.pDriverName ? record.pDriverName : noName;
+  DeletePrinterDriverExFunction deleteEx = UninstallGlobals().deletePrinterDriverEx;
+  BOOL deleted = deleteEx
+                     ? deleteEx(record.pServerName, nullptr, driver, DPD_DELETE_UNUSED_FILES, 0)
+                     : DeletePrinterDriverA(record.pServerName, nullptr, driver);
+  if (deleted) {
+    Status(run, 120);
+  } else {
+    DWORD error = GetLastError();
+    if (error == ERROR_PRINTER_DRIVER_IN_USE) {
+      Status(run, 119);
+    } else {
+      char line[100];
+      FormatText(line, sizeof line, "%s    er=%lu", UninstallText(121),
+                 static_cast<unsigned long>(error));
+      run.view.AppendStatus(line);
+    }
+  }
+  Sleep(100);
+  Sleep(1000);
+}
+
+StepResult RemovePrinter(RemovalRun& run) {
+  HANDLE printer;
+  if (!OpenPrinterFully(run.current, &printer)) {
+    Status(run, 113);
+    return AbortRun;
+  }
+  Status(run, 114);
+  PRINTER_INFO_2A* record;
+  PrinterRecordResult read = ReadPrinterRecord(printer, &record);
+  if (read != RecordRead) {
+    ClosePrinter(printer);
+    Status(run, read == RecordNoMemory ? 116 : 115);
+    Sleep(100);
+    return AbortRun;
+  }
+  if (record->cJobs > 0) {
+    ClosePrinter(printer);
+    GlobalFree(record);
+    Status(run, 117);
+    Sleep(100);
+    return AbortRun;
+  }
+  if (!DeletePrinter(printer)) {
+    Status(run, 118);
+    Sleep(100);
+    ClosePrinter(printer);
+    GlobalFree(record);
+    return NextEntry;
+  }
+  Sleep(100);
+  Status(run, 112);
+  ClosePrinter(printer);
+  DropEntry(run);
+  RestartSpooler(kSpoolerPause);
+  Sleep(1000);
+  int os = UninstallGlobals().osCode;
+  if (os == 0 || os == 1) {
+    // Windows 98/Me and NT 4.0 keep the driver.
+    Sleep(1000);
+  } else {
+    RemoveDriver(run, *record);
+  }
+  GlobalFree(record);
+  return NextEntry;
+}
+
+}  // namespace
+
+bool LocalPrintersAreIdle(UninstallView& view) {
+  DWORD count = 0;
+  PRINTER_INFO_5A* printers = EnumLocalPrinters(&count);
+  bool idle = true;
+  for (DWORD i = 0; i < count && idle; ++i) {
+    const char* name = printers[i].pPrinterName ? printers[i].pPrinterName : "";
+    HANDLE printer;
+    if (!OpenPrinterFully(name, &printer)) {
+      AppendStatusText(view, 113, name);
+      idle = false;
+      break;
+    }
+    PRINTER_INFO_2A* record;
+    PrinterRecordResult read = ReadPrinterRecord(printer, &record);
+    if (read != RecordRead) {
+      ClosePrinter(printer);
+      AppendStatusText(view, read == RecordNoMemory ? 116 : 115);
+      Sleep(100);
+      idle = false;
+      break;
+    }
+    if (record->cJobs > 0) {
+      AppendStatusText(view, 123, record->pPrinterName ? record->pPrinterName : name);
+      ClosePrinter(printer);
+      Sleep(100);
+      idle = false;
+    } else {
+      ClosePrinter(printer);
+    }
+    GlobalFree(record);
+  }
+  if (printers) GlobalFree(printers);
+  return idle;
+}
+
+int OnUninstall(UninstallView& view) {
+  if (!LocalPrintersAreIdle(view)) return 0;
+  HANDLE worker = CreateThread(nullptr, 0, RemovalThread, &view, 0, nullptr);
+  if (!worker) return 0;
+  CloseHandle(worker);
+  return 1;
+}
+
+DWORD WINAPI RemovalThread(LPVOID view) {
+  return static_cast<DWORD>(RemovalWorker(*static_cast<UninstallView*>(view)));
+}
+
+int RemovalWorker(UninstallView& view) {
+  for (int id : {IDC_UNINSTALL, IDC_INVENTORY, IDC_SELECT_ALL, IDC_EXIT, IDC_USB_DRIVER})
+    view.EnableControl(id, false);
+  RemovalRun run = {view, {0}, 0, false};
+  bool aborted = false;
+  for (run.index = 0; run.index < view.ItemCount(); ++run.index) {
+    Sleep(500);
+    if (!view.IsItemChecked(run.index)) continue;
+    view.GetItemText(run.index, run.current, sizeof run.current);
+    StepResult result = IsListedMonitor(run.current)     ? RemoveMonitor(run)
+                        : IsListedProcessor(run.current) ? RemoveProcessor(run)
+                                                         : RemovePrinter(run);
+    if (result == AbortRun) {
+      aborted = true;
+      break;
+    }
+  }
+  if (!aborted) {
+    if (view.IsUsbRemovalChecked()) RemoveUsbDeviceDriver(view);
+    if (run.removedSomething && view.AskRestart()) RestartWindows();
+  }
+  if (view.ItemCount() > 0) {
+    AppendStatusText(view, 107);
+    for (int id : {IDC_INVENTORY, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT})
+      view.EnableControl(id, true);
+  } else {
+    for (int id : {IDC_EXIT, IDC_UNINSTALL, IDC_SELECT_ALL}) view.EnableControl(id, true);
+  }
+  int os = UninstallGlobals().osCode;
+  if (os != 0 && os != 1) view.EnableControl(IDC_USB_DRIVER, true);
+  return 1;
+}

@@ -1,0 +1,21 @@
+// The removal run behind the Uninstall button: the job check on the window's thread, then one
+// worker that removes the ticked entries, runs the USB step and offers the restart.
+#pragma once
+
+#include "uninstall/UninstallView.h"
+
+#include <windows.h>
+
+// Handler of the Uninstall button. Starts the worker on `view` when no local printer has
+// queued jobs, and returns without waiting for it: 1 when the worker was started. `view`
+// must outlive the run.
+int OnUninstall(UninstallView& view);
+
+// The job check over every local printer, family or not: false after a status line naming
+// the printer that cannot be opened, read or has jobs.
+bool LocalPrintersAreIdle(UninstallView& view);
+
+// One run over the list, the USB step and the restart prompt; the controls are disabled
+// first and enabled again as the last act. Answers 1.
+int RemovalWorker(UninstallView& view);
+DWORD WINAPI RemovalThread(LPVOID view);

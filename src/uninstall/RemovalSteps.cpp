@@ -1,0 +1,151 @@
+#include "uninstall/RemovalSteps.h"
+
+#include "common/BoundedText.h"
+#include "uninstall/PrinterRecords.h"
+#include "uninstall/UninstallInventory.h"
+#include "uninstall/UninstallState.h"
+#include "uninstall/UninstallText.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+const char* const kNoDirectory = "Get system Directory error.";
+const size_t kDirectorySize = 256;
+
+// "0" is what a missing value reads as; an empty value names no file either.
+bool NamesFile(const char* value) { return value[0] != '\0' && value[0] != '0'; }
+
+// Deletes dir\file. Nothing is deleted when the directory is unknown or the path does not
+// fit: either would name some other file (a directory-less path lands in the drive's root).
+void DeleteNamedFile(const char* dir, const char* file) {
+  if (!dir[0] || !NamesFile(file)) return;
+  char path[kDirectorySize + kIniValueSize + 2];
+  if (FormatText(path, sizeof path, "%s\\%s", dir, file)) DeleteFileA(path);
+}
+
+void FileSection(char (&section)[kIniValueSize], const char* name) {
+  FormatText(section, sizeof section, "%s%s", name, UninstallOsSuffix(UninstallGlobals().osCode));
+}
+
+}  // namespace
+
+void AppendStatusText(UninstallView& view, int id, const char* name) {
+  char line[kItemNameSize + 100];
+  FormatText(line, sizeof line, UninstallText(id), name ? name : "");
+  view.AppendStatus(line);
+}
+
+bool IsAqcomPortFree(UninstallView& view, const char* monitorName) {
+  DWORD count = 0;
+  PRINTER_INFO_5A* printers = EnumLocalPrinters(&count);
+  bool free = true;
+  for (DWORD i = 0; i < count && free; ++i) {
+    const char* name = printers[i].pPrinterName ? printers[i].pPrinterName : "";
+    HANDLE printer;
+    if (!OpenPrinterFully(name, &printer)) {
+      AppendStatusText(view, 113, name);
+      free = false;
+      break;
+    }
+    PRINTER_INFO_2A* record;
+    PrinterRecordResult read = ReadPrinterRecord(printer, &record);
+    ClosePrinter(printer);
+    if (read != RecordRead) {
+      AppendStatusText(view, read == RecordNoMemory ? 116 : 115);
+      Sleep(100);
+      free = false;
+      break;
+    }
+    if (record->pPortName && strstr(record->pPortName, "AQCOM")) {
+      AppendStatusText(view, 117, monitorName);
+      Sleep(100);
+      free = false;
+    }
+    GlobalFree(record);
+  }
+  if (printers) GlobalFree(printers);
+  return free;
+}
+
+int DeleteMonitorFiles(UninstallView& view, const char* monitorName) {
+  char compact[kItemNameSize];
+  size_t used = 0;
+  for (const char* c = monitorName; *c && used + 1 < sizeof compact; ++c)
+    if (*c != ' ') compact[used++] = *c;
+  compact[used] = '\0';
+  char section[kIniValueSize];
+  FileSection(section, compact);
+  char dll[kIniValueSize];
+  char uiDll[kIniValueSize];
+  ReadUninstallValue(section, "MonitorPDLLName", dll);
+  ReadUninstallValue(section, "MonitorPUIDLLName", uiDll);
+  char dir[kDirectorySize];
+  UINT length = GetSystemDirectoryA(dir, sizeof dir);
+  if (length == 0 || length >= sizeof dir) {
+    view.AppendStatus(kNoDirectory);
+    dir[0] = '\0';
+  }
+  DeleteNamedFile(dir, dll);
+  DeleteNamedFile(dir, uiDll);
+  return 1;
+}
+
+int DeleteProcessorFile(UninstallView& view, const char* processorName) {
+  char section[kIniValueSize];
+  FileSection(section, processorName);
+  char dll[kIniValueSize];
+  ReadUninstallValue(section, "ProcessorDllName", dll);
+  char dir[kDirectorySize];
+  DWORD needed = 0;
+  if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir,
+                                   &needed)) {
+    view.AppendStatus(kNoDirectory);
+    dir[0] = '\0';
+  }
+  dir[sizeof dir - 1] = '\0';
+  DeleteNamedFile(dir, dll);
+  return 1;
+}
+
+void RemoveUsbDeviceDriver(UninstallView& view) {
+  view.AppendStatus("Deleting USB Device Driver");
+  char path[MAX_PATH];
+  DWORD length = GetCurrentDirectoryA(sizeof path, path);
+  // A directory that cannot be read or a path that does not fit starts nothing: the run
+  // goes on as when the installer is missing.
+  if (length > 0 && length < sizeof path) {
+    const char* tail = path[length - 1] == '\\' ? "USBDrv\\Install.exe" : "\\USBDrv\\Install.exe";
+    if (AppendText(path, tail)) ShellExecuteA(nullptr, "open", path, "22", nullptr, SW_SHOWNORMAL);
+  }
+  Sleep(500);
+  while (FindWindowA(nullptr, "QELD print system setup")) Sleep(1000);
+  Sleep(500);
+  Sleep(1000);
+  view.AppendStatus("USB Device Driver has been deleted");
+}
+
+void RestartWindows() {
+  // Code 0 also stands for NT versions outside the table (Windows 7, say), whose reboot needs
+  // the shutdown privilege like every NT system's: the platform decides, not the code.
+  OSVERSIONINFOA version;
+  memset(&version, 0, sizeof version);
+  version.dwOSVersionInfoSize = sizeof version;
+  bool nt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  if (ClassifyOs().osCode == 0 && !nt) {
+    ExitWindowsEx(EWX_REBOOT, 0);
+    return;
+  }
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
+  TOKEN_PRIVILEGES privileges;
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  BOOL adjusted =
+      LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+      AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  CloseHandle(token);
+  if (adjusted) ExitWindowsEx(EWX_REBOOT, 0);
+}

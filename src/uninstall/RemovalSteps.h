@@ -1,0 +1,23 @@
+// The steps of a removal run that stand on their own: the serial-port check of the
+// Windows 98 family, the DLLs named by Uninstall.ini, the USB device driver and the reboot.
+#pragma once
+
+#include "uninstall/UninstallView.h"
+
+// Status lines of the run: the string-table text `id`, its "%s" filled with `name`.
+void AppendStatusText(UninstallView& view, int id, const char* name = "");
+
+// Windows 98 family: a monitor of the vendor's serial ports stays while any local printer is
+// on an "AQCOM" port. False after the lines saying why (113, 115, 116 or 117 for `monitorName`).
+bool IsAqcomPortFree(UninstallView& view, const char* monitorName);
+
+// Delete the monitor's two DLLs from the system directory, and the processor's DLL from the
+// print-processor directory, as Uninstall.ini names them for the running OS. Answer 1.
+int DeleteMonitorFiles(UninstallView& view, const char* monitorName);
+int DeleteProcessorFile(UninstallView& view, const char* processorName);
+
+// Runs "<working directory>\USBDrv\Install.exe 22" and waits while its window is open.
+void RemoveUsbDeviceDriver(UninstallView& view);
+
+// Reboots, enabling the shutdown privilege first on the NT family.
+void RestartWindows();

@@ -1,0 +1,192 @@
+#include "uninstall/UninstallInventory.h"
+
+#include "common/BoundedText.h"
+#include "common/SystemProbes.h"
+#include "uninstall/PrinterRecords.h"
+#include "uninstall/UninstallState.h"
+#include "uninstall/UninstallText.h"
+
+#include <cstring>
+
+namespace {
+
+const char* const kIniName = "Uninstall.ini";
+// Entry n is looked up under the base name followed by the character '0' + n; past this
+// count that character would wrap round to the base name and to earlier entries.
+const int kMaxEntries = 255 - '0';
+
+// Leading decimal digits, as atoi reads them, without atoi's overflow.
+int DecimalCount(const char* text) {
+  bool negative = *text == '-';
+  if (*text == '-' || *text == '+') ++text;
+  long value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text)
+    if (value < 100000) value = value * 10 + (*text - '0');
+  return static_cast<int>(negative ? -value : value);
+}
+
+// True as soon as `name` contains one of the entries baseKey1 .. baseKeyN of `section`,
+// N being the count under `countKey`.
+bool NameIsListed(const char* section, const char* countKey, const char* baseKey,
+                  const char* name) {
+  char value[kIniValueSize];
+  ReadUninstallValue(section, countKey, value);
+  int count = DecimalCount(value);
+  if (count > kMaxEntries) count = kMaxEntries;
+  for (int n = 1; n <= count; ++n) {
+    char key[40];
+    FormatText(key, sizeof key, "%s%c", baseKey, static_cast<char>('0' + n));
+    ReadUninstallValue(section, key, value);
+    if (strstr(name ? name : "", value)) return true;
+  }
+  return false;
+}
+
+enum SearchResult { SearchFound, SearchExhausted, SearchCannotStart };
+
+// Searches `dir` (with its trailing backslash) for an entry whose name contains
+// "Uninstall.ini". Only the matching entry gets its attributes set to archive: the entries
+// before it belong to whoever owns the directory (it may be System32 or a user's documents).
+SearchResult SearchDirectory(const char* dir) {
+  char pattern[kUninstallIniPathSize];
+  if (!FormatText(pattern, sizeof pattern, "%s*.*", dir)) return SearchCannotStart;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA(pattern, &entry);
+  if (find == INVALID_HANDLE_VALUE) return SearchCannotStart;
+  SearchResult result = SearchExhausted;
+  do {
+    entry.cFileName[sizeof entry.cFileName - 1] = '\0';
+    if (!strstr(entry.cFileName, kIniName)) continue;
+    char matched[MAX_PATH + kUninstallIniPathSize];
+    if (FormatText(matched, sizeof matched, "%s%s", dir, entry.cFileName))
+      SetFileAttributesA(matched, FILE_ATTRIBUTE_ARCHIVE);
+    result = SearchFound;
+    break;
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return result;
+}
+
+// A found file whose full name does not fit the path buffer is taken as not found: a cut path
+// would name some other file.
+bool StorePath(const char* dir) {
+  char* path = UninstallGlobals().iniPath;
+  if (FormatText(path, kUninstallIniPathSize, "%s%s", dir, kIniName)) return true;
+  memset(path, 0, kUninstallIniPathSize);
+  return false;
+}
+
+}  // namespace
+
+OsClassification ClassifyOs() {
+  OSVERSIONINFOA info;
+  memset(&info, 0, sizeof info);
+  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+  if (!GetVersionExA(&info)) return {0, false};
+  if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return {0, info.dwMinorVersion > 0};
+  if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return {-1, false};
+  switch (info.dwMajorVersion) {
+    case 4:
+      return info.dwMinorVersion == 0 ? OsClassification{1, true} : OsClassification{0, false};
+    case 5:
+      if (info.dwMinorVersion <= 2) return {static_cast<int>(2 + info.dwMinorVersion), false};
+      return {0, false};
+    case 6:
+      if (info.dwMinorVersion != 0) return {0, false};
+      MarkCompatibilityPersisted();
+      return {5, false};
+    default:
+      return {0, false};
+  }
+}
+
+const char* UninstallOsSuffix(int osCode) {
+  switch (osCode) {
+    case 0:
+      return ".98";
+    case 1:
+      return ".NT";
+    case 2:
+    case 3:
+      return ".2K";
+    case 4:
+      return ".2003";
+    default:
+      return ".Vista";
+  }
+}
+
+void ReadUninstallValue(const char* section, const char* key, char (&value)[kIniValueSize]) {
+  value[0] = '\0';
+  GetPrivateProfileStringA(section, key, "0", value, sizeof value, UninstallGlobals().iniPath);
+  value[sizeof value - 1] = '\0';
+}
+
+int LocateUninstallIni(HWND owner) {
+  memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
+  char dir[kUninstallIniPathSize];
+  DWORD length = GetCurrentDirectoryA(sizeof dir, dir);
+  if (length == 0 || length >= sizeof dir) {
+    ShowUninstallError(owner, UninstallText(103));
+    return 0;
+  }
+  // A root ("C:\") already ends with its backslash.
+  if (dir[length - 1] != '\\' && !AppendText(dir, "\\")) {
+    ShowUninstallError(owner, UninstallText(104));
+    return 0;
+  }
+  SearchResult result = SearchDirectory(dir);
+  if (result == SearchFound && StorePath(dir)) return 1;
+  if (result == SearchCannotStart) {
+    ShowUninstallError(owner, UninstallText(104));
+    return 0;
+  }
+  result = AppendText(dir, "DRVCONFIG\\") ? SearchDirectory(dir) : SearchCannotStart;
+  if (result == SearchFound && StorePath(dir)) return 1;
+  ShowUninstallError(owner, UninstallText(result == SearchCannotStart ? 104 : 105));
+  return 0;
+}
+
+bool IsListedMonitor(const char* monitorName) {
+  return NameIsListed("AQMONITOR", "MonitorNUM", "MONITORNAME", monitorName);
+}
+
+bool IsListedProcessor(const char* processorName) {
+  if (UninstallGlobals().osCode == 0) return false;
+  return NameIsListed("AQPROC", "PROCNUM", "PROCNAME", processorName);
+}
+
+bool IsListedPrinter(const char* printerName) {
+  HANDLE printer;
+  if (!OpenPrinterFully(printerName, &printer)) return false;
+  PRINTER_INFO_2A* record;
+  bool listed = false;
+  if (ReadPrinterRecord(printer, &record) == RecordRead) {
+    listed = NameIsListed("AQPRINTER", "PRINTERNUM", "PRINTERNAME", record->pDriverName);
+    GlobalFree(record);
+  }
+  ClosePrinter(printer);
+  return listed;
+}
+
+void FillInventory(UninstallView& view) {
+  DWORD count = 0;
+  PRINTER_INFO_5A* printers = EnumLocalPrinters(&count);
+  for (DWORD i = 0; i < count; ++i)
+    if (printers[i].pPrinterName && IsListedPrinter(printers[i].pPrinterName))
+      view.AppendItem(printers[i].pPrinterName);
+
+  MONITOR_INFO_1A* monitors = EnumInstalledMonitors(&count);
+  for (DWORD i = 0; i < count; ++i)
+    if (monitors[i].pName && IsListedMonitor(monitors[i].pName)) view.AppendItem(monitors[i].pName);
+
+  const char* environment = UninstallGlobals().osCode == 0 ? "Windows 4.0" : "Windows NT x86";
+  PRINTPROCESSOR_INFO_1A* processors = EnumInstalledProcessors(environment, &count);
+  for (DWORD i = 0; i < count; ++i)
+    if (processors[i].pName && IsListedProcessor(processors[i].pName))
+      view.AppendItem(processors[i].pName);
+
+  if (printers) GlobalFree(printers);
+  if (monitors) GlobalFree(monitors);
+  if (processors) GlobalFree(processors);
+}

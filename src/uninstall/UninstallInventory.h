@@ -1,0 +1,36 @@
+// What the uninstaller counts as the family's: the running system, where Uninstall.ini is,
+// the three membership tests built on it, and the inventory list.
+#pragma once
+
+#include "uninstall/UninstallView.h"
+
+#include <windows.h>
+
+#include <cstddef>
+
+struct OsClassification {
+  int osCode;                  // TargetOs 0..5, or -1 for a platform of neither family
+  bool usbRemovalUnavailable;  // Windows 98/Me and NT 4.0: no USB device driver to remove
+};
+
+// On Vista this also marks the program as handled for the compatibility assistant.
+OsClassification ClassifyOs();
+
+// The section suffix of Uninstall.ini's file sections for an OS code (2000 and XP share ".2K").
+const char* UninstallOsSuffix(int osCode);
+
+// Every value of Uninstall.ini is read with the default "0" into a buffer of this size.
+const size_t kIniValueSize = 30;
+// Reads `key` of `section` from the Uninstall.ini that was found.
+void ReadUninstallValue(const char* section, const char* key, char (&value)[kIniValueSize]);
+
+// Looks for "Uninstall.ini" in the working directory, then in its "DRVCONFIG\"; fills
+// UninstallGlobals().iniPath. On failure it has shown 103, 104 or 105 and answers 0.
+int LocateUninstallIni(HWND owner);
+
+bool IsListedPrinter(const char* printerName);
+bool IsListedMonitor(const char* monitorName);
+bool IsListedProcessor(const char* processorName);
+
+// Appends the family's printers, then monitors, then processors, each in the spooler's order.
+void FillInventory(UninstallView& view);

@@ -1,0 +1,30 @@
+#include "uninstall/UninstallState.h"
+
+#include "common/AppMessage.h"
+
+namespace {
+UninstallSettings settings = {0, {0}, nullptr};
+HMODULE winspool = nullptr;
+}  // namespace
+
+UninstallSettings& UninstallGlobals() { return settings; }
+
+int LoadDriverRemovalEntry(HWND owner) {
+  settings.deletePrinterDriverEx = nullptr;
+  if (!winspool) winspool = LoadLibraryA("Winspool.drv");
+  if (!winspool) {
+    ShowAppMessage(owner, "no Winspool lib  ", MB_OK);
+    return 0;
+  }
+  settings.deletePrinterDriverEx = reinterpret_cast<DeletePrinterDriverExFunction>(
+      reinterpret_cast<void*>(GetProcAddress(winspool, "DeletePrinterDriverExA")));
+  return 1;
+}
+
+void UnloadDriverRemovalEntry() {
+  settings.deletePrinterDriverEx = nullptr;
+  if (winspool) FreeLibrary(winspool);
+  winspool = nullptr;
+}
+
+void ShowUninstallError(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_OK); }

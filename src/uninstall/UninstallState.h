@@ -1,0 +1,31 @@
+// The values every part of the uninstaller reads: set once by the window's initialisation,
+// read by the inventory and the removal worker.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+const size_t kUninstallIniPathSize = 256;
+
+typedef BOOL(WINAPI* DeletePrinterDriverExFunction)(LPSTR server, LPSTR environment,
+                                                    LPSTR driverName, DWORD deleteFlag,
+                                                    DWORD versionFlag);
+
+struct UninstallSettings {
+  int osCode;                                           // TargetOs 0..5, or -1 for neither family
+  char iniPath[kUninstallIniPathSize];                  // the Uninstall.ini that was found
+  DeletePrinterDriverExFunction deletePrinterDriverEx;  // null: DeletePrinterDriverA instead
+};
+
+UninstallSettings& UninstallGlobals();
+
+// Loads "Winspool.drv" for the life of the process and looks up DeletePrinterDriverExA.
+// Without the library the user is told "no Winspool lib  " and 0 is returned; without the
+// entry point the answer is 1 and drivers are removed with DeletePrinterDriverA.
+int LoadDriverRemovalEntry(HWND owner);
+// Lets the library go again (the process's end; tests).
+void UnloadDriverRemovalEntry();
+
+// A fatal start-up failure: the text in a box with caption "Error" and an OK button.
+void ShowUninstallError(HWND owner, const char* text);

@@ -1,0 +1,37 @@
+// What the removal engine and the inventory need of the uninstaller's main window. The engine
+// reaches the window only through this; the window answers each call with a message to the
+// control named (so a call from the worker thread waits until the window's thread has done it).
+#pragma once
+
+#include <cstddef>
+
+// Capacity of a list entry's text (a printer, monitor or processor name) in the engine.
+const size_t kItemNameSize = 260;
+
+class UninstallView {
+ public:
+  virtual ~UninstallView() {}
+
+  // ---- Inventory list view (1010): list mode with check boxes, one text per entry.
+  virtual int ItemCount() = 0;
+  // Appends an unticked entry at the end (index = ItemCount()).
+  virtual void AppendItem(const char* text) = 0;
+  // The entry's text, cut to `capacity`; "" for an index outside the list.
+  virtual void GetItemText(int index, char* text, size_t capacity) = 0;
+  // True when the entry's state image is the checked one.
+  virtual bool IsItemChecked(int index) = 0;
+  virtual void DeleteItem(int index) = 0;
+
+  // ---- Status list box (1008): adds the line at the end and selects it, so that the newest
+  // line is in view.
+  virtual void AppendStatus(const char* text) = 0;
+
+  // ---- Check box 1013 "Uninstall USB device driver(not recommended)".
+  virtual bool IsUsbRemovalChecked() = 0;
+
+  // ---- Enables or disables one control of the window by its ID (1002, 1010, 1012, 2, 1013).
+  virtual void EnableControl(int id, bool enable) = 0;
+
+  // ---- The restart prompt (template 129), shown modally; true when it ended with Yes (IDOK).
+  virtual bool AskRestart() = 0;
+};

@@ -1,0 +1,175 @@
+#include "uninstall/UninstallInventory.h"
+
+#include "unit/UninstallFixture.h"
+#include "uninstall/UninstallText.h"
+#include "winsim/MessageBoxControl.h"
+
+namespace {
+
+using Inventory = UninstallTest;
+
+TEST_F(Inventory, ClassifyOsGivesTheCodeAndTheUsbFlagOfEveryVersion) {
+  struct Case {
+    DWORD platform, major, minor;
+    int code;
+    bool usbUnavailable;
+  } cases[] = {{1, 4, 0, 0, false},  {1, 4, 10, 0, true}, {1, 4, 90, 0, true}, {2, 4, 0, 1, true},
+               {2, 4, 1, 0, false},  {2, 5, 0, 2, false}, {2, 5, 1, 3, false}, {2, 5, 2, 4, false},
+               {2, 5, 3, 0, false},  {2, 6, 0, 5, false}, {2, 6, 1, 0, false}, {2, 3, 51, 0, false},
+               {0, 3, 1, -1, false}, {3, 5, 0, -1, false}};
+  for (const Case& c : cases) {
+    winsim::SetVersion(c.platform, c.major, c.minor);
+    OsClassification os = ClassifyOs();
+    EXPECT_EQ(os.osCode, c.code) << c.platform << " " << c.major << "." << c.minor;
+    EXPECT_EQ(os.usbRemovalUnavailable, c.usbUnavailable) << c.major << "." << c.minor;
+  }
+  EXPECT_STREQ(UninstallOsSuffix(2), UninstallOsSuffix(3));
+  EXPECT_STREQ(UninstallOsSuffix(-1), ".Vista");
+}
+
+TEST_F(Inventory, OnlyVistaMarksTheProgramForTheCompatibilityAssistant) {
+  const char* key =
+      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
+      "Assistant\\Persisted";
+  winsim::SetModuleFileName("C:\\MEDIUM\\uninstall.exe");
+  ClassifyOs();
+  EXPECT_FALSE(winsim::KeyExists(HKEY_CURRENT_USER, key));
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 0);
+  DWORD value = 0;
+  ClassifyOs();
+  EXPECT_TRUE(winsim::GetDword(HKEY_CURRENT_USER, key, "C:\\MEDIUM\\uninstall.exe", &value));
+  EXPECT_EQ(value, 1u);
+}
+
+TEST_F(Inventory, TheWorkingDirectoryIsSearchedBeforeItsDrvconfig) {
+  winsim::WriteFile("C:\\MEDIUM\\Uninstall.ini.bak", "");
+  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  // Any name containing "Uninstall.ini" ends the search; the fixed name is what is read.
+  EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\Uninstall.ini");
+  winsim::RemovePath("C:\\MEDIUM\\Uninstall.ini.bak");
+  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  EXPECT_TRUE(winsim::MessageBoxes().empty());
+}
+
+TEST_F(Inventory, ASearchThatFailsNamesWhyInAnErrorBox) {
+  winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG");
+  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
+  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  std::vector<winsim::MessageBoxRecord> boxes = winsim::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(boxes[i].text, UninstallText(105 - i));
+    EXPECT_EQ(boxes[i].caption, "Error");
+    EXPECT_EQ(boxes[i].type, static_cast<UINT>(MB_OK));
+  }
+  EXPECT_STREQ(UninstallGlobals().iniPath, "");
+}
+
+TEST_F(Inventory, OnlyTheMatchingEntryLosesItsAttributes) {
+  const DWORD guarded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+  for (const char* name : {"A.txt", "Uninstall.ini", "Z.txt"}) {
+    winsim::WriteFile(std::string("C:\\MEDIUM\\") + name, "");
+    SetFileAttributesA((std::string("C:\\MEDIUM\\") + name).c_str(), guarded);
+  }
+  SetFileAttributesA("C:\\", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  EXPECT_EQ(GetFileAttributesA("C:\\MEDIUM\\Uninstall.ini"), DWORD(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesA("C:\\MEDIUM\\A.txt"), guarded);
+  EXPECT_EQ(GetFileAttributesA("C:\\MEDIUM\\Z.txt"), guarded);
+  // ".." is visited too: the parent directory is not touched either.
+  EXPECT_TRUE(GetFileAttributesA("C:\\") & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST_F(Inventory, PathsThatDoNotFitAreNotUsed) {
+  std::string fits = "C:\\" + std::string(238, 'd');     // 241 characters: its Uninstall.ini fits
+  std::string tooLong = "C:\\" + std::string(247, 'd');  // 250 characters
+  for (const std::string& dir : {fits, tooLong}) {
+    winsim::WriteFile(dir + "\\Uninstall.ini", kIni);
+    winsim::WriteFile(dir + "\\DRVCONFIG\\Uninstall.ini", kIni);
+    winsim::SetCurrentDirectory(dir);
+  }
+  winsim::SetCurrentDirectory(fits);
+  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  EXPECT_EQ(UninstallGlobals().iniPath, fits + "\\Uninstall.ini");
+  winsim::SetCurrentDirectory(tooLong);
+  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  EXPECT_EQ(winsim::MessageBoxTexts().back(), UninstallText(104));
+  EXPECT_STREQ(UninstallGlobals().iniPath, "");
+}
+
+TEST_F(Inventory, FragmentsFollowTheIniRules) {
+  struct Case {
+    const char* ini;
+    const char* name;
+    bool listed;
+  } cases[] = {
+      {"MonitorNUM=2\nMONITORNAME1=AQ USB", "Port 10", true},  // entry 2 missing reads "0"
+      {"MonitorNUM=1\nMONITORNAME1=", "Anything", true},
+      {"MonitorNUM=1\nMONITORNAME1=aq usb", "AQ USB Monitor", false},
+      {"MonitorNUM=10\nMONITORNAME:=Tenth", "The Tenth", true},
+      {"MonitorNUM=0\nMONITORNAME1=", "Anything", false},
+      {"MonitorNUM=-3\nMONITORNAME1=", "Anything", false},
+      {"MonitorNUM=abc\nMONITORNAME1=", "Anything", false},
+      {"MonitorNUM=1\nMONITORNAME1=ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD",
+       "ABCDEFGHIJKLMNOPQRSTUVWXYZ012 monitor", true},
+  };
+  for (const Case& c : cases) {
+    UseIni(std::string("[AQMONITOR]\n") + c.ini + "\n");
+    EXPECT_EQ(IsListedMonitor(c.name), c.listed) << c.ini;
+  }
+  UseIni("[AQMONITOR]\nMonitorNUM=300\n");
+  int before = winsim::CallCount("GetPrivateProfileStringA");
+  EXPECT_FALSE(IsListedMonitor("No digit zero"));
+  // Past entry 207 the key character would wrap round to earlier keys.
+  EXPECT_EQ(winsim::CallCount("GetPrivateProfileStringA") - before, 1 + 207);
+  UseIni("[AQPROC]\nPROCNUM=1\nPROCNAME1=AQ\n");
+  EXPECT_TRUE(IsListedProcessor("AQ Print Processor"));
+  EXPECT_FALSE(IsListedMonitor("AQ USB Monitor"));  // missing section
+  UninstallGlobals().osCode = 0;
+  EXPECT_FALSE(IsListedProcessor("AQ Print Processor"));
+}
+
+TEST_F(Inventory, PrintersBelongByDriverNameWhenTheyOpenAndRead) {
+  PutPrinter("Renamed by the user", "QM-100 STD");
+  PutPrinter("QM-100 on a foreign driver", "Generic Text");
+  EXPECT_TRUE(IsListedPrinter("Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter("QM-100 on a foreign driver"));
+  EXPECT_FALSE(IsListedPrinter("No such printer"));
+  winsim::FailCall("GetPrinterA", ERROR_ACCESS_DENIED, 1);
+  EXPECT_FALSE(IsListedPrinter("Renamed by the user"));
+  winsim::FailCall("OpenPrinterA", ERROR_ACCESS_DENIED, 1);
+  EXPECT_FALSE(IsListedPrinter("Renamed by the user"));
+}
+
+TEST_F(Inventory, TheListHoldsPrintersThenMonitorsThenProcessors) {
+  PutProcessor("AQ Print Processor", "aqproc.dll");
+  PutMonitor("AQ USB Monitor", "aqusbmon.dll");
+  PutMonitor("AQ COM Monitor", "aqcommon.dll");
+  PutMonitor("Other Monitor", "other.dll");
+  PutPrinter("QM-200", "QM-200 GDI");
+  PutPrinter("Office", "Laser");
+  PutPrinter("A QM-100", "QM-100 STD");
+  FillInventory(view);
+  EXPECT_EQ(view.Texts(), (std::vector<std::string>{"A QM-100", "QM-200", "AQ COM Monitor",
+                                                    "AQ USB Monitor", "AQ Print Processor"}));
+  view.items.clear();
+  winsim::FailCall("EnumMonitorsA", ERROR_ACCESS_DENIED);
+  UninstallGlobals().osCode = 0;
+  FillInventory(view);
+  EXPECT_EQ(view.Texts(), (std::vector<std::string>{"A QM-100", "QM-200"}));
+}
+
+TEST_F(Inventory, AnUninstallIniThatIsADirectoryListsNothing) {
+  winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  winsim::MakeDirectory("C:\\MEDIUM\\Uninstall.ini");
+  PutPrinter("QM-100", "QM-100 STD");
+  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  FillInventory(view);
+  EXPECT_TRUE(view.items.empty());
+}
+
+}  // namespace
