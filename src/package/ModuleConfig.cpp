@@ -17,23 +17,6 @@ const char* const kModuleSuffixes[] = {"-ReceiptPrinter", "-TicketPrinter", "-La
 
 bool ValidOs(int os) { return os >= Win98Me && os <= WinVista; }
 
-// Decimal value of the leading digits; no digits give 0, and a value out of range is held
-// at the limit instead of wrapping.
-int DecimalValue(const char* text) {
-  while (*text == ' ' || *text == '\t') ++text;
-  bool negative = false;
-  if (*text == '+' || *text == '-') negative = *text++ == '-';
-  long long value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + (*text - '0');
-    if (value > INT_MAX) {
-      value = static_cast<long long>(INT_MAX) + 1;
-      break;
-    }
-  }
-  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
-  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
 
 // Model section name of a TargetOs; empty outside 0..5.
 void ModelSection(char* section, size_t capacity, const char* model, int os) {
@@ -53,6 +36,23 @@ bool AddDependent(char* list, size_t capacity, size_t* used, const char* name) {
 }
 
 }  // namespace
+
+int DecimalValue(const char* text) {
+  if (!text) return 0;
+  while (*text == ' ' || *text == '\t') ++text;
+  bool negative = false;
+  if (*text == '+' || *text == '-') negative = *text++ == '-';
+  long long value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + (*text - '0');
+    if (value > INT_MAX) {
+      value = static_cast<long long>(INT_MAX) + 1;
+      break;
+    }
+  }
+  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
+  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
 
 const char* OsSectionSuffix(int os) { return ValidOs(os) ? kSuffixes[os] : ""; }
 

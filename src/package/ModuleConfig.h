@@ -85,3 +85,7 @@ class ModuleConfig {
   char moduleIni[4][200];
   char setupIni[200];
 };
+
+// Decimal value of the leading digits (null reads as ""); no digits give 0, and a value out of
+// range is held at the limit instead of wrapping. Every number of the medium is read this way.
+int DecimalValue(const char* text);

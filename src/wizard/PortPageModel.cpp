@@ -214,16 +214,16 @@ PortView PortPageModel::OnPortSelected(const char* entryText) {
   return view;
 }
 
-void PortPageModel::OnBaudRateSelected(const char* text) { serial.baudRate = DecimalNumber(text); }
+void PortPageModel::OnBaudRateSelected(const char* text) { serial.baudRate = DecimalValue(text); }
 
-void PortPageModel::OnByteSizeSelected(const char* text) { serial.dataBits = DecimalNumber(text); }
+void PortPageModel::OnByteSizeSelected(const char* text) { serial.dataBits = DecimalValue(text); }
 
 void PortPageModel::OnParitySelected(const char* text) { serial.parity = text ? text[0] : '\0'; }
 
 void PortPageModel::OnStopBitsSelected(const char* text) {
   // Read without the C library's locale: the list's texts always use a point.
   if (!text) return;
-  double value = DecimalNumber(text);
+  double value = DecimalValue(text);
   if (const char* point = strchr(text, '.')) {
     double scale = 0.1;
     for (const char* p = point + 1; *p >= '0' && *p <= '9'; ++p, scale /= 10)

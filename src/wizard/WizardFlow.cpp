@@ -35,27 +35,10 @@ ButtonStep NoStep() {
 
 }  // namespace
 
-int DecimalNumber(const char* text) {
-  if (!text) return 0;
-  while (*text == ' ' || *text == '\t') ++text;
-  bool negative = false;
-  if (*text == '+' || *text == '-') negative = *text++ == '-';
-  long long value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + (*text - '0');
-    if (value > INT_MAX) {
-      value = static_cast<long long>(INT_MAX) + 1;
-      break;
-    }
-  }
-  if (negative) return value > INT_MAX ? INT_MIN : static_cast<int>(-value);
-  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
-
 int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
   char text[200] = {};
   GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
-  return DecimalNumber(text);
+  return DecimalValue(text);
 }
 
 WizardFlow::WizardFlow(int pages, const WizardModels& pageModels, SetupSelection* record)

@@ -78,6 +78,3 @@ class WizardFlow {
 // The number a key of a model's port section holds, read as text with the default "0" and
 // converted as decimal (a text without digits gives 0).
 int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key);
-// Decimal value of a text's leading digits (after blanks and a sign); 0 without digits, held
-// at the int limits when it does not fit.
-int DecimalNumber(const char* text);
