@@ -47,6 +47,11 @@ class InstallSequenceTest : public ::testing::Test {
     winsim::AddPort("USB_QM-C3_1");
   }
   void TearDown() override { EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles(); }
+  // The next case of a table on a fresh machine, once the last one has closed its handles.
+  void StartOver() {
+    TearDown();
+    SetUp();
+  }
 
   static void UseOs(int os) {
     static const DWORD versions[][3] = {
@@ -490,7 +495,8 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
                {4, {100, 100, 500, 2500, 1000}},
                {5, {100, 100, 500, 1000}}};
   for (const Case& c : cases) {
-    SetUp();
+    SCOPED_TRACE(c.os);
+    StartOver();
     Prepare(c.os, "AQCOM1:");
     InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
     InstallOldProcessor("4");
@@ -573,16 +579,18 @@ TEST_F(InstallSequenceTest, UpdateFailuresLeaveTheSpoolerStopped) {
             "Copy driver files erroraqcommon.dll  er = 112D:\\QM\\winnt\\aqcommon.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u);
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, AFailedProcessorUpdateCopyLeavesTheSpoolerStopped) {
   Prepare(3, "LPT1:");
   InstallOldProcessor("3");
   FailCopyOf("C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86\\aqproc.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
   EXPECT_EQ(InstallMessage, "Copy driver files errorD:\\QM\\winnt\\aqproc.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, AnUpdateWithoutTheCurrentDirectoryLeavesTheSpoolerStopped) {
   Prepare(3, "LPT1:");
   InstallOldProcessor("3");
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
@@ -608,8 +616,9 @@ TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnButKeepsTheOldVersio
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"), "old");
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u)
       << "the old DLL stayed, so the next run must still see it as outdated";
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAProtectedFileGoesOnButKeepsTheOldVersion) {
   Prepare(3, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", "1");
   winsim::SetFileProtected(winsim::SystemDirectory() + "\\aqusbmon.dll", true);
@@ -635,8 +644,9 @@ TEST_F(InstallSequenceTest, Windows98UpdatesAFileInUseThroughItsPrefixedCopy) {
   EXPECT_EQ(Driver(kMonitors + std::string(kUsbMonitor)), "naqusb98.dll");
   EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 3u);
   EXPECT_EQ(winsim::CallCount("ControlService"), 0) << "no spooler service on Windows 98/Me";
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, Windows98UpdatesAProcessorInUseThroughItsPrefixedCopy) {
   Prepare(0, "LPT1:");
   InstallOldProcessor("2");
   winsim::SetFileInUse(winsim::PrintProcessorDirectory() + "\\aqproc.dll", true);

@@ -202,8 +202,9 @@ TEST_F(SpoolerOperationsTest, AddPrintProcessorUsesTheEnvironmentOfTheTargetOs) 
   EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 3), 1);
   EXPECT_TRUE(winsim::HasProcessor("Windows NT x86", "AQProc"));
   EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 3), 0) << "3005 is a failure here";
+}
 
-  winsim::Reset();
+TEST_F(SpoolerOperationsTest, AddPrintProcessorOnWindows98UsesItsOwnEnvironment) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
   winsim::SetWin9xSpooler(true);
   winsim::WriteFile(winsim::PrintProcessorDirectory() + "\\proc.dll", "MZ");
