@@ -19,6 +19,9 @@ void PutDirectory(const std::string& path);
 // Registry key of the test under HKEY_CURRENT_USER, created empty.
 const char* TestKeyPath();
 void DeleteKeyTree(HKEY root, const std::string& path);
+// Creates the key under HKEY_CURRENT_USER and lets its security grant the user only
+// `allowed` until the test ends.
+void ProtectKey(const std::string& path, REGSAM allowed);
 bool RunningOnWine();
 // Spooler objects outlive a test's directory: this tag (unique per test run) goes into their
 // names.

@@ -9,6 +9,9 @@ void PutFile(const std::string& path, const std::string& bytes) { winsim::WriteF
 void PutDirectory(const std::string& path) { winsim::MakeDirectory(path); }
 const char* TestKeyPath() { return "Software\\ContractTests\\Current"; }
 void DeleteKeyTree(HKEY, const std::string&) {}
+void ProtectKey(const std::string& path, REGSAM allowed) {
+  winsim::ProtectKey(HKEY_CURRENT_USER, path, allowed);
+}
 bool RunningOnWine() { return false; }
 int OpenHandles() { return winsim::OpenHandles(); }
 std::string RunTag() { return "-1"; }

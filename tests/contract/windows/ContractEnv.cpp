@@ -8,7 +8,34 @@ namespace contract {
 namespace {
 std::string currentDir;
 std::string currentKey;
+std::vector<std::string> protectedKeys;
 int counter = 0;
+
+// A DACL with one entry: the user of this process gets `allowed` on the key.
+bool GrantUserOnly(const std::string& path, REGSAM allowed) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    return false;
+  HANDLE token;
+  DWORD user[64];
+  DWORD size = 0;
+  bool ok = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+  if (ok) {
+    ok = GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+    CloseHandle(token);
+  }
+  DWORD aclBuffer[64];
+  auto* acl = reinterpret_cast<PACL>(aclBuffer);
+  SECURITY_DESCRIPTOR descriptor;
+  ok = ok && InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION) &&
+       AddAccessAllowedAce(acl, ACL_REVISION, allowed,
+                           reinterpret_cast<TOKEN_USER*>(user)->User.Sid) &&
+       InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+       SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE) &&
+       RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
 
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA data;
@@ -55,6 +82,16 @@ void DeleteKeyTree(HKEY root, const std::string& path) {
     RegCloseKey(key);
   }
   RegDeleteKeyA(root, path.c_str());
+}
+
+void ProtectKey(const std::string& path, REGSAM allowed) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  protectedKeys.push_back(path);
+  ASSERT_TRUE(GrantUserOnly(path, allowed)) << GetLastError();
 }
 
 bool RunningOnWine() {
@@ -109,6 +146,8 @@ void ContractTest::SetUp() {
 }
 
 void ContractTest::TearDown() {
+  for (const std::string& path : contract::protectedKeys) contract::GrantUserOnly(path, KEY_ALL_ACCESS);
+  contract::protectedKeys.clear();
   contract::RemoveTree(contract::currentDir);
   contract::DeleteKeyTree(HKEY_CURRENT_USER, contract::currentKey);
 }
