@@ -16,6 +16,9 @@ namespace contract {
 std::string TempDir();
 void PutFile(const std::string& path, const std::string& bytes);
 void PutDirectory(const std::string& path);
+// A DLL of the build's fixtures at `path`: "port-monitor\\aqtestmon.dll",
+// "print-processor\\aqtestproc.dll" or "version-files\\plain.dll" (one without exports).
+void PutModule(const std::string& path, const std::string& fixture);
 // Registry key of the test under HKEY_CURRENT_USER, created empty.
 const char* TestKeyPath();
 void DeleteKeyTree(HKEY root, const std::string& path);

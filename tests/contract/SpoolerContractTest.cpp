@@ -10,6 +10,13 @@
 
 namespace {
 
+// The environment of this process's spooler: winsim is a 32-bit Windows.
+#if defined(_WIN64) && !defined(WINSIM)
+const char* const kEnvironment = "Windows x64";
+#else
+const char* const kEnvironment = "Windows NT x86";
+#endif
+
 class SpoolerContractTest : public ContractTest {
  protected:
   void SetUp() override {
@@ -18,6 +25,10 @@ class SpoolerContractTest : public ContractTest {
   }
   void TearDown() override {
     contract::DeleteSpoolerObjects(printers, drivers, monitors);
+#if !defined(WINSIM)
+    for (const std::string& name : processors)
+      DeletePrintProcessorA(nullptr, nullptr, const_cast<char*>(name.c_str()));
+#endif
     EXPECT_EQ(contract::OpenHandles(), 0);
     ContractTest::TearDown();
   }
@@ -28,6 +39,21 @@ class SpoolerContractTest : public ContractTest {
     EXPECT_TRUE(GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
                                            sizeof dir, &needed));
     return dir;
+  }
+
+  static std::string ProcessorDirectory() {
+    char dir[MAX_PATH] = "";
+    DWORD needed = 0;
+    EXPECT_TRUE(GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+                                            sizeof dir, &needed));
+    return dir;
+  }
+
+  BOOL AddProcessor(const std::string& dll, const std::string& name) {
+    BOOL added = AddPrintProcessorA(nullptr, nullptr, const_cast<char*>(dll.c_str()),
+                                    const_cast<char*>(name.c_str()));
+    if (added) processors.push_back(name);
+    return added;
   }
 
   // A level-3 driver whose (dummy) files lie in the driver directory.
@@ -66,6 +92,7 @@ class SpoolerContractTest : public ContractTest {
   std::vector<std::string> printers;
   std::vector<std::string> drivers;
   std::vector<std::string> monitors;
+  std::vector<std::string> processors;
 };
 
 TEST_F(SpoolerContractTest, DirectoryQueriesGiveAnExistingDirectoryAndTheSizeNeeded) {
@@ -164,16 +191,7 @@ TEST_F(SpoolerContractTest, AMonitorIsAddedOnceFromTheSystemDirectory) {
   char system[MAX_PATH];
   ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
   std::string dll = "aqtestmon.dll";
-#if defined(WINSIM)
-  contract::PutFile(std::string(system) + "\\" + dll, "MZ");
-#else
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  std::string built = self;
-  built = built.substr(0, built.find_last_of('\\')) + "\\port-monitor\\" + dll;
-  ASSERT_TRUE(CopyFileA(built.c_str(), (std::string(system) + "\\" + dll).c_str(), FALSE))
-      << built << " " << GetLastError();
-#endif
+  contract::PutModule(std::string(system) + "\\" + dll, "port-monitor\\aqtestmon.dll");
   std::string name = "Contract Monitor" + suffix;
   MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(dll.c_str())};
   ASSERT_TRUE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
@@ -196,6 +214,67 @@ TEST_F(SpoolerContractTest, AMonitorWhoseDllIsMissingGives126) {
   SetLastError(0xdeadbeef);
   EXPECT_FALSE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
+TEST_F(SpoolerContractTest, AMonitorDllThatDoesNotLoadGives126AndOneWithoutItsEntryGives127) {
+  char system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+  std::string empty = "aqemptymon" + suffix + ".dll";
+  std::string plain = "aqplainmon" + suffix + ".dll";
+  contract::PutFile(std::string(system) + "\\" + empty, "");
+  contract::PutModule(std::string(system) + "\\" + plain, "version-files\\plain.dll");
+  struct Case {
+    const std::string& dll;
+    DWORD error;
+  } cases[] = {{empty, ERROR_MOD_NOT_FOUND}, {plain, ERROR_PROC_NOT_FOUND}};
+  for (const Case& c : cases) {
+    std::string name = "Contract Bad Monitor " + c.dll;
+    MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(c.dll.c_str())};
+    SetLastError(0xdeadbeef);
+    if (AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info))) monitors.push_back(name);
+    EXPECT_EQ(GetLastError(), c.error) << c.dll;
+  }
+  for (const std::string& dll : {empty, plain}) DeleteFileA((std::string(system) + "\\" + dll).c_str());
+}
+
+TEST_F(SpoolerContractTest, APrintProcessorIsRegisteredForTheCurrentEnvironment) {
+  std::string dll = "aqtestproc" + suffix + ".dll";
+  contract::PutModule(ProcessorDirectory() + "\\" + dll, "print-processor\\aqtestproc.dll");
+  std::string name = "Contract Processor" + suffix;
+  ASSERT_TRUE(AddProcessor(dll, name)) << GetLastError();
+  HKEY key;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                          ("SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" +
+                           std::string(kEnvironment) + "\\Print Processors\\" + name)
+                              .c_str(),
+                          0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+TEST_F(SpoolerContractTest, AnInstalledPrintProcessorGives3005) {
+  SKIP_ON_WINE("Wine's AddPrintProcessorA rewrites an installed processor's entry");
+  std::string dll = "aqtestproc" + suffix + ".dll";
+  contract::PutModule(ProcessorDirectory() + "\\" + dll, "print-processor\\aqtestproc.dll");
+  std::string name = "Contract Twice Processor" + suffix;
+  ASSERT_TRUE(AddProcessor(dll, name)) << GetLastError();
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(AddProcessor(dll, name));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED));
+}
+
+TEST_F(SpoolerContractTest, APrintProcessorThatDoesNotLoadGives126Or127) {
+  SKIP_ON_WINE("Wine's AddPrintProcessorA registers the file without loading it");
+  std::string empty = "aqemptyproc" + suffix + ".dll";
+  std::string plain = "aqplainproc" + suffix + ".dll";
+  contract::PutFile(ProcessorDirectory() + "\\" + empty, "");
+  contract::PutModule(ProcessorDirectory() + "\\" + plain, "version-files\\plain.dll");
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(AddProcessor(empty, "Contract Empty Processor" + suffix));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(AddProcessor(plain, "Contract Plain Processor" + suffix));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
 }
 
 TEST_F(SpoolerContractTest, SetDefaultPrinterIsFoundInWinspoolAndKnowsThePrinters) {

@@ -40,6 +40,13 @@ class InstallSequenceTest : public ::testing::Test {
     InstallMessage.clear();
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
     ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
+    // The medium's monitors and processor are DLLs the spooler can load.
+    for (const char* os : {"win98", "winnt", "win2003", "Vista"}) {
+      std::string dir = std::string("D:\\QM\\") + os + "\\";
+      for (const char* dll : {"aqcommon.dll", "aqusbmon.dll", "aqcom98.dll", "aqusb98.dll"})
+        if (winsim::FileExists(dir + dll)) winsim::MakeMonitorDll(dir + dll);
+      if (winsim::FileExists(dir + "aqproc.dll")) winsim::MakeProcessorDll(dir + "aqproc.dll");
+    }
     winsim::SetCurrentDirectory("D:\\QM");
     // Ports the vendor monitors offer once installed.
     winsim::AddPort("AQCOM1:");
@@ -136,6 +143,7 @@ class InstallSequenceTest : public ::testing::Test {
   // A monitor or processor of an earlier installation, in the spooler and the registry.
   void InstallOldMonitor(const char* name, const char* dll, const char* version) {
     winsim::WriteFile(winsim::SystemDirectory() + "\\" + dll, "old");
+    winsim::MakeMonitorDll(winsim::SystemDirectory() + "\\" + dll);
     MONITOR_INFO_2A info{const_cast<char*>(name),
                          selection.targetOs == 0 ? const_cast<char*>("Windows 4.0") : nullptr,
                          const_cast<char*>(dll)};
@@ -145,6 +153,7 @@ class InstallSequenceTest : public ::testing::Test {
   }
   void InstallOldProcessor(const char* version) {
     winsim::WriteFile(winsim::PrintProcessorDirectory() + "\\aqproc.dll", "old");
+    winsim::MakeProcessorDll(winsim::PrintProcessorDirectory() + "\\aqproc.dll");
     bool win9x = selection.targetOs == 0;
     ASSERT_TRUE(AddPrintProcessorA(nullptr,
                                    const_cast<char*>(win9x ? "Windows 4.0" : "Windows NT x86"),

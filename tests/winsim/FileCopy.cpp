@@ -73,6 +73,7 @@ BOOL WINAPI CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   DWORD attributes = src->attributes | FILE_ATTRIBUTE_ARCHIVE;
   FileNode& copy = PutFile(to, data);
   copy.attributes = attributes & ~FILE_ATTRIBUTE_NORMAL;
+  CopyModuleImage(from, to);
   return TRUE;
 }
 

@@ -14,6 +14,12 @@ namespace {
 const char* const kNtEnvironment = "Windows NT x86";
 const char* const kWin9xEnvironment = "Windows 4.0";
 const char* const kPrintKey = "SYSTEM\\CurrentControlSet\\Control\\Print";
+// What the spooler looks up in a monitor or print processor DLL it loads.
+const std::vector<std::string> kMonitorEntries = {
+    "InitializePrintMonitor2|InitializePrintMonitor|InitializeMonitorEx"};
+const std::vector<std::string> kProcessorEntries = {
+    "EnumPrintProcessorDatatypesW|EnumPrintProcessorDatatypesA", "OpenPrintProcessor",
+    "PrintDocumentOnPrintProcessor", "ClosePrintProcessor", "ControlPrintProcessor"};
 
 struct Monitor {
   std::string name;
@@ -148,6 +154,18 @@ void ResetSpooler() {
                        {{"SetDefaultPrinterA", reinterpret_cast<void*>(&SimSetDefaultPrinterA)}});
 }
 
+void MakeMonitorDll(const std::string& path) {
+  static int entry;
+  RegisterModuleImage(path, {{"InitializePrintMonitor2", &entry}});
+}
+
+void MakeProcessorDll(const std::string& path) {
+  static int entry;
+  Exports exports;
+  for (const std::string& names : kProcessorEntries) exports[names.substr(0, names.find('|'))] = &entry;
+  RegisterModuleImage(path, exports);
+}
+
 void SetWin9xSpooler(bool win9x) {
   WINSIM_LOCK;
   spooler.win9x = win9x;
@@ -274,8 +292,8 @@ BOOL WINAPI AddMonitorA(LPSTR server, DWORD level, LPBYTE data) {
     return FALSE;
   }
   // The spooler loads the monitor from the system directory at once.
-  if (!FindNode(FullPath(SystemDirectory() + "\\" + info->pDLLName))) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
+  if (DWORD error = LoadError(FullPath(SystemDirectory() + "\\" + info->pDLLName), kMonitorEntries)) {
+    SetLastError(error);
     return FALSE;
   }
   spooler.monitors[Upper(info->pName)] = Monitor{info->pName, env, info->pDLLName};
@@ -301,8 +319,9 @@ BOOL WINAPI AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR pathName,
     SetLastError(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED);
     return FALSE;
   }
-  if (!FindNode(FullPath(ProcessorDirectoryFor(env) + "\\" + pathName))) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
+  if (DWORD error = LoadError(FullPath(ProcessorDirectoryFor(env) + "\\" + pathName),
+                              kProcessorEntries)) {
+    SetLastError(error);
     return FALSE;
   }
   spooler.processors[key] = Processor{env, processorName, pathName};

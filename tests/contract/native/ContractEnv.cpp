@@ -1,5 +1,6 @@
 #include "contract/ContractEnv.h"
 
+#include "winsim/SpoolerControl.h"
 #include "winsim/winsim.h"
 
 namespace contract {
@@ -7,6 +8,14 @@ namespace contract {
 std::string TempDir() { return "C:\\contract\\"; }
 void PutFile(const std::string& path, const std::string& bytes) { winsim::WriteFile(path, bytes); }
 void PutDirectory(const std::string& path) { winsim::MakeDirectory(path); }
+void PutModule(const std::string& path, const std::string& fixture) {
+  if (fixture.find("port-monitor") == 0)
+    winsim::MakeMonitorDll(path);
+  else if (fixture.find("print-processor") == 0)
+    winsim::MakeProcessorDll(path);
+  else
+    winsim::RegisterModuleImage(path, {});
+}
 const char* TestKeyPath() { return "Software\\ContractTests\\Current"; }
 void DeleteKeyTree(HKEY, const std::string&) {}
 void ProtectKey(const std::string& path, REGSAM allowed) {

@@ -71,6 +71,14 @@ void PutFile(const std::string& path, const std::string& bytes) {
 
 void PutDirectory(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
 
+void PutModule(const std::string& path, const std::string& fixture) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string built = self;
+  built = built.substr(0, built.find_last_of('\\')) + "\\" + fixture;
+  ASSERT_TRUE(CopyFileA(built.c_str(), path.c_str(), FALSE)) << built << " " << GetLastError();
+}
+
 const char* TestKeyPath() { return currentKey.c_str(); }
 
 void DeleteKeyTree(HKEY root, const std::string& path) {
