@@ -56,9 +56,8 @@ class SpoolerContractTest : public ContractTest {
     return added;
   }
 
-  // A level-3 driver whose (dummy) files lie in the driver directory.
-  std::string AddDriver() {
-    std::string name = "Contract Driver" + suffix;
+  // A level-3 driver record whose (dummy) files lie in the driver directory.
+  DRIVER_INFO_3A DriverRecord(const std::string& name) {
     std::string driverDir = DriverDirectory();
     for (const char* file : {"ctdrv.dll", "ctdrv.gpd", "ctdrvui.dll", "ctdrv.hlp"})
       contract::PutFile(driverDir + "\\" + file, "not a program");
@@ -70,9 +69,31 @@ class SpoolerContractTest : public ContractTest {
     info.pConfigFile = const_cast<char*>("ctdrvui.dll");
     info.pHelpFile = const_cast<char*>("ctdrv.hlp");
     info.pDependentFiles = const_cast<char*>("ctdrv.gpd\0");
+    return info;
+  }
+
+  std::string AddDriver() {
+    std::string name = "Contract Driver" + suffix;
+    DRIVER_INFO_3A info = DriverRecord(name);
     EXPECT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
     drivers.push_back(name);
     return name;
+  }
+
+  HANDLE OpenWith(const std::string& name, PRINTER_DEFAULTSA* defaults) {
+    HANDLE printer = nullptr;
+    EXPECT_TRUE(OpenPrinterA(const_cast<char*>(name.c_str()), &printer, defaults))
+        << GetLastError();
+    return printer;
+  }
+
+  // SetPrinterA at level 2 with the record the printer has.
+  BOOL Rewrite(HANDLE printer) {
+    DWORD needed = 0;
+    GetPrinterA(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed ? needed : 1);
+    if (!GetPrinterA(printer, 2, buffer.data(), needed, &needed)) return FALSE;
+    return SetPrinterA(printer, 2, buffer.data(), 0);
   }
 
   HANDLE AddTestPrinter(const std::string& name, const std::string& driver) {
@@ -134,6 +155,84 @@ TEST_F(SpoolerContractTest, APrinterOfAnAddedDriverReadsBackAtLevel2) {
   EXPECT_STREQ(info->pPortName, "LPT1:");
   EXPECT_STREQ(info->pDriverName, driver.c_str());
   EXPECT_TRUE(ClosePrinter(printer));
+}
+
+TEST_F(SpoolerContractTest, AHandleOpenedToAdministerChangesThePrinter) {
+  std::string name = "Contract Admin" + suffix;
+  HANDLE added = AddTestPrinter(name, AddDriver());
+  ASSERT_NE(added, nullptr) << GetLastError();
+  ClosePrinter(added);
+  PRINTER_DEFAULTSA all{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE printer = OpenWith(name, &all);
+  ASSERT_NE(printer, nullptr);
+  EXPECT_TRUE(Rewrite(printer)) << GetLastError();
+  ClosePrinter(printer);
+}
+
+TEST_F(SpoolerContractTest, AHandleOpenedToUseThePrinterCannotChangeIt) {
+  SKIP_ON_WINE("Wine's SetPrinterA checks no access rights");
+  std::string name = "Contract User" + suffix;
+  HANDLE added = AddTestPrinter(name, AddDriver());
+  ASSERT_NE(added, nullptr) << GetLastError();
+  ClosePrinter(added);
+  PRINTER_DEFAULTSA use{nullptr, nullptr, PRINTER_ACCESS_USE};
+  for (PRINTER_DEFAULTSA* defaults : {static_cast<PRINTER_DEFAULTSA*>(nullptr), &use}) {
+    HANDLE printer = OpenWith(name, defaults);
+    ASSERT_NE(printer, nullptr);
+    SetLastError(0xdeadbeef);
+    EXPECT_FALSE(Rewrite(printer));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ClosePrinter(printer);
+  }
+}
+
+TEST_F(SpoolerContractTest, APrinterNameWithACommaOrBackslashGives1801) {
+  std::string driver = AddDriver();
+  for (const char* name : {"Contract,Comma", "Contract\\Backslash"}) {
+    SetLastError(0xdeadbeef);
+    HANDLE printer = AddTestPrinter(name + suffix, driver);
+    EXPECT_EQ(printer, nullptr) << name;
+    if (printer) ClosePrinter(printer);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINTER_NAME)) << name;
+  }
+}
+
+TEST_F(SpoolerContractTest, ADriverIsRefusedUnlessEveryFileItNamesLiesInTheDriverDirectory) {
+  SKIP_ON_WINE("Wine's AddPrinterDriverA registers a driver whose files it could not copy");
+  std::string name = "Contract Missing Files" + suffix;
+  contract::PutDirectory(DriverDirectory() + "\\ctfolder");
+  contract::PutFile(dir + "ctlocal.dll", "here, not in the driver directory");
+  char previous[MAX_PATH];
+  ASSERT_GT(GetCurrentDirectoryA(sizeof previous, previous), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+  struct Case {
+    const char* what;
+    void (*spoil)(DRIVER_INFO_3A&);
+    DWORD error;
+  } cases[] = {
+      {"help file missing", [](DRIVER_INFO_3A& i) { i.pHelpFile = const_cast<char*>("cthelp.hlp"); },
+       ERROR_FILE_NOT_FOUND},
+      {"dependent file missing",
+       [](DRIVER_INFO_3A& i) { i.pDependentFiles = const_cast<char*>("ctdrv.gpd\0ctdep.dll\0"); },
+       ERROR_FILE_NOT_FOUND},
+      {"driver path a directory",
+       [](DRIVER_INFO_3A& i) { i.pDriverPath = const_cast<char*>("ctfolder"); }, ERROR_FILE_NOT_FOUND},
+      {"driver path in the current directory only",
+       [](DRIVER_INFO_3A& i) { i.pDriverPath = const_cast<char*>("ctlocal.dll"); },
+       ERROR_FILE_NOT_FOUND},
+      {"config file empty", [](DRIVER_INFO_3A& i) { i.pConfigFile = const_cast<char*>(""); },
+       ERROR_INVALID_PARAMETER},
+  };
+  for (const Case& c : cases) {
+    DRIVER_INFO_3A info = DriverRecord(name);
+    c.spoil(info);
+    SetLastError(0xdeadbeef);
+    BOOL added = AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info));
+    if (added) drivers.push_back(name);
+    EXPECT_FALSE(added) << c.what;
+    EXPECT_EQ(GetLastError(), c.error) << c.what;
+  }
+  SetCurrentDirectoryA(previous);
 }
 
 TEST_F(SpoolerContractTest, ATakenPrinterNameGives1802) {

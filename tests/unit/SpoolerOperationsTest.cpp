@@ -331,6 +331,7 @@ TEST_F(DefaultPrinterTest, OnNt4ItWritesTheDeviceEntryOfTheProfile) {
 
 TEST_F(DefaultPrinterTest, OnWindows9xItSetsTheDefaultAttributeAndNamesTheSection) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
+  winsim::SetWin9xSpooler(true);  // its handles know no access rights
   EXPECT_EQ(SetDefaultPrinterByName("QM(P)"), 1);
   EXPECT_EQ(winsim::DefaultPrinter(), "QM(P)");
   EXPECT_EQ(winsim::CallCount("SetPrinterA"), 1);

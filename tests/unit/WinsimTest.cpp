@@ -58,6 +58,24 @@ TEST_F(WinsimTest, HandlesAreCountedUntilClosedAndAResetWithOneOpenFailsTheTest)
   EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "A"));
 }
 
+TEST_F(WinsimTest, WinspoolExportsSetDefaultPrinterFromWindows2000On) {
+  struct Case {
+    DWORD platform, major, minor;
+    bool exported;
+  } cases[] = {{VER_PLATFORM_WIN32_WINDOWS, 4, 10, false},
+               {VER_PLATFORM_WIN32_NT, 4, 0, false},
+               {VER_PLATFORM_WIN32_NT, 5, 0, true},
+               {VER_PLATFORM_WIN32_NT, 6, 0, true}};
+  for (const Case& c : cases) {
+    winsim::SetVersion(c.platform, c.major, c.minor);
+    HMODULE winspool = LoadLibraryA("winspool.drv");
+    ASSERT_NE(winspool, nullptr);
+    EXPECT_EQ(GetProcAddress(winspool, "SetDefaultPrinterA") != nullptr, c.exported)
+        << c.major << "." << c.minor;
+    FreeLibrary(winspool);
+  }
+}
+
 TEST_F(WinsimTest, SleepAdvancesTheVirtualClockAtOnce) {
   DWORD start = GetTickCount();
   Sleep(2000);

@@ -45,6 +45,9 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // simulated working directory. Empty for an empty path.
 std::string FullPath(const std::string& path);
 
+// winspool.drv's exports for the Windows version being set.
+void UpdateWinspoolExports(DWORD platform, DWORD major);
+
 // Per-area reset hooks, called by Reset() in this order.
 void ResetClock();
 void ResetRegistry();

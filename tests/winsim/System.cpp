@@ -23,6 +23,7 @@ void SetVersion(DWORD platform, DWORD major, DWORD minor) {
   sys.platform = platform;
   sys.major = major;
   sys.minor = minor;
+  UpdateWinspoolExports(platform, major);
 }
 
 void SetWindowsDirectory(const std::string& path) {
