@@ -5,6 +5,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 class WinsimTest : public ::testing::Test {
@@ -74,6 +76,20 @@ TEST_F(WinsimTest, WinspoolExportsSetDefaultPrinterFromWindows2000On) {
         << c.major << "." << c.minor;
     FreeLibrary(winspool);
   }
+}
+
+TEST_F(WinsimTest, ACutModuleFileNameAnswersAsTheWindowsVersionDoes) {
+  winsim::SetModuleFileName("C:\\setup.exe");
+  char cut[5];
+  memset(cut, 'z', sizeof cut);
+  SetLastError(0xdeadbeef);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof cut), 5u);
+  EXPECT_EQ(GetLastError(), 0u) << "XP reports success";
+  EXPECT_EQ(std::string(cut, 5), "C:\\se") << "and leaves no terminator";
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 0);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof cut), 5u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_STREQ(cut, "C:\\s");
 }
 
 TEST_F(WinsimTest, SleepAdvancesTheVirtualClockAtOnce) {

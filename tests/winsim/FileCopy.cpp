@@ -56,12 +56,24 @@ BOOL WINAPI CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
     return FALSE;
   }
   FileNode* dst = FindNode(to);
+  if (dst == src) {
+    // The source is open for reading while the destination is opened for writing.
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
   if (dst) {
     if (failIfExists) {
       SetLastError(ERROR_FILE_EXISTS);
       return FALSE;
     }
     if (!Writable(*dst)) return FALSE;
+    // The copy is created over the old file with the source's attributes, and a hidden or
+    // system file may only be replaced by one that keeps those bits.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((dst->attributes & kept) & ~(src->attributes & kept)) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
   } else {
     FileNode* parent = FindNode(ParentOf(to));
     if (!parent || !parent->directory) {
@@ -86,6 +98,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
   std::string full = FullPath(path ? path : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   bool writes = (access & (GENERIC_WRITE | GENERIC_ALL)) != 0;
+  bool existed = node != nullptr;
   if (node) {
     if (disposition == CREATE_NEW) {
       SetLastError(ERROR_FILE_EXISTS);
@@ -115,6 +128,10 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
     }
     PutFile(full, "");
   }
+  // A success says whether the file was there before, for the dispositions that allow both.
+  SetLastError(existed && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS)
+                   ? ERROR_ALREADY_EXISTS
+                   : ERROR_SUCCESS);
   return reinterpret_cast<HANDLE>(NewHandle(HandleKind::File));
 }
 

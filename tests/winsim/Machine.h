@@ -45,6 +45,8 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // simulated working directory. Empty for an empty path.
 std::string FullPath(const std::string& path);
 
+// Major version of the simulated Windows (what GetVersionExA reports).
+DWORD MajorVersion();
 // winspool.drv's exports for the Windows version being set.
 void UpdateWinspoolExports(DWORD platform, DWORD major);
 

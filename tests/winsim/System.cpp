@@ -33,6 +33,11 @@ void SetWindowsDirectory(const std::string& path) {
   PutDirectory(FullPath(sys.systemDirectory));
 }
 
+DWORD MajorVersion() {
+  WINSIM_LOCK;
+  return sys.major;
+}
+
 std::string WindowsDirectory() {
   WINSIM_LOCK;
   return sys.windowsDirectory;
