@@ -15,6 +15,7 @@ namespace contract {
 // A fresh directory for the test, with its trailing backslash.
 std::string TempDir();
 void PutFile(const std::string& path, const std::string& bytes);
+std::string FileText(const std::string& path);  // "" when missing
 void PutDirectory(const std::string& path);
 // A DLL of the build's fixtures at `path`: "port-monitor\\aqtestmon.dll",
 // "print-processor\\aqtestproc.dll" or "version-files\\plain.dll" (one without exports).

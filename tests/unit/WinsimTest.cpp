@@ -92,6 +92,31 @@ TEST_F(WinsimTest, ACutModuleFileNameAnswersAsTheWindowsVersionDoes) {
   EXPECT_STREQ(cut, "C:\\s");
 }
 
+TEST_F(WinsimTest, ABareProfileNameLivesInTheSimulatedWindowsDirectory) {
+  winsim::SetWindowsDirectory("D:\\WINNT");
+  winsim::WriteFile("D:\\WINNT\\bare.ini", "[S]\r\nK=moved\r\n");
+  winsim::WriteFile("C:\\WINDOWS\\bare.ini", "[S]\r\nK=fixed\r\n");
+  char text[16];
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "bare.ini");
+  EXPECT_STREQ(text, "moved");
+}
+
+TEST_F(WinsimTest, AProfileReadAfterTheFileChangedSeesTheNewText) {
+  winsim::WriteFile("C:\\cached.ini", "[S]\r\nK=first\r\n");
+  char text[16];
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "first");
+  winsim::WriteFile("C:\\cached.ini", "[S]\r\nK=second\r\n");
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "second");
+  WritePrivateProfileStringA("S", "K", "third", "C:\\cached.ini");
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "third");
+  winsim::RemovePath("C:\\cached.ini");
+  GetPrivateProfileStringA("S", "K", "gone", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "gone");
+}
+
 TEST_F(WinsimTest, SleepAdvancesTheVirtualClockAtOnce) {
   DWORD start = GetTickCount();
   Sleep(2000);

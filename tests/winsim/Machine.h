@@ -45,8 +45,12 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // simulated working directory. Empty for an empty path.
 std::string FullPath(const std::string& path);
 
-// Major version of the simulated Windows (what GetVersionExA reports).
+// Platform and major version of the simulated Windows (what GetVersionExA reports).
+DWORD PlatformId();
 DWORD MajorVersion();
+// Registry values by name, without the calls of the API (no counts, no faults).
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path);
+void DeleteRegistryValue(HKEY root, const std::string& path, const std::string& name);
 // winspool.drv's exports for the Windows version being set.
 void UpdateWinspoolExports(DWORD platform, DWORD major);
 

@@ -154,6 +154,29 @@ bool GetDword(HKEY root, const std::string& path, const std::string& name, DWORD
   return true;
 }
 
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path) {
+  WINSIM_LOCK;
+  std::vector<std::string> names;
+  auto base = RootOf(root);
+  auto key = base ? Walk(base, path.c_str(), false, nullptr) : nullptr;
+  if (key)
+    for (const Key::Value& value : key->values) names.push_back(value.name);
+  return names;
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& path, const std::string& name) {
+  WINSIM_LOCK;
+  auto base = RootOf(root);
+  auto key = base ? Walk(base, path.c_str(), false, nullptr) : nullptr;
+  if (!key) return;
+  for (auto it = key->values.begin(); it != key->values.end(); ++it) {
+    if (EqualNoCase(it->name, name)) {
+      key->values.erase(it);
+      return;
+    }
+  }
+}
+
 void ProtectKey(HKEY root, const std::string& path, REGSAM allowed) {
   WINSIM_LOCK;
   Walk(RootOf(root), path.c_str(), true, nullptr)->allowed = allowed;

@@ -33,6 +33,11 @@ void SetWindowsDirectory(const std::string& path) {
   PutDirectory(FullPath(sys.systemDirectory));
 }
 
+DWORD PlatformId() {
+  WINSIM_LOCK;
+  return sys.platform;
+}
+
 DWORD MajorVersion() {
   WINSIM_LOCK;
   return sys.major;

@@ -7,6 +7,7 @@ namespace contract {
 
 std::string TempDir() { return "C:\\contract\\"; }
 void PutFile(const std::string& path, const std::string& bytes) { winsim::WriteFile(path, bytes); }
+std::string FileText(const std::string& path) { return winsim::ReadFile(path); }
 void PutDirectory(const std::string& path) { winsim::MakeDirectory(path); }
 void PutModule(const std::string& path, const std::string& fixture) {
   if (fixture.find("port-monitor") == 0)

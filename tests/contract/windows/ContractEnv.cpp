@@ -69,6 +69,18 @@ void PutFile(const std::string& path, const std::string& bytes) {
   CloseHandle(file);
 }
 
+std::string FileText(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  std::string text;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+  CloseHandle(file);
+  return text;
+}
+
 void PutDirectory(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
 
 void PutModule(const std::string& path, const std::string& fixture) {
