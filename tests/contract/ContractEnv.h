@@ -36,6 +36,9 @@ void DeleteSpoolerObjects(const std::vector<std::string>& printers,
                           const std::vector<std::string>& monitors);
 // Handles left open by the product code (0 on the real API, where nothing counts them).
 int OpenHandles();
+// Shows a message box and answers it as Enter would (its default button); -1 when this
+// process cannot show windows (no display).
+int AnswerWithEnter(const char* text, UINT type);
 
 }  // namespace contract
 

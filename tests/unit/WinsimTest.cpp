@@ -117,6 +117,25 @@ TEST_F(WinsimTest, AProfileReadAfterTheFileChangedSeesTheNewText) {
   EXPECT_STREQ(text, "gone");
 }
 
+TEST_F(WinsimTest, AnInjectedCloseFaultFailsTheCloseButTheHandleIsGone) {
+  winsim::WriteFile("C:\\x.txt", "x");
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA("C:\\*.txt", &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  winsim::FailCall("FindClose", ERROR_NOT_ENOUGH_MEMORY);
+  winsim::FailCall("FreeLibrary", ERROR_INVALID_PARAMETER);
+  SetLastError(0);
+  EXPECT_FALSE(FindClose(find));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  HMODULE winspool = LoadLibraryA("winspool.drv");
+  ASSERT_NE(winspool, nullptr);
+  EXPECT_FALSE(FreeLibrary(winspool));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(winsim::OpenHandles(), 0);
+  EXPECT_FALSE(FindClose(find)) << "closed already";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 TEST_F(WinsimTest, SleepAdvancesTheVirtualClockAtOnce) {
   DWORD start = GetTickCount();
   Sleep(2000);

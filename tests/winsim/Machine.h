@@ -24,16 +24,22 @@ bool IsHandle(HandleKind kind, uintptr_t value);
 bool ReleaseHandle(HandleKind kind, uintptr_t value);  // false when it was not open
 
 // The close functions: counts the call, releases a handle of `kind` and drops its state in
-// `states`; FALSE with ERROR_INVALID_HANDLE when it was not open.
+// `states`; FALSE with ERROR_INVALID_HANDLE when it was not open. An injected fault makes
+// the call answer FALSE with its error; the handle is gone all the same, as the system
+// does not give a handle back that it failed to close.
 template <class States>
 BOOL CloseTracked(const char* function, HandleKind kind, const void* handle, States& states) {
-  TakeFault(function);
+  DWORD fault = TakeFault(function);
   auto value = reinterpret_cast<uintptr_t>(handle);
   if (!ReleaseHandle(kind, value)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   states.erase(value);
+  if (fault) {
+    SetLastError(fault);
+    return FALSE;
+  }
   return TRUE;
 }
 

@@ -24,6 +24,10 @@ void ProtectKey(const std::string& path, REGSAM allowed) {
 }
 bool RunningOnWine() { return false; }
 int OpenHandles() { return winsim::OpenHandles(); }
+// An unscripted box answers with its default button.
+int AnswerWithEnter(const char* text, UINT type) {
+  return MessageBoxA(nullptr, text, "contract", type);
+}
 std::string RunTag() { return "-1"; }
 void DeleteSpoolerObjects(const std::vector<std::string>&, const std::vector<std::string>&,
                           const std::vector<std::string>&) {}

@@ -2,7 +2,9 @@
 
 #include <winspool.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 namespace contract {
 namespace {
@@ -120,6 +122,27 @@ bool RunningOnWine() {
 }
 
 int OpenHandles() { return 0; }
+
+int AnswerWithEnter(const char* text, UINT type) {
+  HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (!probe) return -1;
+  DestroyWindow(probe);
+  std::atomic<bool> done{false};
+  std::thread presser([&done] {
+    while (!done) {
+      HWND box = FindWindowA("#32770", "contract");
+      if (box && IsWindowVisible(box)) {
+        LRESULT id = SendMessageA(box, DM_GETDEFID, 0, 0);
+        if (HIWORD(id) == DC_HASDEFID) PostMessageA(box, WM_COMMAND, LOWORD(id), 0);
+      }
+      Sleep(20);
+    }
+  });
+  int answer = MessageBoxA(nullptr, text, "contract", type);
+  done = true;
+  presser.join();
+  return answer;
+}
 
 std::string RunTag() {
   char tag[32];
