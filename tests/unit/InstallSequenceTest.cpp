@@ -254,8 +254,17 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
     EXPECT_STREQ(profile, "9600,n,8,1,x");
     ASSERT_TRUE(dcbWritten);
     EXPECT_EQ(dcb.size(), 28u);
-  } else if (kind == SerialPort && std::string(c.port).find("COM1:") != std::string::npos) {
-    EXPECT_EQ(std::string(ntValue.c_str()), "9600,n,8,1,x");
+  } else if (kind == SerialPort) {
+    // NT keeps the settings under the COM name the port ends in; other ports keep theirs.
+    std::string port = c.port;
+    std::string com = port.substr(port.find("COM"));
+    std::string written;
+    ASSERT_TRUE(winsim::GetValue(HKEY_LOCAL_MACHINE, kNtPorts, com, &type, &written)) << com;
+    EXPECT_EQ(std::string(written.c_str()), "9600,n,8,1,x") << com;
+    if (com != "COM1:") {
+      EXPECT_EQ(std::string(ntValue.c_str()), "9600,n,8,1");
+    }
+    EXPECT_STREQ(profile, "<none>");
   } else {
     EXPECT_STREQ(profile, "<none>");
     EXPECT_FALSE(dcbWritten);
