@@ -283,6 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InstallCase{0, "COM1:"}, InstallCase{0, "LPT1:"}, InstallCase{0, "USB_QM-A210_1"},
         InstallCase{1, "AQCOM1:"}, InstallCase{1, "COM2:"}, InstallCase{1, "LPT1:"},
+        InstallCase{1, "USB_QM-A210_1"},
         InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"}, InstallCase{2, "USB_QM-A210_1"},
         InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"}, InstallCase{3, "USB_QM-A210_1"},
         InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"}, InstallCase{4, "USB_QM-A210_1"},
@@ -406,6 +407,15 @@ INSTANTIATE_TEST_SUITE_P(
                       static_cast<InstallFailureTest*>(t)->Work().files.helpFile[0] = '\0';
                     },
                     "Lost of driver files, can't continue", "AddPrinterDriverA"},
+        // A missing key reads "0": it passes the emptiness check, is not copied, and the
+        // spooler then finds no such file.
+        FailureCase{"MandatoryFileKeyMissing", 3, "LPT1:",
+                    [](InstallSequenceTest* t) {
+                      auto& work = static_cast<InstallFailureTest*>(t)->Work();
+                      strcpy(work.files.dataFile, "0");
+                      work.driver.pDataFile = work.files.dataFile;
+                    },
+                    "Add printer driver error   er = 2", "AddPrinterA"},
         FailureCase{"DriverFileNotCopied", 3, "LPT1:",
                     [](InstallSequenceTest*) {
                       FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\AQSTD.DLL",
@@ -527,6 +537,27 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
     EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_EQ(winsim::CallCount("ControlService"), 1);
   }
+}
+
+TEST_F(InstallSequenceTest, TheVendorPortValueIsNotWrittenWhenItsKeyIsAbsent) {
+  Prepare(3, "USB_QM-A210_1");
+  ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVendorPorts), ERROR_SUCCESS);
+  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, kVendorPorts));
+}
+
+TEST_F(InstallSequenceTest, AWindows98PortNameWithoutADigitGetsItsProfileEntryButNoClassKey) {
+  winsim::AddPort("COMX:");
+  Prepare(0, "COMX:");
+  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  char profile[64];
+  GetPrivateProfileStringA("Ports", "COMX:", "<none>", profile, sizeof profile, "win.ini");
+  EXPECT_STREQ(profile, "9600,n,8,1,x");
+  DWORD type = 0;
+  std::string dcb;
+  EXPECT_FALSE(winsim::GetValue(HKEY_LOCAL_MACHINE,
+                                "System\\CurrentControlSet\\Services\\Class\\Ports\\0000", "DCB",
+                                &type, &dcb));
 }
 
 TEST_F(InstallSequenceTest, AMonitorWithoutAVersionValueIsOutdated) {

@@ -139,6 +139,20 @@ TEST_F(ModuleConfigTest, DriverInfoOfXpBuildsTheDependentFilesList) {
                                       "AQRES.DLL", "AQUNI.DLL", "AQ.INI"}));
 }
 
+TEST_F(ModuleConfigTest, ABlankPlugInValueIsLeftOutAndTheNamesAfterItStay) {
+  std::string ini = kTicketIni;
+  for (const char* blanked : {"GDIDataFileDLLName=AQRES.DLL", "GDIDataOemuniDLL=AQUNI.DLL"})
+    ini.replace(ini.find(blanked), strlen(blanked), std::string(blanked, strchr(blanked, '=') + 1));
+  Module("setup_ticket.ini", ini.c_str());
+  ModuleConfig config;
+  config.module = TicketModule;
+  DRIVER_INFO_3A info = {};
+  config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
+  EXPECT_EQ(Items(info.pDependentFiles),
+            (std::vector<std::string>{"QMB220G.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
+                                      "AQ.INI"}));
+}
+
 TEST_F(ModuleConfigTest, StdReadUsesTheGdiKitKeyForTheList) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
