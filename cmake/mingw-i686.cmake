@@ -1,15 +1,6 @@
-# Toolchain for the 32-bit Windows build. The -posix compilers are needed for std::thread.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Static C/C++ runtime and winpthread: the programs import system DLLs only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-get_filename_component(_src_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${_src_root}/tools/wine-run")
+# Toolchain for the 32-bit Windows build, the one that ships.
+# MINGW_THREADS picks the compilers' thread model: "posix" for the test programs (GoogleTest
+# and the tests' std::thread need it), "win32" for the shipped programs, whose posix runtime
+# would import functions that XP and older lack (GetTickCount64).
+set(MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
