@@ -34,7 +34,8 @@ std::string RunTag();
 void DeleteSpoolerObjects(const std::vector<std::string>& printers,
                           const std::vector<std::string>& drivers,
                           const std::vector<std::string>& monitors);
-// Handles left open by the product code (0 on the real API, where nothing counts them).
+// Handles left open since the test's set-up: winsim's accounting, or on the real API the
+// growth of the process's kernel, USER and GDI object counts.
 int OpenHandles();
 // Shows a message box and answers it as Enter would (its default button); -1 when this
 // process cannot show windows (no display).

@@ -31,7 +31,11 @@ TEST_F(MessageContract, BroadcastsOfASettingChangeAreDeliveredAndAWindowThatIsNo
                                 reinterpret_cast<LPARAM>("windows"), SMTO_NORMAL, 1000, &result),
             0)
       << GetLastError();
-  EXPECT_TRUE(SendNotifyMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, 0)) << GetLastError();
+  EXPECT_TRUE(SendNotifyMessageA(HWND_BROADCAST, WM_NULL, 0, 0)) << GetLastError();
+  // A message that carries text is never sent without waiting on NT.
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(SendNotifyMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MESSAGE_SYNC_ONLY));
   HWND none = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7ffe0));
   SetLastError(0xdeadbeef);
   EXPECT_EQ(SendMessageTimeoutA(none, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result), 0);

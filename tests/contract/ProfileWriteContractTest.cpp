@@ -31,13 +31,14 @@ TEST_F(ProfileWriteContractTest, TheWindowsSectionLivesInTheRegistryOnNt) {
   GetPrivateProfileStringA("windows", key.c_str(), "<none>", text, sizeof text, "win.ini");
   EXPECT_STREQ(text, "QM,driver,LPT1:");
   HKEY mapped;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
-                          0, KEY_READ, &mapped),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                    0, KEY_READ, &mapped),
+      ERROR_SUCCESS);
   DWORD size = sizeof text;
-  EXPECT_EQ(RegQueryValueExA(mapped, key.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text),
-                             &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegQueryValueExA(mapped, key.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+      ERROR_SUCCESS);
   RegCloseKey(mapped);
   EXPECT_STREQ(text, "QM,driver,LPT1:");
   char windows[MAX_PATH];

@@ -283,11 +283,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InstallCase{0, "COM1:"}, InstallCase{0, "LPT1:"}, InstallCase{0, "USB_QM-A210_1"},
         InstallCase{1, "AQCOM1:"}, InstallCase{1, "COM2:"}, InstallCase{1, "LPT1:"},
-        InstallCase{1, "USB_QM-A210_1"},
-        InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"}, InstallCase{2, "USB_QM-A210_1"},
-        InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"}, InstallCase{3, "USB_QM-A210_1"},
-        InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"}, InstallCase{4, "USB_QM-A210_1"},
-        InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"}, InstallCase{5, "USB_QM-A210_1"}),
+        InstallCase{1, "USB_QM-A210_1"}, InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"},
+        InstallCase{2, "USB_QM-A210_1"}, InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"},
+        InstallCase{3, "USB_QM-A210_1"}, InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"},
+        InstallCase{4, "USB_QM-A210_1"}, InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"},
+        InstallCase{5, "USB_QM-A210_1"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) {
       std::string port = info.param.port;
       return "Os" + std::to_string(info.param.os) + "_" + port.substr(0, port.find_first_of(":_"));

@@ -17,13 +17,20 @@ MessageBoxState boxes;
 
 std::vector<int> Buttons(UINT type) {
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    case MB_CANCELTRYCONTINUE: return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
-    default: return {IDOK};
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    case MB_CANCELTRYCONTINUE:
+      return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
+    default:
+      return {IDOK};
   }
 }
 
@@ -70,7 +77,7 @@ extern "C" INT WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT 
   boxes.answers.pop_front();
   std::vector<int> buttons = Buttons(type);
   if (std::find(buttons.begin(), buttons.end(), answer) == buttons.end())
-    ADD_FAILURE() << "scripted answer " << answer << " is no button of the box \"" << (text ? text : "")
-                  << "\" (type 0x" << std::hex << type << ")";
+    ADD_FAILURE() << "scripted answer " << answer << " is no button of the box \""
+                  << (text ? text : "") << "\" (type 0x" << std::hex << type << ")";
   return answer;
 }

@@ -196,7 +196,8 @@ void MakeMonitorDll(const std::string& path) {
 void MakeProcessorDll(const std::string& path) {
   static int entry;
   Exports exports;
-  for (const std::string& names : kProcessorEntries) exports[names.substr(0, names.find('|'))] = &entry;
+  for (const std::string& names : kProcessorEntries)
+    exports[names.substr(0, names.find('|'))] = &entry;
   RegisterModuleImage(path, exports);
 }
 
@@ -204,7 +205,6 @@ void SetWin9xSpooler(bool win9x) {
   WINSIM_LOCK;
   spooler.win9x = win9x;
 }
-
 
 void AddPort(const std::string& name) {
   WINSIM_LOCK;
@@ -327,7 +327,8 @@ BOOL WINAPI AddMonitorA(LPSTR server, DWORD level, LPBYTE data) {
     return FALSE;
   }
   // The spooler loads the monitor from the system directory at once.
-  if (DWORD error = LoadError(FullPath(SystemDirectory() + "\\" + info->pDLLName), kMonitorEntries)) {
+  if (DWORD error =
+          LoadError(FullPath(SystemDirectory() + "\\" + info->pDLLName), kMonitorEntries)) {
     SetLastError(error);
     return FALSE;
   }
@@ -354,8 +355,8 @@ BOOL WINAPI AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR pathName,
     SetLastError(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED);
     return FALSE;
   }
-  if (DWORD error = LoadError(FullPath(ProcessorDirectoryFor(env) + "\\" + pathName),
-                              kProcessorEntries)) {
+  if (DWORD error =
+          LoadError(FullPath(ProcessorDirectoryFor(env) + "\\" + pathName), kProcessorEntries)) {
     SetLastError(error);
     return FALSE;
   }
@@ -474,8 +475,8 @@ BOOL WINAPI OpenPrinterA(LPSTR name, HANDLE* handle, LPPRINTER_DEFAULTSA default
     return FALSE;
   }
   // Without defaults a handle may use the printer, not administer it.
-  ACCESS_MASK access = defaults && defaults->DesiredAccess ? defaults->DesiredAccess
-                                                            : PRINTER_ACCESS_USE;
+  ACCESS_MASK access =
+      defaults && defaults->DesiredAccess ? defaults->DesiredAccess : PRINTER_ACCESS_USE;
   if (access & (GENERIC_ALL | GENERIC_WRITE)) access |= PRINTER_ALL_ACCESS;
   *handle = OpenPrinterHandle(name, access);
   return TRUE;

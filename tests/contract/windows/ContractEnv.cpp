@@ -13,6 +13,17 @@ std::string currentKey;
 std::vector<std::string> protectedKeys;
 int counter = 0;
 
+// Kernel, USER and GDI objects of this process: what the real API can count of what a test
+// left open.
+long ObjectCount() {
+  DWORD kernel = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &kernel);
+  return static_cast<long>(kernel) +
+         static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) +
+         static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+}
+long objectsAtSetUp = 0;
+
 // A DACL with one entry: the user of this process gets `allowed` on the key.
 bool GrantUserOnly(const std::string& path, REGSAM allowed) {
   HKEY key;
@@ -72,8 +83,8 @@ void PutFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string FileText(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "";
   std::string text;
   char chunk[4096];
@@ -108,8 +119,8 @@ void DeleteKeyTree(HKEY root, const std::string& path) {
 
 void ProtectKey(const std::string& path, REGSAM allowed) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
   protectedKeys.push_back(path);
@@ -121,7 +132,10 @@ bool RunningOnWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-int OpenHandles() { return 0; }
+int OpenHandles() {
+  long opened = ObjectCount() - objectsAtSetUp;
+  return opened > 0 ? static_cast<int>(opened) : 0;
+}
 
 int AnswerWithEnter(const char* text, UINT type) {
   HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -132,8 +146,17 @@ int AnswerWithEnter(const char* text, UINT type) {
     while (!done) {
       HWND box = FindWindowA("#32770", "contract");
       if (box && IsWindowVisible(box)) {
+        // Enter presses the focused push button, else the dialog's default one.
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info)
+                         ? info.hwndFocus
+                         : nullptr;
         LRESULT id = SendMessageA(box, DM_GETDEFID, 0, 0);
-        if (HIWORD(id) == DC_HASDEFID) PostMessageA(box, WM_COMMAND, LOWORD(id), 0);
+        if (focus && IsChild(box, focus))
+          PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(GetDlgCtrlID(focus)), 0);
+        else if (HIWORD(id) == DC_HASDEFID)
+          PostMessageA(box, WM_COMMAND, LOWORD(id), 0);
       }
       Sleep(20);
     }
@@ -186,10 +209,12 @@ void ContractTest::SetUp() {
   RegCreateKeyExA(HKEY_CURRENT_USER, currentKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                   &key, nullptr);
   RegCloseKey(key);
+  objectsAtSetUp = ObjectCount();
 }
 
 void ContractTest::TearDown() {
-  for (const std::string& path : contract::protectedKeys) contract::GrantUserOnly(path, KEY_ALL_ACCESS);
+  for (const std::string& path : contract::protectedKeys)
+    contract::GrantUserOnly(path, KEY_ALL_ACCESS);
   contract::protectedKeys.clear();
   contract::RemoveTree(contract::currentDir);
   contract::DeleteKeyTree(HKEY_CURRENT_USER, contract::currentKey);
