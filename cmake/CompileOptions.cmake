@@ -1,5 +1,9 @@
 # Warnings are errors in both builds: a warning in one build is usually a bug in the other.
-add_compile_options(-Wall -Wextra -Werror)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Werror)
+elseif(MSVC)
+  add_compile_options(/W4 /WX)
+endif()
 # min/max macros of windows.h clash with the C++ library.
 add_compile_definitions(NOMINMAX)
 

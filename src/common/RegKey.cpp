@@ -36,11 +36,12 @@ int RegKey::Close() {
 
 int RegKey::IsOpen() const { return key != nullptr; }
 
-int RegKey::QueryValue(const char* name, void* buffer, DWORD size) {
+int RegKey::QueryValue(const char* name, void* buffer, DWORD size, DWORD* returned) {
   if (!key) return 0;
   LONG result = RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(buffer), &size);
   lastError = static_cast<DWORD>(result);
   SetLastError(lastError);
+  if (returned) *returned = size;
   return result == ERROR_SUCCESS;
 }
 
@@ -55,9 +56,11 @@ int RegKey::QueryString(const char* name, char* buffer, DWORD size, DWORD* error
   if (!key) return 0;
   if (!buffer || size == 0) return 0;
   buffer[0] = '\0';
-  int ok = QueryValue(name, buffer, size);
-  // A value stored without its terminator may fill the buffer to the last byte.
-  if (ok && !memchr(buffer, '\0', size)) buffer[size - 1] = '\0';
+  DWORD length = 0;
+  int ok = QueryValue(name, buffer, size, &length);
+  // A value may be stored without its terminator: the text ends at the length the query
+  // returned, not at whatever the rest of the buffer held before.
+  if (ok) buffer[length < size ? length : size - 1] = '\0';
   if (error) *error = lastError;
   return ok;
 }

@@ -15,7 +15,8 @@ class RegKey {
   int Close();
   int IsOpen() const;
 
-  int QueryValue(const char* name, void* buffer, DWORD size);
+  // `returned`, when given, receives the length of the data the query returned.
+  int QueryValue(const char* name, void* buffer, DWORD size, DWORD* returned = nullptr);
   int QueryDword(const char* name, DWORD* value, DWORD* error = nullptr);
   int QueryString(const char* name, char* buffer, DWORD size, DWORD* error = nullptr);
   // A ";"-separated value as a null-closed array of texts; the caller frees it.

@@ -161,6 +161,8 @@ void ModuleConfig::ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* inf
                            dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
     for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
       if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
+      // A blank value names no file; as an empty entry it would end the list there.
+      if (names[i][0] == '\0') continue;
       if (!AddDependent(dependentFiles, sizeof dependentFiles, &used, names[i])) break;
     }
     dependentFiles[used] = '\0';

@@ -15,10 +15,17 @@ namespace contract {
 // A fresh directory for the test, with its trailing backslash.
 std::string TempDir();
 void PutFile(const std::string& path, const std::string& bytes);
+std::string FileText(const std::string& path);  // "" when missing
 void PutDirectory(const std::string& path);
+// A DLL of the build's fixtures at `path`: "port-monitor\\aqtestmon.dll",
+// "print-processor\\aqtestproc.dll" or "version-files\\plain.dll" (one without exports).
+void PutModule(const std::string& path, const std::string& fixture);
 // Registry key of the test under HKEY_CURRENT_USER, created empty.
 const char* TestKeyPath();
 void DeleteKeyTree(HKEY root, const std::string& path);
+// Creates the key under HKEY_CURRENT_USER and lets its security grant the user only
+// `allowed` until the test ends.
+void ProtectKey(const std::string& path, REGSAM allowed);
 bool RunningOnWine();
 // Spooler objects outlive a test's directory: this tag (unique per test run) goes into their
 // names.
@@ -27,8 +34,12 @@ std::string RunTag();
 void DeleteSpoolerObjects(const std::vector<std::string>& printers,
                           const std::vector<std::string>& drivers,
                           const std::vector<std::string>& monitors);
-// Handles left open by the product code (0 on the real API, where nothing counts them).
+// Handles left open since the test's set-up: winsim's accounting, or on the real API the
+// growth of the process's kernel, USER and GDI object counts.
 int OpenHandles();
+// Shows a message box and answers it as Enter would (its default button); -1 when this
+// process cannot show windows (no display).
+int AnswerWithEnter(const char* text, UINT type);
 
 }  // namespace contract
 

@@ -11,7 +11,7 @@ class FileCopyContractTest : public ContractTest {
   void TearDown() override {
     EXPECT_EQ(contract::OpenHandles(), 0);
     // The test directory goes away with the test; read-only files must not stop it.
-    for (const char* name : {"ro.dll", "b.dll"})
+    for (const char* name : {"ro.dll", "b.dll", "hidden.dll"})
       SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
     ContractTest::TearDown();
   }
@@ -46,6 +46,46 @@ TEST_F(FileCopyContractTest, CopyOverAReadOnlyFileIsDenied) {
   SetLastError(0xdeadbeef);
   EXPECT_FALSE(CopyFileA((dir + "a.dll").c_str(), (dir + "ro.dll").c_str(), FALSE));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(FileCopyContractTest, CopyOverAHiddenFileIsDenied) {
+  SKIP_ON_WINE("Wine's CopyFileA replaces a hidden destination; Windows answers 5");
+  contract::PutFile(dir + "a.dll", "new");
+  contract::PutFile(dir + "hidden.dll", "old");
+  ASSERT_TRUE(SetFileAttributesA((dir + "hidden.dll").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(CopyFileA((dir + "a.dll").c_str(), (dir + "hidden.dll").c_str(), FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(FileCopyContractTest, CopyOntoItselfIsASharingViolationAndKeepsTheFile) {
+  contract::PutFile(dir + "a.dll", "new");
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(CopyFileA((dir + "a.dll").c_str(), (dir + "A.DLL").c_str(), FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(contract::FileText(dir + "a.dll"), "new");
+}
+
+TEST_F(FileCopyContractTest, ASuccessfulCreateTellsWhetherTheFileWasThere) {
+  contract::PutFile(dir + "there.dll", "x");
+  struct Case {
+    const char* name;
+    DWORD disposition;
+    DWORD error;
+  } cases[] = {{"there.dll", OPEN_ALWAYS, ERROR_ALREADY_EXISTS},
+               {"there.dll", CREATE_ALWAYS, ERROR_ALREADY_EXISTS},
+               {"there.dll", OPEN_EXISTING, ERROR_SUCCESS},
+               {"new1.dll", OPEN_ALWAYS, ERROR_SUCCESS},
+               {"new2.dll", CREATE_ALWAYS, ERROR_SUCCESS},
+               {"new3.dll", CREATE_NEW, ERROR_SUCCESS}};
+  for (const Case& c : cases) {
+    SetLastError(0xdeadbeef);
+    HANDLE file = CreateFileA((dir + c.name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              c.disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << c.name;
+    EXPECT_EQ(GetLastError(), c.error) << c.name << " " << c.disposition;
+    CloseHandle(file);
+  }
 }
 
 TEST_F(FileCopyContractTest, CreateFileWithoutAccessRightsTellsWhetherAFileExists) {

@@ -90,6 +90,36 @@ TEST_F(ProfileContract, BareFileNameLivesInTheWindowsDirectory) {
   EXPECT_STREQ(buffer, "windows");
 }
 
+TEST_F(ProfileContract, AWriteKeepsTheCommentsAndBlankLinesOfTheFile) {
+  std::string ini = Ini("; written by hand\r\n[S]\r\n; the rate\r\nA=1\r\n\r\n[T]\r\nB=2\r\n");
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "A", "9", ini.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringA("T", "B", nullptr, ini.c_str()));
+  std::string text = contract::FileText(ini);
+  EXPECT_EQ(text.find("; written by hand\r\n"), 0u) << text;
+  EXPECT_NE(text.find("; the rate\r\nA=9\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("B="), std::string::npos) << text;
+  EXPECT_EQ(Read(ini, "S", "A"), "9");
+  EXPECT_EQ(Read(ini, "S", nullptr, ""), "A") << "comments are no keys";
+}
+
+TEST_F(ProfileContract, AWriteKeepsTheBlankLineBetweenSections) {
+  SKIP_ON_WINE("Wine writes its own blank lines between sections instead of the file's");
+  std::string ini = Ini("[S]\r\nA=1\r\n\r\n[T]\r\nB=2\r\n");
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "A", "9", ini.c_str()));
+  EXPECT_EQ(contract::FileText(ini), "[S]\r\nA=9\r\n\r\n[T]\r\nB=2\r\n");
+}
+
+TEST_F(ProfileContract, AReadOnlyFileIsNotWritten) {
+  SKIP_ON_WINE("Wine's WritePrivateProfileStringA reports success for a read-only file");
+  std::string ini = Ini("[S]\r\nA=1\r\n");
+  ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+  SetLastError(0xdeadbeef);
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "A", "2", ini.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(Read(ini, "S", "A"), "1");
+}
+
 TEST_F(ProfileContract, FileNamesIgnoreCase) {
   contract::PutFile(dir + "Setup_Ticket.ini", "[S]\r\nK=found\r\n");
   EXPECT_EQ(Read(dir + "SETUP_ticket.INI", "S", "K"), "found");

@@ -143,6 +143,62 @@ TEST_F(RegistryContract, SubkeysEnumerateInAlphabeticalOrder) {
   EXPECT_EQ(RegEnumKeyA(key, 0, name, 3), ERROR_MORE_DATA);
 }
 
+TEST_F(RegistryContract, AHandleGivesOnlyTheRightsItWasOpenedWith) {
+  const BYTE one[] = "1";
+  ASSERT_EQ(RegSetValueExA(key, "v", 0, REG_SZ, one, 2), ERROR_SUCCESS);
+  HKEY reader;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, contract::TestKeyPath(), 0, KEY_READ, &reader),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(reader, "v", 0, REG_SZ, one, 2), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegDeleteValueA(reader, "v"), ERROR_ACCESS_DENIED);
+  char text[8];
+  DWORD size = sizeof text;
+  EXPECT_EQ(RegQueryValueExA(reader, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+            ERROR_SUCCESS);
+  RegCloseKey(reader);
+  HKEY writer;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, contract::TestKeyPath(), 0, KEY_SET_VALUE, &writer),
+            ERROR_SUCCESS);
+  size = sizeof text;
+  EXPECT_EQ(RegQueryValueExA(writer, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+            ERROR_ACCESS_DENIED);
+  char name[32];
+  EXPECT_EQ(RegEnumKeyA(writer, 0, name, sizeof name), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegSetValueExA(writer, "v", 0, REG_SZ, one, 2), ERROR_SUCCESS);
+  RegCloseKey(writer);
+}
+
+TEST_F(RegistryContract, AKeyThatGrantsOnlyReadingRefusesEverythingElse) {
+  contract::ProtectKey(Sub("guarded"), KEY_READ);
+  HKEY opened = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Sub("guarded").c_str(), 0, KEY_ALL_ACCESS, &opened),
+            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Sub("guarded").c_str(), 0, KEY_SET_VALUE, &opened),
+            ERROR_ACCESS_DENIED);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Sub("guarded").c_str(), 0, KEY_READ, &opened),
+            ERROR_SUCCESS);
+  RegCloseKey(opened);
+}
+
+TEST_F(RegistryContract, AKeyThatGrantsOnlyReadingGetsNoSubkeyAndIsNotDeleted) {
+  SKIP_ON_WINE("Wine creates subkeys under and deletes a key whose security refuses both");
+  contract::ProtectKey(Sub("guarded"), KEY_READ);
+  HKEY created = nullptr;
+  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Sub("guarded\\child").c_str(), 0, nullptr, 0,
+                            KEY_READ, nullptr, &created, nullptr),
+            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, Sub("guarded").c_str()), ERROR_ACCESS_DENIED);
+}
+
+TEST_F(RegistryContract, DeleteValueRemovesItOnceAndThenFindsNothing) {
+  const BYTE one[] = "1";
+  ASSERT_EQ(RegSetValueExA(key, "Gone", 0, REG_SZ, one, 2), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteValueA(key, "GONE"), ERROR_SUCCESS);
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExA(key, "Gone", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegDeleteValueA(key, "Gone"), ERROR_FILE_NOT_FOUND);
+}
+
 TEST_F(RegistryContract, ClosingAnInvalidHandleFails) {
   HKEY created;
   ASSERT_EQ(RegCreateKeyExA(key, "x", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),

@@ -64,6 +64,31 @@ TEST_F(ServiceContractTest, StartAndStopAnswerWithWindowsCodesForTheStateTheyFin
   EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
 }
 
+TEST_F(ServiceContractTest, AStartWhileTheStopIsPendingIsRefusedWith1056) {
+  OpenSpooler(SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS);
+  if (SettledState() != SERVICE_RUNNING) {
+    ASSERT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
+  }
+  ASSERT_EQ(SettledState(), static_cast<DWORD>(SERVICE_RUNNING));
+  SERVICE_STATUS status{};
+  ASSERT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &status)) << GetLastError();
+  DWORD state = State();
+  // A fast service may have ended already; winsim's stop always takes a while.
+  if (!contract::RunningOnWine()) {
+    EXPECT_EQ(state, static_cast<DWORD>(SERVICE_STOP_PENDING));
+  }
+  if (state == SERVICE_STOP_PENDING) {
+    SetLastError(0xdeadbeef);
+    EXPECT_FALSE(StartServiceA(service, 0, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SERVICE_ALREADY_RUNNING));
+  } else {
+    EXPECT_EQ(state, static_cast<DWORD>(SERVICE_STOPPED));
+  }
+  EXPECT_EQ(SettledState(), static_cast<DWORD>(SERVICE_STOPPED));
+  EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
+  EXPECT_EQ(SettledState(), static_cast<DWORD>(SERVICE_RUNNING));
+}
+
 TEST_F(ServiceContractTest, AnUnknownServiceDoesNotOpen) {
   manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
   ASSERT_NE(manager, nullptr);

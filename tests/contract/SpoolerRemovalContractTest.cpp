@@ -117,15 +117,7 @@ TEST_F(SpoolerRemovalContract, AMonitorIsListedUntilItIsDeleted) {
   char system[MAX_PATH];
   ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
   std::string dll = "aqtestmon.dll";
-#if defined(WINSIM)
-  contract::PutFile(std::string(system) + "\\" + dll, "MZ");
-#else
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  std::string built = self;
-  built = built.substr(0, built.find_last_of('\\')) + "\\port-monitor\\" + dll;
-  CopyFileA(built.c_str(), (std::string(system) + "\\" + dll).c_str(), FALSE);
-#endif
+  contract::PutModule(std::string(system) + "\\" + dll, "port-monitor\\aqtestmon.dll");
   std::string name = "Contract Removal Monitor" + suffix;
   MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(dll.c_str())};
   ASSERT_TRUE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info))) << GetLastError();

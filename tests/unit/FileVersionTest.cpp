@@ -28,6 +28,17 @@ TEST_F(FileVersionTest, TextOfTheFirstTranslationsFileVersion) {
   EXPECT_EQ(GetFileVersionText("C:\\a.dll"), "2.1.0.7");
 }
 
+TEST_F(FileVersionTest, OfSeveralTranslationsOnlyTheFirstCounts) {
+  winsim::VersionResource resource;
+  resource.strings = {{"FileVersion", "1.0.0.1"}};
+  resource.laterTables = {{0x0407, 0x04e4, {{"FileVersion", "2.0.0.2"}}}};
+  winsim::PutVersionedFile("C:\\two.dll", resource);
+  EXPECT_EQ(GetFileVersionText("C:\\two.dll"), "1.0.0.1");
+  resource.strings.clear();  // the first table without a version: the later one is not asked
+  winsim::PutVersionedFile("C:\\first-empty.dll", resource);
+  EXPECT_EQ(GetFileVersionText("C:\\first-empty.dll"), "0.0.0.0");
+}
+
 TEST_F(FileVersionTest, EveryMissingPieceGivesZeroVersion) {
   winsim::WriteFile("C:\\plain.dll", "MZ no resource");
   EXPECT_EQ(GetFileVersionText("C:\\plain.dll"), "0.0.0.0");

@@ -3,6 +3,7 @@
 #include "engine/InstallNaming.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
+#include "unit/SampleMedium.h"
 #include "winsim/MessageBoxControl.h"
 #include "winsim/ShellControl.h"
 #include "winsim/SpoolerControl.h"
@@ -59,7 +60,7 @@ class InstallCommandTest : public ::testing::Test {
     typicalSetup = 1;
     host = FakeHost();
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
-    ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
+    ASSERT_GT(LoadSampleMedium("D:\\QM"), 0);
     winsim::SetCurrentDirectory("D:\\QM");
     for (const char* port : {"AQCOM1:", "USB_QM-A210_1", "USB_QM-A210_2", "USB_QM-C3_3"})
       winsim::AddPort(port);
@@ -200,7 +201,7 @@ TEST_F(InstallCommandTest, NamesFollowThePortKind) {
   winsim::AttachUsbPrinters({Printer(8)});
   EXPECT_EQ(Press(), InstallCompleted);
   winsim::SpoolerPrinter printer;
-  ASSERT_TRUE(winsim::FindPrinter("QM-C3(U) 3", &printer));
+  ASSERT_TRUE(winsim::FindPrinter("QM-C3(U) 3", &printer)) << InstallMessage;
   EXPECT_EQ(printer.port, "USB_QM-C3_3");
   DWORD device = 0;
   EXPECT_TRUE(

@@ -2,6 +2,7 @@
 
 #include "engine/SetupText.h"
 #include "engine/SpoolerOperations.h"
+#include "unit/SampleMedium.h"
 #include "winsim/FileControl.h"
 #include "winsim/ServiceControl.h"
 #include "winsim/SpoolerControl.h"
@@ -39,7 +40,7 @@ class InstallSequenceTest : public ::testing::Test {
     winsim::Reset();
     InstallMessage.clear();
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
-    ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
+    ASSERT_GT(LoadSampleMedium("D:\\QM"), 0);
     winsim::SetCurrentDirectory("D:\\QM");
     // Ports the vendor monitors offer once installed.
     winsim::AddPort("AQCOM1:");
@@ -47,6 +48,11 @@ class InstallSequenceTest : public ::testing::Test {
     winsim::AddPort("USB_QM-C3_1");
   }
   void TearDown() override { EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles(); }
+  // The next case of a table on a fresh machine, once the last one has closed its handles.
+  void StartOver() {
+    TearDown();
+    SetUp();
+  }
 
   static void UseOs(int os) {
     static const DWORD versions[][3] = {
@@ -131,6 +137,7 @@ class InstallSequenceTest : public ::testing::Test {
   // A monitor or processor of an earlier installation, in the spooler and the registry.
   void InstallOldMonitor(const char* name, const char* dll, const char* version) {
     winsim::WriteFile(winsim::SystemDirectory() + "\\" + dll, "old");
+    winsim::MakeMonitorDll(winsim::SystemDirectory() + "\\" + dll);
     MONITOR_INFO_2A info{const_cast<char*>(name),
                          selection.targetOs == 0 ? const_cast<char*>("Windows 4.0") : nullptr,
                          const_cast<char*>(dll)};
@@ -140,6 +147,7 @@ class InstallSequenceTest : public ::testing::Test {
   }
   void InstallOldProcessor(const char* version) {
     winsim::WriteFile(winsim::PrintProcessorDirectory() + "\\aqproc.dll", "old");
+    winsim::MakeProcessorDll(winsim::PrintProcessorDirectory() + "\\aqproc.dll");
     bool win9x = selection.targetOs == 0;
     ASSERT_TRUE(AddPrintProcessorA(nullptr,
                                    const_cast<char*>(win9x ? "Windows 4.0" : "Windows NT x86"),
@@ -240,8 +248,17 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
     EXPECT_STREQ(profile, "9600,n,8,1,x");
     ASSERT_TRUE(dcbWritten);
     EXPECT_EQ(dcb.size(), 28u);
-  } else if (kind == SerialPort && std::string(c.port).find("COM1:") != std::string::npos) {
-    EXPECT_EQ(std::string(ntValue.c_str()), "9600,n,8,1,x");
+  } else if (kind == SerialPort) {
+    // NT keeps the settings under the COM name the port ends in; other ports keep theirs.
+    std::string port = c.port;
+    std::string com = port.substr(port.find("COM"));
+    std::string written;
+    ASSERT_TRUE(winsim::GetValue(HKEY_LOCAL_MACHINE, kNtPorts, com, &type, &written)) << com;
+    EXPECT_EQ(std::string(written.c_str()), "9600,n,8,1,x") << com;
+    if (com != "COM1:") {
+      EXPECT_EQ(std::string(ntValue.c_str()), "9600,n,8,1");
+    }
+    EXPECT_STREQ(profile, "<none>");
   } else {
     EXPECT_STREQ(profile, "<none>");
     EXPECT_FALSE(dcbWritten);
@@ -260,10 +277,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InstallCase{0, "COM1:"}, InstallCase{0, "LPT1:"}, InstallCase{0, "USB_QM-A210_1"},
         InstallCase{1, "AQCOM1:"}, InstallCase{1, "COM2:"}, InstallCase{1, "LPT1:"},
-        InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"}, InstallCase{2, "USB_QM-A210_1"},
-        InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"}, InstallCase{3, "USB_QM-A210_1"},
-        InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"}, InstallCase{4, "USB_QM-A210_1"},
-        InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"}, InstallCase{5, "USB_QM-A210_1"}),
+        InstallCase{1, "USB_QM-A210_1"}, InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"},
+        InstallCase{2, "USB_QM-A210_1"}, InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"},
+        InstallCase{3, "USB_QM-A210_1"}, InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"},
+        InstallCase{4, "USB_QM-A210_1"}, InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"},
+        InstallCase{5, "USB_QM-A210_1"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) {
       std::string port = info.param.port;
       return "Os" + std::to_string(info.param.os) + "_" + port.substr(0, port.find_first_of(":_"));
@@ -383,6 +401,15 @@ INSTANTIATE_TEST_SUITE_P(
                       static_cast<InstallFailureTest*>(t)->Work().files.helpFile[0] = '\0';
                     },
                     "Lost of driver files, can't continue", "AddPrinterDriverA"},
+        // A missing key reads "0": it passes the emptiness check, is not copied, and the
+        // spooler then finds no such file.
+        FailureCase{"MandatoryFileKeyMissing", 3, "LPT1:",
+                    [](InstallSequenceTest* t) {
+                      auto& work = static_cast<InstallFailureTest*>(t)->Work();
+                      strcpy(work.files.dataFile, "0");
+                      work.driver.pDataFile = work.files.dataFile;
+                    },
+                    "Add printer driver error   er = 2", "AddPrinterA"},
         FailureCase{"DriverFileNotCopied", 3, "LPT1:",
                     [](InstallSequenceTest*) {
                       FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\AQSTD.DLL",
@@ -490,7 +517,8 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
                {4, {100, 100, 500, 2500, 1000}},
                {5, {100, 100, 500, 1000}}};
   for (const Case& c : cases) {
-    SetUp();
+    SCOPED_TRACE(c.os);
+    StartOver();
     Prepare(c.os, "AQCOM1:");
     InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
     InstallOldProcessor("4");
@@ -503,6 +531,27 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
     EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_EQ(winsim::CallCount("ControlService"), 1);
   }
+}
+
+TEST_F(InstallSequenceTest, TheVendorPortValueIsNotWrittenWhenItsKeyIsAbsent) {
+  Prepare(3, "USB_QM-A210_1");
+  ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVendorPorts), ERROR_SUCCESS);
+  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, kVendorPorts));
+}
+
+TEST_F(InstallSequenceTest, AWindows98PortNameWithoutADigitGetsItsProfileEntryButNoClassKey) {
+  winsim::AddPort("COMX:");
+  Prepare(0, "COMX:");
+  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  char profile[64];
+  GetPrivateProfileStringA("Ports", "COMX:", "<none>", profile, sizeof profile, "win.ini");
+  EXPECT_STREQ(profile, "9600,n,8,1,x");
+  DWORD type = 0;
+  std::string dcb;
+  EXPECT_FALSE(winsim::GetValue(HKEY_LOCAL_MACHINE,
+                                "System\\CurrentControlSet\\Services\\Class\\Ports\\0000", "DCB",
+                                &type, &dcb));
 }
 
 TEST_F(InstallSequenceTest, AMonitorWithoutAVersionValueIsOutdated) {
@@ -573,16 +622,18 @@ TEST_F(InstallSequenceTest, UpdateFailuresLeaveTheSpoolerStopped) {
             "Copy driver files erroraqcommon.dll  er = 112D:\\QM\\winnt\\aqcommon.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u);
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, AFailedProcessorUpdateCopyLeavesTheSpoolerStopped) {
   Prepare(3, "LPT1:");
   InstallOldProcessor("3");
   FailCopyOf("C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86\\aqproc.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
   EXPECT_EQ(InstallMessage, "Copy driver files errorD:\\QM\\winnt\\aqproc.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, AnUpdateWithoutTheCurrentDirectoryLeavesTheSpoolerStopped) {
   Prepare(3, "LPT1:");
   InstallOldProcessor("3");
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
@@ -608,8 +659,9 @@ TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnButKeepsTheOldVersio
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"), "old");
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u)
       << "the old DLL stayed, so the next run must still see it as outdated";
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAProtectedFileGoesOnButKeepsTheOldVersion) {
   Prepare(3, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", "1");
   winsim::SetFileProtected(winsim::SystemDirectory() + "\\aqusbmon.dll", true);
@@ -635,8 +687,9 @@ TEST_F(InstallSequenceTest, Windows98UpdatesAFileInUseThroughItsPrefixedCopy) {
   EXPECT_EQ(Driver(kMonitors + std::string(kUsbMonitor)), "naqusb98.dll");
   EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 3u);
   EXPECT_EQ(winsim::CallCount("ControlService"), 0) << "no spooler service on Windows 98/Me";
+}
 
-  SetUp();
+TEST_F(InstallSequenceTest, Windows98UpdatesAProcessorInUseThroughItsPrefixedCopy) {
   Prepare(0, "LPT1:");
   InstallOldProcessor("2");
   winsim::SetFileInUse(winsim::PrintProcessorDirectory() + "\\aqproc.dll", true);

@@ -139,6 +139,20 @@ TEST_F(ModuleConfigTest, DriverInfoOfXpBuildsTheDependentFilesList) {
                                       "AQRES.DLL", "AQUNI.DLL", "AQ.INI"}));
 }
 
+TEST_F(ModuleConfigTest, ABlankPlugInValueIsLeftOutAndTheNamesAfterItStay) {
+  std::string ini = kTicketIni;
+  for (const char* blanked : {"GDIDataFileDLLName=AQRES.DLL", "GDIDataOemuniDLL=AQUNI.DLL"})
+    ini.replace(ini.find(blanked), strlen(blanked), std::string(blanked, strchr(blanked, '=') + 1));
+  Module("setup_ticket.ini", ini.c_str());
+  ModuleConfig config;
+  config.module = TicketModule;
+  DRIVER_INFO_3A info = {};
+  config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
+  EXPECT_EQ(Items(info.pDependentFiles),
+            (std::vector<std::string>{"QMB220G.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
+                                      "AQ.INI"}));
+}
+
 TEST_F(ModuleConfigTest, StdReadUsesTheGdiKitKeyForTheList) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
@@ -310,16 +324,18 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
   int count = config.GetDeviceCount();
   ASSERT_GE(count, 6);
   int modules[4] = {};
+  const char* const moduleInis[] = {"setup_receipt.ini", "setup_Ticket.ini", "setup_Lable.ini",
+                                    "setup_Embedded.ini"};
+  const char* const osDirs[] = {"win98", "winnt", "winnt", "winnt", "win2003", "Vista"};
   for (int n = 1; n <= count; ++n) {
     char model[200];
     int module = config.GetDeviceName(n, model);
     if (module < 0) continue;
     ++modules[module];
-    std::string iniPath = std::string("D:\\DRVCONFIG\\") +
-                          (const char*[]){"setup_receipt.ini", "setup_Ticket.ini", "setup_Lable.ini", "setup_Embedded.ini"}[module];
-    auto key = [&](const std::string& section, const char* name) {
+    std::string iniPath = std::string("D:\\DRVCONFIG\\") + moduleInis[module];
+    auto key = [&](const std::string& section, const char* name, const char* fallback = "0") {
       char text[300];
-      GetPrivateProfileStringA(section.c_str(), name, "0", text, sizeof text, iniPath.c_str());
+      GetPrivateProfileStringA(section.c_str(), name, fallback, text, sizeof text, iniPath.c_str());
       return std::string(text);
     };
     config.module = module;
@@ -354,18 +370,17 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
         }
         EXPECT_EQ(config.UsesDdkDriver(model, os, mode), key(section, (prefix + "2KDDKDEV").c_str())[0] == '1');
         // Every file the table names is on the medium, in the driver directory of the OS.
-        const char* dirs[] = {"win98", "winnt", "winnt", "winnt", "win2003", "Vista"};
         for (const char* file : {files.driverPath, files.dataFile, files.configFile, files.helpFile,
                                  files.processorDll, files.dataFileDll, files.oemUiDll,
                                  files.oemRenderingDll, files.oemPluginIni, files.controlFontFile}) {
           if (file[0] == '0') continue;
-          EXPECT_TRUE(winsim::FileExists(std::string("D:\\") + dirs[os] + "\\" + file)) << file;
+          EXPECT_TRUE(winsim::FileExists(std::string("D:\\") + osDirs[os] + "\\" + file)) << file;
         }
       }
     }
     std::string port = std::string(model) + ".PORT";
     for (const char* portKey : {"USBSUPPORTED", "LPTDEFAULT", "AdvancedSetup", "System2003Supported", "SystemVistaSupported"})
-      EXPECT_NE(key(port, portKey), "") << port << " " << portKey;
+      EXPECT_NE(key(port, portKey, "<missing>"), "<missing>") << port << " " << portKey;
   }
   for (int module = 0; module < 4; ++module) EXPECT_GT(modules[module], 0) << "module " << module;
   char fallback[260];
@@ -376,7 +391,7 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
     EXPECT_NE(std::string(monitors.usbMonitor.pName), "0");
     EXPECT_GT(monitors.usbMonitorVersion, 0);
     EXPECT_GT(monitors.serialMonitorVersion, 0);
-    const char* dir = (const char*[]){"win98", "winnt", "winnt", "winnt", "win2003", "Vista"}[os];
+    const char* dir = osDirs[os];
     const char* monitorFiles[] = {monitors.usbMonitor.pDLLName, monitors.serialMonitor.pDLLName,
                                   monitors.usbMonitorUiDll, monitors.serialMonitorUiDll};
     for (const char* file : monitorFiles)

@@ -61,21 +61,27 @@ TEST_F(PackageLayoutTest, ModuleOutsideTheFourLeavesOnlyTheRoot) {
   }
 }
 
+// A path buffer with a guard right behind it: a write past the buffer lands in the guard.
+struct Guarded {
+  char text[kPathCapacity];
+  char guard[16];
+  Guarded() { memset(this, 'G', sizeof *this); }
+  bool GuardIntact() const { return std::string(guard, sizeof guard) == std::string(16, 'G'); }
+};
+
 TEST_F(PackageLayoutTest, OverlongProgramPathFallsBackToTheWorkingDirectory) {
   // 250 characters: more than the 200-character module name buffer holds.
   std::string path = "C:\\" + std::string(237, 'd') + "\\setup.exe";
   ASSERT_EQ(path.size(), 250u);
   winsim::SetModuleFileName(path);
-  char guard[16];
-  memset(guard, 'G', sizeof guard);
-  char root[kPathCapacity];
-  GetPackageRoot(root, sizeof root);
-  EXPECT_STREQ(root, "");
-  char setupIni[kPathCapacity];
-  char moduleIni[kPathCapacity];
-  ResolveIniPaths(0, setupIni, moduleIni);
-  EXPECT_STREQ(setupIni, "DRVCONFIG\\setup.ini");
-  EXPECT_EQ(std::string(guard, sizeof guard), std::string(16, 'G'));
+  Guarded root;
+  GetPackageRoot(root.text, sizeof root.text);
+  EXPECT_STREQ(root.text, "");
+  Guarded setupIni;
+  Guarded moduleIni;
+  ResolveIniPaths(0, setupIni.text, moduleIni.text);
+  EXPECT_STREQ(setupIni.text, "DRVCONFIG\\setup.ini");
+  for (const Guarded* buffer : {&root, &setupIni, &moduleIni}) EXPECT_TRUE(buffer->GuardIntact());
 }
 
 TEST_F(PackageLayoutTest, LongProgramPathThatFitsCutsTheIniPathsAtTheirCapacity) {
@@ -84,15 +90,16 @@ TEST_F(PackageLayoutTest, LongProgramPathThatFitsCutsTheIniPathsAtTheirCapacity)
   std::string path = dir + "setup.exe";
   ASSERT_EQ(path.size(), 199u);
   winsim::SetModuleFileName(path);
-  char root[kPathCapacity];
-  GetPackageRoot(root, sizeof root);
-  EXPECT_EQ(std::string(root), dir);
-  char setupIni[kPathCapacity];
-  char moduleIni[kPathCapacity];
-  ResolveIniPaths(0, setupIni, moduleIni);
-  EXPECT_EQ(strlen(setupIni), kPathCapacity - 1);
-  EXPECT_EQ(std::string(setupIni), (dir + "DRVCONFIG\\setup.ini").substr(0, kPathCapacity - 1));
-  EXPECT_EQ(strlen(moduleIni), kPathCapacity - 1);
+  Guarded root;
+  GetPackageRoot(root.text, sizeof root.text);
+  EXPECT_EQ(std::string(root.text), dir);
+  Guarded setupIni;
+  Guarded moduleIni;
+  ResolveIniPaths(0, setupIni.text, moduleIni.text);
+  EXPECT_EQ(strlen(setupIni.text), kPathCapacity - 1);
+  EXPECT_EQ(std::string(setupIni.text), (dir + "DRVCONFIG\\setup.ini").substr(0, kPathCapacity - 1));
+  EXPECT_EQ(strlen(moduleIni.text), kPathCapacity - 1);
+  for (const Guarded* buffer : {&root, &setupIni, &moduleIni}) EXPECT_TRUE(buffer->GuardIntact());
 }
 
 class RecordUsbPortDeviceTest : public PackageLayoutTest {

@@ -116,6 +116,15 @@ TEST_F(RegKeyTest, QueryStringClearsTheBufferAndTerminatesAValueStoredWithoutNul
   EXPECT_STREQ(text, "");
 }
 
+TEST_F(RegKeyTest, AnUnterminatedValueEndsAtTheLengthTheQueryReturned) {
+  winsim::SetValue(HKEY_LOCAL_MACHINE, kPath, "Raw", REG_SZ, "ab");  // 2 bytes, no terminator
+  RegKey key(HKEY_LOCAL_MACHINE, kPath);
+  char text[16];
+  memset(text, 'z', sizeof text);  // what an earlier use left in the buffer
+  EXPECT_TRUE(key.QueryString("Raw", text, sizeof text));
+  EXPECT_STREQ(text, "ab");
+}
+
 std::string Joined(char** list) {
   std::string all;
   int count = 0;
@@ -138,6 +147,10 @@ TEST_F(RegKeyTest, QueryStringListSplitsOnSemicolons) {
     EXPECT_EQ(Joined(list), c.expected) << c.text;
     RegKey::FreeStringList(list);
   }
+  winsim::SetValue(HKEY_LOCAL_MACHINE, kPath, "Bare", REG_SZ, ";");  // stored without its NUL
+  char** bare = key.QueryStringList("Bare");
+  EXPECT_EQ(Joined(bare), "1:[]");
+  RegKey::FreeStringList(bare);
   key.SetString("Empty", "");
   DWORD error = 1;
   EXPECT_EQ(key.QueryStringList("Empty", &error), nullptr);

@@ -133,6 +133,7 @@ TEST_F(SerialRegistrationTest, PortThreeGetsOnlyTheProfileEntry) {
 }
 
 TEST_F(SerialRegistrationTest, Windows98WritesTheProfileNotifiesAndFlushes) {
+  winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);  // NT would refuse the notification
   RegisterSerialPortWin98(2, "COM2:", Settings(9600, 'n', 8, 1.5, 'p'));
   EXPECT_EQ(ProfilePort("COM2:"), "9600,n,8,1.5,p");
   auto sent = winsim::Broadcasts();

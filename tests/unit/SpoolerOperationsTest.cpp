@@ -180,7 +180,7 @@ TEST_F(SpoolerOperationsTest, AFileNameTooLongForAPathIsRefusedWithABoundedMessa
 // ---- Monitors, processors, drivers ------------------------------------------------------
 
 TEST_F(SpoolerOperationsTest, AddMonitorCountsAnInstalledMonitorAsSuccess) {
-  winsim::WriteFile(winsim::SystemDirectory() + "\\mon.dll", "MZ");
+  winsim::MakeMonitorDll(winsim::SystemDirectory() + "\\mon.dll");
   MONITOR_INFO_2A monitor{const_cast<char*>("AQ Monitor"), nullptr, const_cast<char*>("mon.dll")};
   EXPECT_EQ(AddMonitorChecked(&monitor, message), 1);
   EXPECT_EQ(winsim::MonitorDll("AQ Monitor"), "mon.dll");
@@ -198,15 +198,16 @@ TEST_F(SpoolerOperationsTest, AddMonitorReportsOtherFailuresWithTheCode) {
 }
 
 TEST_F(SpoolerOperationsTest, AddPrintProcessorUsesTheEnvironmentOfTheTargetOs) {
-  winsim::WriteFile(winsim::PrintProcessorDirectory() + "\\proc.dll", "MZ");
+  winsim::MakeProcessorDll(winsim::PrintProcessorDirectory() + "\\proc.dll");
   EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 3), 1);
   EXPECT_TRUE(winsim::HasProcessor("Windows NT x86", "AQProc"));
   EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 3), 0) << "3005 is a failure here";
+}
 
-  winsim::Reset();
+TEST_F(SpoolerOperationsTest, AddPrintProcessorOnWindows98UsesItsOwnEnvironment) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
   winsim::SetWin9xSpooler(true);
-  winsim::WriteFile(winsim::PrintProcessorDirectory() + "\\proc.dll", "MZ");
+  winsim::MakeProcessorDll(winsim::PrintProcessorDirectory() + "\\proc.dll");
   EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 0), 1);
   EXPECT_TRUE(winsim::HasProcessor("Windows 4.0", "AQProc"));
   EXPECT_FALSE(winsim::HasProcessor("Windows NT x86", "AQProc"));
@@ -386,6 +387,7 @@ TEST_F(DefaultPrinterTest, OnNt4ItWritesTheDeviceEntryOfTheProfile) {
 
 TEST_F(DefaultPrinterTest, OnWindows9xItSetsTheDefaultAttributeAndNamesTheSection) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
+  winsim::SetWin9xSpooler(true);  // its handles know no access rights
   EXPECT_EQ(SetDefaultPrinterByName("QM(P)"), 1);
   EXPECT_EQ(winsim::DefaultPrinter(), "QM(P)");
   EXPECT_EQ(winsim::CallCount("SetPrinterA"), 1);

@@ -52,9 +52,11 @@ TEST_F(SpoolerServiceTest, FailedStartReportsTheSystemError) {
   std::string message;
   StartSpooler(message);
   EXPECT_EQ(message, "Start spool service error, error code = 1058");
+}
 
-  winsim::Reset();
+TEST_F(SpoolerServiceTest, AServiceThatCannotBeOpenedReportsTheSystemError) {
   winsim::FailCall("OpenServiceA", ERROR_ACCESS_DENIED);
+  std::string message;
   StartSpooler(message);
   EXPECT_EQ(message, "Start spool service error, error code = 5");
 }
@@ -95,8 +97,9 @@ TEST_F(SpoolerServiceTest, RestartStopsPausesAndStartsIgnoringFailures) {
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_RUNNING));
   EXPECT_EQ(winsim::CallCount("ControlService"), 1);
   EXPECT_EQ(winsim::CallCount("StartServiceA"), 1);
+}
 
-  winsim::Reset();
+TEST_F(SpoolerServiceTest, RestartOfAStoppedSpoolerStillStartsIt) {
   winsim::SetSpoolerRunning(false);
   RestartSpooler(2000);  // the stop answers 1062; the start still follows
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_RUNNING));

@@ -156,13 +156,13 @@ class UninstallTest : public ::testing::Test {
     ClosePrinter(printer);
   }
   static void PutMonitor(const std::string& name, const char* dll, const std::string& port = "") {
-    winsim::WriteFile(System(dll), "MZ");
+    winsim::MakeMonitorDll(System(dll));
     MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(dll)};
     ASSERT_TRUE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
     if (!port.empty()) winsim::AddMonitorPort(name, port);
   }
   static void PutProcessor(const std::string& name, const char* dll) {
-    winsim::WriteFile(Processors(dll), "MZ");
+    winsim::MakeProcessorDll(Processors(dll));
     ASSERT_TRUE(AddPrintProcessorA(nullptr, nullptr, const_cast<char*>(dll),
                                    const_cast<char*>(name.c_str())));
   }

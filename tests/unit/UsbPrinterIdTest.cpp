@@ -38,11 +38,10 @@ class UsbPrinterIdTest : public ::testing::Test {
 TEST_F(UsbPrinterIdTest, OnePrinterGivesItsDeviceReleaseNumber) {
   winsim::AttachUsbPrinters({Printer(9)});
   EXPECT_EQ(GetUsbPrinterId(), 9);
-  EXPECT_EQ(GetUsbPrinterId() % 8 + 1, 2);
   winsim::AttachUsbPrinters({Printer(0xBEEF)});
   EXPECT_EQ(GetUsbPrinterId(), 0xBEEF);
   EXPECT_TRUE(winsim::MessageBoxes().empty());
-  EXPECT_EQ(winsim::LoadedModulePaths(), Texts(3, kPackageLibrary));
+  EXPECT_EQ(winsim::LoadedModulePaths(), Texts(2, kPackageLibrary));
 }
 
 TEST_F(UsbPrinterIdTest, TwoPrintersGiveMinusTwoWithTheOneMessage) {

@@ -67,11 +67,14 @@ TEST_F(Windows98ExtrasTest, AFailedIconLibraryCopyLeavesItsTextAndGoesOn) {
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\UNIDRV.DLL"), "package");
 }
 
-TEST_F(Windows98ExtrasTest, DirectoriesThatCannotBeHadEndTheStepWithTheError) {
+TEST_F(Windows98ExtrasTest, ASystemDirectoryThatCannotBeHadEndsTheStepWithTheError) {
   winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
   InstallWindows98Extras(0, 0, message);
   EXPECT_EQ(message, "Cannot get system directory er= 8");
-  winsim::Reset();
+  EXPECT_EQ(winsim::CallCount("CreateFileA"), 0);
+}
+
+TEST_F(Windows98ExtrasTest, AWindowsDirectoryThatCannotBeHadEndsTheStepWithTheError) {
   winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED);
   InstallWindows98Extras(0, 0, message);
   EXPECT_EQ(message, "Cannot get windows directory er= 5");

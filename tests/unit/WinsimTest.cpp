@@ -2,7 +2,10 @@
 // be right, or every other test could pass for the wrong reason.
 #include "winsim/winsim.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -40,7 +43,7 @@ TEST_F(WinsimTest, FaultForAnArgumentSparesOtherArguments) {
   EXPECT_EQ(Open("B"), nullptr) << "nth 0 fails every matching call";
 }
 
-TEST_F(WinsimTest, HandlesAreCountedUntilClosedAndResetForgetsThem) {
+TEST_F(WinsimTest, HandlesAreCountedUntilClosedAndAResetWithOneOpenFailsTheTest) {
   winsim::SetValue(HKEY_LOCAL_MACHINE, "A", "v", REG_SZ, std::string("x", 2));
   HKEY first = Open("A");
   HKEY second = Open("A");
@@ -52,9 +55,85 @@ TEST_F(WinsimTest, HandlesAreCountedUntilClosedAndResetForgetsThem) {
   RegCloseKey(second);
   EXPECT_EQ(winsim::OpenHandles(), 0);
   Open("A");
-  winsim::Reset();
+  EXPECT_NONFATAL_FAILURE(winsim::Reset(), "winsim::Reset with open handles: key@");
   EXPECT_EQ(winsim::OpenHandles(), 0);
   EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "A"));
+}
+
+TEST_F(WinsimTest, WinspoolExportsSetDefaultPrinterFromWindows2000On) {
+  struct Case {
+    DWORD platform, major, minor;
+    bool exported;
+  } cases[] = {{VER_PLATFORM_WIN32_WINDOWS, 4, 10, false},
+               {VER_PLATFORM_WIN32_NT, 4, 0, false},
+               {VER_PLATFORM_WIN32_NT, 5, 0, true},
+               {VER_PLATFORM_WIN32_NT, 6, 0, true}};
+  for (const Case& c : cases) {
+    winsim::SetVersion(c.platform, c.major, c.minor);
+    HMODULE winspool = LoadLibraryA("winspool.drv");
+    ASSERT_NE(winspool, nullptr);
+    EXPECT_EQ(GetProcAddress(winspool, "SetDefaultPrinterA") != nullptr, c.exported)
+        << c.major << "." << c.minor;
+    FreeLibrary(winspool);
+  }
+}
+
+TEST_F(WinsimTest, ACutModuleFileNameAnswersAsTheWindowsVersionDoes) {
+  winsim::SetModuleFileName("C:\\setup.exe");
+  char cut[5];
+  memset(cut, 'z', sizeof cut);
+  SetLastError(0xdeadbeef);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof cut), 5u);
+  EXPECT_EQ(GetLastError(), 0u) << "XP reports success";
+  EXPECT_EQ(std::string(cut, 5), "C:\\se") << "and leaves no terminator";
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 0);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof cut), 5u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_STREQ(cut, "C:\\s");
+}
+
+TEST_F(WinsimTest, ABareProfileNameLivesInTheSimulatedWindowsDirectory) {
+  winsim::SetWindowsDirectory("D:\\WINNT");
+  winsim::WriteFile("D:\\WINNT\\bare.ini", "[S]\r\nK=moved\r\n");
+  winsim::WriteFile("C:\\WINDOWS\\bare.ini", "[S]\r\nK=fixed\r\n");
+  char text[16];
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "bare.ini");
+  EXPECT_STREQ(text, "moved");
+}
+
+TEST_F(WinsimTest, AProfileReadAfterTheFileChangedSeesTheNewText) {
+  winsim::WriteFile("C:\\cached.ini", "[S]\r\nK=first\r\n");
+  char text[16];
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "first");
+  winsim::WriteFile("C:\\cached.ini", "[S]\r\nK=second\r\n");
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "second");
+  WritePrivateProfileStringA("S", "K", "third", "C:\\cached.ini");
+  GetPrivateProfileStringA("S", "K", "", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "third");
+  winsim::RemovePath("C:\\cached.ini");
+  GetPrivateProfileStringA("S", "K", "gone", text, sizeof text, "C:\\cached.ini");
+  EXPECT_STREQ(text, "gone");
+}
+
+TEST_F(WinsimTest, AnInjectedCloseFaultFailsTheCloseButTheHandleIsGone) {
+  winsim::WriteFile("C:\\x.txt", "x");
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA("C:\\*.txt", &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  winsim::FailCall("FindClose", ERROR_NOT_ENOUGH_MEMORY);
+  winsim::FailCall("FreeLibrary", ERROR_INVALID_PARAMETER);
+  SetLastError(0);
+  EXPECT_FALSE(FindClose(find));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  HMODULE winspool = LoadLibraryA("winspool.drv");
+  ASSERT_NE(winspool, nullptr);
+  EXPECT_FALSE(FreeLibrary(winspool));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(winsim::OpenHandles(), 0);
+  EXPECT_FALSE(FindClose(find)) << "closed already";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 TEST_F(WinsimTest, SleepAdvancesTheVirtualClockAtOnce) {

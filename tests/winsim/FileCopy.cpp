@@ -58,12 +58,24 @@ BOOL WINAPI CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
     return FALSE;
   }
   FileNode* dst = FindNode(to);
+  if (dst == src) {
+    // The source is open for reading while the destination is opened for writing.
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
   if (dst) {
     if (failIfExists) {
       SetLastError(ERROR_FILE_EXISTS);
       return FALSE;
     }
     if (!Writable(*dst)) return FALSE;
+    // The copy is created over the old file with the source's attributes, and a hidden or
+    // system file may only be replaced by one that keeps those bits.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((dst->attributes & kept) & ~(src->attributes & kept)) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
   } else {
     FileNode* parent = FindNode(ParentOf(to));
     if (!parent || !parent->directory) {
@@ -75,6 +87,7 @@ BOOL WINAPI CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   DWORD attributes = src->attributes | FILE_ATTRIBUTE_ARCHIVE;
   FileNode& copy = PutFile(to, data);
   copy.attributes = attributes & ~FILE_ATTRIBUTE_NORMAL;
+  CopyModuleImage(from, to);
   return TRUE;
 }
 
@@ -87,6 +100,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
   std::string full = FullPath(path ? path : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   bool writes = (access & (GENERIC_WRITE | GENERIC_ALL)) != 0;
+  bool existed = node != nullptr;
   if (node) {
     if (disposition == CREATE_NEW) {
       SetLastError(ERROR_FILE_EXISTS);
@@ -116,6 +130,10 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
     }
     PutFile(full, "");
   }
+  // A success says whether the file was there before, for the dispositions that allow both.
+  SetLastError(existed && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS)
+                   ? ERROR_ALREADY_EXISTS
+                   : ERROR_SUCCESS);
   uintptr_t handle = NewHandle(HandleKind::File);
   OpenedFile& opened = Files().openFiles[handle];
   opened.path = full;

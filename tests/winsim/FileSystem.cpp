@@ -241,11 +241,13 @@ DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     return 0;
   }
   // A name that does not fit is cut to the buffer and returned as size. Windows 2000 and XP
-  // (and Wine) leave it without a terminator, Vista ends it at size - 1: callers must not
-  // rely on one, so the harsher answer is given here.
+  // leave it without a terminator and report ERROR_SUCCESS; Vista and later end it at
+  // size - 1 and report ERROR_INSUFFICIENT_BUFFER.
   if (name.size() >= size) {
-    name.copy(buffer, size);
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    bool vista = MajorVersion() >= 6;
+    name.copy(buffer, vista ? size - 1 : size);
+    if (vista) buffer[size - 1] = '\0';
+    SetLastError(vista ? ERROR_INSUFFICIENT_BUFFER : ERROR_SUCCESS);
     return size;
   }
   name.copy(buffer, name.size());

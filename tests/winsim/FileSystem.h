@@ -43,5 +43,13 @@ void PutDirectory(const std::string& fullPath);
 DWORD CopyPathOut(const std::string& path, LPSTR buffer, DWORD size);
 // The error Windows gives for a path that does not exist: 3 when its directory is missing.
 DWORD MissingError(const std::string& fullPath);
+// The exports of the loadable module image at a full path; null when the file there is not one.
+const Exports* ModuleImage(const std::string& fullPath);
+// A copied file is the same image as its source (or no image when the source was none).
+void CopyModuleImage(const std::string& fromFullPath, const std::string& toFullPath);
+// The spooler's load of a monitor or processor DLL: ERROR_MOD_NOT_FOUND (126) when the file
+// is missing or no module, ERROR_PROC_NOT_FOUND (127) when it lacks one of `entries` (for
+// each entry, alternatives separated by "|"); 0 when it loads.
+DWORD LoadError(const std::string& fullPath, const std::vector<std::string>& entries);
 
 }  // namespace winsim

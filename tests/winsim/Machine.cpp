@@ -1,5 +1,7 @@
 #include "winsim/Machine.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -45,6 +47,19 @@ const char* KindName(HandleKind kind) {
   return "?";
 }
 
+// A test that ends with handles open fails, and the next test starts with none: a leak is
+// charged to the test that made it, not to the next Reset.
+struct HandlesClosedAtTestEnd : ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    WINSIM_LOCK;
+    if (C().handles.empty()) return;
+    ADD_FAILURE() << "test ended with open winsim handles: " << DescribeOpenHandles();
+    C().handles.clear();
+  }
+};
+const bool handleCheckInstalled =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new HandlesClosedAtTestEnd), true);
+
 }  // namespace
 
 std::recursive_mutex& MachineLock() {
@@ -54,6 +69,9 @@ std::recursive_mutex& MachineLock() {
 
 void Reset() {
   WINSIM_LOCK;
+  // A reset midway through a test would otherwise wipe the evidence of a leak before it.
+  if (!C().handles.empty())
+    ADD_FAILURE() << "winsim::Reset with open handles: " << DescribeOpenHandles();
   C() = Core();
   ResetClock();
   ResetRegistry();

@@ -24,16 +24,22 @@ bool IsHandle(HandleKind kind, uintptr_t value);
 bool ReleaseHandle(HandleKind kind, uintptr_t value);  // false when it was not open
 
 // The close functions: counts the call, releases a handle of `kind` and drops its state in
-// `states`; FALSE with ERROR_INVALID_HANDLE when it was not open.
+// `states`; FALSE with ERROR_INVALID_HANDLE when it was not open. An injected fault makes
+// the call answer FALSE with its error; the handle is gone all the same, as the system
+// does not give a handle back that it failed to close.
 template <class States>
 BOOL CloseTracked(const char* function, HandleKind kind, const void* handle, States& states) {
-  TakeFault(function);
+  DWORD fault = TakeFault(function);
   auto value = reinterpret_cast<uintptr_t>(handle);
   if (!ReleaseHandle(kind, value)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   states.erase(value);
+  if (fault) {
+    SetLastError(fault);
+    return FALSE;
+  }
   return TRUE;
 }
 
@@ -44,6 +50,15 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // Absolute, normalised path ("C:\A\b.txt", root "C:\") of a path relative to the
 // simulated working directory. Empty for an empty path.
 std::string FullPath(const std::string& path);
+
+// Platform and major version of the simulated Windows (what GetVersionExA reports).
+DWORD PlatformId();
+DWORD MajorVersion();
+// Registry values by name, without the calls of the API (no counts, no faults).
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path);
+void DeleteRegistryValue(HKEY root, const std::string& path, const std::string& name);
+// winspool.drv's exports for the Windows version being set.
+void UpdateWinspoolExports(DWORD platform, DWORD major);
 
 // Per-area reset hooks, called by Reset() in this order.
 void ResetClock();

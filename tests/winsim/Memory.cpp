@@ -12,7 +12,8 @@ std::map<void*, uintptr_t> blocks;  // block -> its handle-accounting entry
 void* Allocate(const char* function, UINT flags, SIZE_T size, UINT zeroFlag) {
   WINSIM_LOCK;
   if (FailsNow(function)) return nullptr;
-  void* block = std::malloc(size ? size : 1);
+  // A 32-bit process has no more than 2 GB of address space to give.
+  void* block = size < 0x7FFF0000 ? std::malloc(size ? size : 1) : nullptr;
   if (!block) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;

@@ -15,8 +15,9 @@ struct MessageBoxRecord {
   UINT type;
 };
 
-// Answers for the next boxes, in order. When the script is used up a box answers with its
-// first button (IDOK, IDYES, IDABORT or IDRETRY), as if the user pressed Enter.
+// Answers for the next boxes, in order; an answer that is no button of its box fails the
+// test. When the script is used up a box answers with its default button (the first, or
+// the one MB_DEFBUTTON2/3/4 names), as if the user pressed Enter.
 void ScriptMessageBoxAnswers(const std::vector<int>& answers);
 std::vector<MessageBoxRecord> MessageBoxes();
 // Texts only, for short assertions.

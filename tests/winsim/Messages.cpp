@@ -52,6 +52,11 @@ BOOL WINAPI SendNotifyMessageA(HWND window, UINT message, WPARAM wParam, LPARAM 
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
+  // NT sends a message whose lParam is text only while the caller waits.
+  if (message == WM_WININICHANGE && PlatformId() == VER_PLATFORM_WIN32_NT) {
+    SetLastError(ERROR_MESSAGE_SYNC_ONLY);
+    return FALSE;
+  }
   Record("SendNotifyMessageA", message, wParam, lParam, 0, 0);
   return TRUE;
 }

@@ -42,6 +42,39 @@ const Exports* Resolve(const std::string& name) {
 
 void ResetModules() { mods = ModuleState(); }
 
+const Exports* ModuleImage(const std::string& fullPath) {
+  auto image = mods.images.find(Upper(fullPath));
+  FileNode* node = FindNode(fullPath);
+  return image == mods.images.end() || !node || node->directory ? nullptr : &image->second;
+}
+
+void CopyModuleImage(const std::string& fromFullPath, const std::string& toFullPath) {
+  auto image = mods.images.find(Upper(fromFullPath));
+  if (image == mods.images.end()) {
+    mods.images.erase(Upper(toFullPath));
+  } else {
+    Exports exports = image->second;
+    mods.images[Upper(toFullPath)] = exports;
+  }
+}
+
+DWORD LoadError(const std::string& fullPath, const std::vector<std::string>& entries) {
+  const Exports* exports = ModuleImage(fullPath);
+  if (!exports) return ERROR_MOD_NOT_FOUND;
+  for (const std::string& entry : entries) {
+    bool found = false;
+    size_t start = 0;
+    while (!found && start <= entry.size()) {
+      size_t bar = entry.find('|', start);
+      if (bar == std::string::npos) bar = entry.size();
+      found = exports->count(entry.substr(start, bar - start)) != 0;
+      start = bar + 1;
+    }
+    if (!found) return ERROR_PROC_NOT_FOUND;
+  }
+  return 0;
+}
+
 void RegisterSystemModule(const std::string& name, const Exports& exports) {
   WINSIM_LOCK;
   mods.system[Upper(name)] = exports;

@@ -4,6 +4,8 @@
 #include "winsim/FileSystem.h"
 
 #include <cstring>
+#include <iterator>
+#include <map>
 
 namespace winsim {
 namespace {
@@ -53,6 +55,51 @@ DWORD CopyList(const std::vector<std::string>& items, LPSTR buffer, DWORD size) 
   return used;
 }
 
+// The parse of a file, kept until its text changes: an installation reads hundreds of keys.
+const std::vector<IniSection>& Parsed(const std::string& fullPath, const std::string& text) {
+  struct Cached {
+    std::string text;
+    std::vector<IniSection> sections;
+  };
+  static std::map<std::string, Cached> cache;
+  Cached& cached = cache[Upper(fullPath)];
+  if (cached.sections.empty() || cached.text != text) {
+    cached.text = text;
+    cached.sections = ParseIni(text);
+  }
+  return cached.sections;
+}
+
+// NT keeps the [windows] section of win.ini in the registry, for reads and writes alike.
+const char* const kWindowsSectionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+bool InRegistry(const std::string& fullPath, const char* section) {
+  return PlatformId() == VER_PLATFORM_WIN32_NT && section && EqualNoCase(section, "windows") &&
+         EqualNoCase(fullPath, FullPath(WindowsDirectory() + "\\win.ini"));
+}
+
+// The registry's [windows] section in the form of a parsed file.
+std::vector<IniSection> RegistrySection() {
+  IniSection section{"windows", {}};
+  for (const std::string& name : RegistryValueNames(HKEY_CURRENT_USER, kWindowsSectionKey)) {
+    std::string data;
+    GetValue(HKEY_CURRENT_USER, kWindowsSectionKey, name, nullptr, &data);
+    section.entries.push_back(IniEntry{name, std::string(data.c_str()), true, false});
+  }
+  return {IniSection{}, section};
+}
+
+void WriteRegistrySection(const char* key, const char* value) {
+  if (!key) {
+    for (const std::string& name : RegistryValueNames(HKEY_CURRENT_USER, kWindowsSectionKey))
+      DeleteRegistryValue(HKEY_CURRENT_USER, kWindowsSectionKey, name);
+  } else if (!value) {
+    DeleteRegistryValue(HKEY_CURRENT_USER, kWindowsSectionKey, key);
+  } else {
+    SetValue(HKEY_CURRENT_USER, kWindowsSectionKey, key, REG_SZ, std::string(value) + '\0');
+  }
+}
+
 std::string StripQuotes(const std::string& value) {
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     return value.substr(1, value.size() - 2);
@@ -68,9 +115,19 @@ std::vector<IniSection> ParseIni(const std::string& text) {
   while (pos <= text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
-    std::string line = Trim(text.substr(pos, end - pos));
+    std::string raw = text.substr(pos, end - pos);
+    bool last = end == text.size();
     pos = end + 1;
-    if (line.empty() || line[0] == ';') continue;
+    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    std::string line = Trim(raw);
+    if (line.empty() && last) break;
+    if (line.empty() || line[0] == ';') {
+      IniEntry kept;
+      kept.key = raw;
+      kept.comment = true;
+      sections.back().entries.push_back(kept);
+      continue;
+    }
     if (line[0] == '[') {
       size_t close = line.find(']');
       IniSection section;
@@ -96,7 +153,7 @@ std::string SerializeIni(const std::vector<IniSection>& sections) {
     const IniSection& section = sections[i];
     if (i > 0) text += "[" + section.name + "]\r\n";
     for (const IniEntry& entry : section.entries)
-      text += entry.key + (entry.hasValue ? "=" + entry.value : "") + "\r\n";
+      text += entry.key + (entry.hasValue && !entry.comment ? "=" + entry.value : "") + "\r\n";
   }
   return text;
 }
@@ -104,7 +161,7 @@ std::string SerializeIni(const std::vector<IniSection>& sections) {
 std::string ProfilePath(const char* fileName) {
   std::string name = fileName ? fileName : "";
   if (name.find('\\') == std::string::npos && name.find('/') == std::string::npos)
-    return FullPath("C:\\WINDOWS\\" + name);
+    return FullPath(WindowsDirectory() + "\\" + name);
   return FullPath(name);
 }
 
@@ -129,7 +186,7 @@ void WriteIniEntry(std::vector<IniSection>& sections, const char* section, const
     target = &sections.back();
   }
   for (auto it = target->entries.begin(); it != target->entries.end(); ++it) {
-    if (!EqualNoCase(it->key, key)) continue;
+    if (it->comment || !EqualNoCase(it->key, key)) continue;
     if (!value) {
       target->entries.erase(it);
     } else {
@@ -138,7 +195,12 @@ void WriteIniEntry(std::vector<IniSection>& sections, const char* section, const
     }
     return;
   }
-  if (value) target->entries.push_back(IniEntry{key, value, true});
+  if (!value) return;
+  // A new key goes after the section's last key, before the comments and blank lines
+  // that end it.
+  auto after = target->entries.end();
+  while (after != target->entries.begin() && std::prev(after)->comment) --after;
+  target->entries.insert(after, IniEntry{key, value, true, false});
 }
 
 }  // namespace winsim
@@ -151,9 +213,13 @@ INT WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultTe
                                     LPSTR buffer, UINT size, LPCSTR fileName) {
   WINSIM_LOCK;
   if (FailsNow("GetPrivateProfileStringA", key)) return static_cast<INT>(CopyOut("", buffer, size));
-  FileNode* file = FindNode(ProfilePath(fileName));
-  std::vector<IniSection> sections;
-  if (file && !file->directory) sections = ParseIni(file->data);
+  std::string path = ProfilePath(fileName);
+  FileNode* file = FindNode(path);
+  static const std::vector<IniSection> none;
+  std::vector<IniSection> mapped;
+  if (InRegistry(path, section)) mapped = RegistrySection();
+  const std::vector<IniSection>& sections =
+      InRegistry(path, section) ? mapped : file && !file->directory ? Parsed(path, file->data) : none;
   if (!section) {
     std::vector<std::string> names;
     for (size_t i = 1; i < sections.size(); ++i) names.push_back(sections[i].name);
@@ -165,12 +231,13 @@ INT WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultTe
   if (!key) {
     std::vector<std::string> keys;
     if (found)
-      for (const IniEntry& entry : found->entries) keys.push_back(entry.key);
+      for (const IniEntry& entry : found->entries)
+        if (!entry.comment) keys.push_back(entry.key);
     return static_cast<INT>(CopyList(keys, buffer, size));
   }
   if (found) {
     for (const IniEntry& entry : found->entries)
-      if (EqualNoCase(entry.key, key)) return static_cast<INT>(CopyOut(StripQuotes(entry.value), buffer, size));
+      if (!entry.comment && EqualNoCase(entry.key, key)) return static_cast<INT>(CopyOut(StripQuotes(entry.value), buffer, size));
   }
   // The default's trailing blanks are cut.
   std::string fallback = defaultText ? defaultText : "";
@@ -221,7 +288,11 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
   }
   std::string path = ProfilePath(fileName);
   FileNode* file = FindNode(path);
-  if (file && file->directory) {
+  if (InRegistry(path, section)) {
+    WriteRegistrySection(key, value);
+    return TRUE;
+  }
+  if (file && (file->directory || (file->attributes & FILE_ATTRIBUTE_READONLY))) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
@@ -238,7 +309,8 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
   return TRUE;
 }
 
-// The user profile (win.ini in the Windows directory). All three arguments null only flush
+// The user profile (win.ini in the Windows directory; its [windows] section in the registry
+// on NT). All three arguments null only flush
 // the profile cache, which the simulation does not have; Windows answers that with FALSE.
 BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
   WINSIM_LOCK;
@@ -249,6 +321,10 @@ BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
     return FALSE;
   }
   std::string path = FullPath(WindowsDirectory() + "\\win.ini");
+  if (InRegistry(path, section)) {
+    WriteRegistrySection(key, value);
+    return TRUE;
+  }
   FileNode* file = FindNode(path);
   std::vector<IniSection> sections = ParseIni(file && !file->directory ? file->data : "");
   WriteIniEntry(sections, section, key, value);

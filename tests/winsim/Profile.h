@@ -7,9 +7,10 @@
 namespace winsim {
 
 struct IniEntry {
-  std::string key;
+  std::string key;  // for a comment or blank line: the line as it stands
   std::string value;
   bool hasValue = false;
+  bool comment = false;  // kept when the file is written again, never read
 };
 struct IniSection {
   std::string name;

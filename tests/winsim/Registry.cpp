@@ -17,6 +17,7 @@ struct Key {
   };
   std::vector<Value> values;  // insertion order
   bool deleted = false;
+  REGSAM allowed = KEY_ALL_ACCESS;  // what the key's security grants the user
 
   Value* FindValue(const std::string& valueName) {
     for (Value& v : values)
@@ -25,17 +26,44 @@ struct Key {
   }
 };
 
-std::map<uintptr_t, std::shared_ptr<Key>> roots;    // by predefined handle value
-std::map<uintptr_t, std::shared_ptr<Key>> opened;   // by handle
+struct Opened {
+  std::shared_ptr<Key> key;
+  REGSAM access;
+};
+std::map<uintptr_t, std::shared_ptr<Key>> roots;  // by predefined handle value
+std::map<uintptr_t, Opened> opened;               // by handle
 
 uintptr_t RootValue(HKEY key) { return reinterpret_cast<uintptr_t>(key); }
 
-std::shared_ptr<Key> FromHandle(HKEY hkey) {
+// The key behind a handle, or null with the code to return: a handle gives only the
+// rights it was opened with (the predefined roots give all).
+std::shared_ptr<Key> FromHandle(HKEY hkey, REGSAM right, LSTATUS* error) {
+  *error = ERROR_INVALID_HANDLE;
   auto r = roots.find(RootValue(hkey));
   if (r != roots.end()) return r->second;
   auto o = opened.find(RootValue(hkey));
-  if (o != opened.end() && IsHandle(HandleKind::Key, o->first)) return o->second;
-  return nullptr;
+  if (o == opened.end() || !IsHandle(HandleKind::Key, o->first)) return nullptr;
+  if (o->second.key->deleted) {
+    *error = ERROR_KEY_DELETED;
+    return nullptr;
+  }
+  if ((o->second.access & right) != right) {
+    *error = ERROR_ACCESS_DENIED;
+    return nullptr;
+  }
+  return o->second.key;
+}
+
+// The specific rights a requested mask stands for.
+REGSAM MapAccess(REGSAM access, const Key& key) {
+  REGSAM mapped = access & ~(GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL |
+                             MAXIMUM_ALLOWED | KEY_WOW64_32KEY | KEY_WOW64_64KEY);
+  if (access & GENERIC_READ) mapped |= KEY_READ;
+  if (access & GENERIC_WRITE) mapped |= KEY_WRITE;
+  if (access & GENERIC_EXECUTE) mapped |= KEY_EXECUTE;
+  if (access & GENERIC_ALL) mapped |= KEY_ALL_ACCESS;
+  if (access & MAXIMUM_ALLOWED) mapped |= key.allowed;
+  return mapped;
 }
 
 std::vector<std::string> SplitPath(const char* path) {
@@ -73,9 +101,12 @@ std::shared_ptr<Key> Walk(std::shared_ptr<Key> from, const char* path, bool crea
   return key;
 }
 
-HKEY Open(std::shared_ptr<Key> key) {
+// A handle with the requested rights, or null when the key's security refuses one.
+HKEY Open(std::shared_ptr<Key> key, REGSAM access) {
+  REGSAM rights = MapAccess(access, *key);
+  if ((rights & key->allowed) != rights) return nullptr;
   uintptr_t handle = NewHandle(HandleKind::Key);
-  opened[handle] = key;
+  opened[handle] = Opened{key, rights};
   return reinterpret_cast<HKEY>(handle);
 }
 
@@ -123,6 +154,34 @@ bool GetDword(HKEY root, const std::string& path, const std::string& name, DWORD
   return true;
 }
 
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path) {
+  WINSIM_LOCK;
+  std::vector<std::string> names;
+  auto base = RootOf(root);
+  auto key = base ? Walk(base, path.c_str(), false, nullptr) : nullptr;
+  if (key)
+    for (const Key::Value& value : key->values) names.push_back(value.name);
+  return names;
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& path, const std::string& name) {
+  WINSIM_LOCK;
+  auto base = RootOf(root);
+  auto key = base ? Walk(base, path.c_str(), false, nullptr) : nullptr;
+  if (!key) return;
+  for (auto it = key->values.begin(); it != key->values.end(); ++it) {
+    if (EqualNoCase(it->name, name)) {
+      key->values.erase(it);
+      return;
+    }
+  }
+}
+
+void ProtectKey(HKEY root, const std::string& path, REGSAM allowed) {
+  WINSIM_LOCK;
+  Walk(RootOf(root), path.c_str(), true, nullptr)->allowed = allowed;
+}
+
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& data) {
   WINSIM_LOCK;
@@ -141,34 +200,47 @@ using namespace winsim;
 
 extern "C" {
 
-LSTATUS WINAPI RegOpenKeyExA(HKEY hkey, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
+LSTATUS WINAPI RegOpenKeyExA(HKEY hkey, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegOpenKeyExA", subKey)) return static_cast<LSTATUS>(fault);
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
-  auto base = FromHandle(hkey);
-  if (!base) return ERROR_INVALID_HANDLE;
-  if (base->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  // Opening checks the key's own security, not the rights of the handle it starts from.
+  auto base = FromHandle(hkey, 0, &error);
+  if (!base) return error;
   auto key = Walk(base, subKey, false, nullptr);
   if (!key) return ERROR_FILE_NOT_FOUND;
-  *result = Open(key);
-  return ERROR_SUCCESS;
+  *result = Open(key, access);
+  return *result ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
-LSTATUS WINAPI RegCreateKeyExA(HKEY hkey, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM,
+LSTATUS WINAPI RegCreateKeyExA(HKEY hkey, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM access,
                                LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegCreateKeyExA", subKey)) return static_cast<LSTATUS>(fault);
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
-  auto base = FromHandle(hkey);
-  if (!base) return ERROR_INVALID_HANDLE;
-  if (base->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  auto base = FromHandle(hkey, 0, &error);
+  if (!base) return error;
   if (subKey && subKey[0] == '\\') return ERROR_BAD_PATHNAME;
+  // A missing key is created only under a parent whose security allows new subkeys.
+  std::shared_ptr<Key> key = base;
   bool created = false;
-  auto key = Walk(base, subKey, true, &created);
+  for (const std::string& part : SplitPath(subKey)) {
+    auto it = key->subkeys.find(Upper(part));
+    if (it != key->subkeys.end()) {
+      key = it->second;
+      continue;
+    }
+    if (!(key->allowed & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+    key = Walk(key, part.c_str(), true, nullptr);
+    created = true;
+  }
+  *result = Open(key, access);
+  if (!*result) return ERROR_ACCESS_DENIED;
   if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  *result = Open(key);
   return ERROR_SUCCESS;
 }
 
@@ -186,9 +258,9 @@ LSTATUS WINAPI RegQueryValueExA(HKEY hkey, LPCSTR name, LPDWORD, LPDWORD type, L
                                 LPDWORD size) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegQueryValueExA", name)) return static_cast<LSTATUS>(fault);
-  auto key = FromHandle(hkey);
-  if (!key) return ERROR_INVALID_HANDLE;
-  if (key->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  auto key = FromHandle(hkey, KEY_QUERY_VALUE, &error);
+  if (!key) return error;
   if (data && !size) return ERROR_INVALID_PARAMETER;
   Key::Value* value = key->FindValue(name ? name : "");
   if (!value) return ERROR_FILE_NOT_FOUND;
@@ -212,9 +284,9 @@ LSTATUS WINAPI RegSetValueExA(HKEY hkey, LPCSTR name, DWORD, DWORD type, const B
                               DWORD size) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegSetValueExA", name)) return static_cast<LSTATUS>(fault);
-  auto key = FromHandle(hkey);
-  if (!key) return ERROR_INVALID_HANDLE;
-  if (key->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  auto key = FromHandle(hkey, KEY_SET_VALUE, &error);
+  if (!key) return error;
   if (!data && size) return ERROR_NOACCESS;
   std::string bytes(reinterpret_cast<const char*>(data), data ? size : 0);
   if (Key::Value* value = key->FindValue(name ? name : "")) {
@@ -229,8 +301,9 @@ LSTATUS WINAPI RegSetValueExA(HKEY hkey, LPCSTR name, DWORD, DWORD type, const B
 LSTATUS WINAPI RegDeleteKeyA(HKEY hkey, LPCSTR subKey) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegDeleteKeyA", subKey)) return static_cast<LSTATUS>(fault);
-  auto base = FromHandle(hkey);
-  if (!base) return ERROR_INVALID_HANDLE;
+  LSTATUS error;
+  auto base = FromHandle(hkey, 0, &error);
+  if (!base) return error;
   std::vector<std::string> parts = SplitPath(subKey);
   if (parts.empty()) return ERROR_ACCESS_DENIED;
   std::string last = parts.back();
@@ -243,7 +316,7 @@ LSTATUS WINAPI RegDeleteKeyA(HKEY hkey, LPCSTR subKey) {
   }
   auto it = parent->subkeys.find(Upper(last));
   if (it == parent->subkeys.end()) return ERROR_FILE_NOT_FOUND;
-  if (!it->second->subkeys.empty()) return ERROR_ACCESS_DENIED;
+  if (!it->second->subkeys.empty() || !(it->second->allowed & DELETE)) return ERROR_ACCESS_DENIED;
   it->second->deleted = true;
   parent->subkeys.erase(it);
   return ERROR_SUCCESS;
@@ -252,9 +325,9 @@ LSTATUS WINAPI RegDeleteKeyA(HKEY hkey, LPCSTR subKey) {
 LSTATUS WINAPI RegDeleteValueA(HKEY hkey, LPCSTR name) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegDeleteValueA", name)) return static_cast<LSTATUS>(fault);
-  auto key = FromHandle(hkey);
-  if (!key) return ERROR_INVALID_HANDLE;
-  if (key->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  auto key = FromHandle(hkey, KEY_SET_VALUE, &error);
+  if (!key) return error;
   for (auto it = key->values.begin(); it != key->values.end(); ++it) {
     if (EqualNoCase(it->name, name ? name : "")) {
       key->values.erase(it);
@@ -268,9 +341,9 @@ LSTATUS WINAPI RegEnumValueA(HKEY hkey, DWORD index, LPSTR name, LPDWORD nameLen
                              LPDWORD type, LPBYTE data, LPDWORD size) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegEnumValueA")) return static_cast<LSTATUS>(fault);
-  auto key = FromHandle(hkey);
-  if (!key) return ERROR_INVALID_HANDLE;
-  if (key->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  auto key = FromHandle(hkey, KEY_QUERY_VALUE, &error);
+  if (!key) return error;
   if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
   if (index >= key->values.size()) return ERROR_NO_MORE_ITEMS;
   const Key::Value& value = key->values[index];
@@ -294,9 +367,9 @@ LSTATUS WINAPI RegEnumValueA(HKEY hkey, DWORD index, LPSTR name, LPDWORD nameLen
 LSTATUS WINAPI RegEnumKeyA(HKEY hkey, DWORD index, LPSTR name, DWORD nameLength) {
   WINSIM_LOCK;
   if (DWORD fault = TakeFault("RegEnumKeyA")) return static_cast<LSTATUS>(fault);
-  auto key = FromHandle(hkey);
-  if (!key) return ERROR_INVALID_HANDLE;
-  if (key->deleted) return ERROR_KEY_DELETED;
+  LSTATUS error;
+  auto key = FromHandle(hkey, KEY_ENUMERATE_SUB_KEYS, &error);
+  if (!key) return error;
   if (index >= key->subkeys.size()) return ERROR_NO_MORE_ITEMS;
   auto it = key->subkeys.begin();
   std::advance(it, index);

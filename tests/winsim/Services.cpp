@@ -1,4 +1,5 @@
-// The service control manager with one service, "Spooler", whose start can take virtual time.
+// The service control manager with one service, "Spooler", whose start and stop take
+// virtual time.
 #include "winsim/Machine.h"
 #include "winsim/ServiceControl.h"
 
@@ -13,7 +14,10 @@ namespace {
 struct Service {
   DWORD state = SERVICE_RUNNING;
   DWORD startDelay = 0;
+  // A service never stops at once: its process has to end first.
+  DWORD stopDelay = kDefaultStopDelay;
   DWORD runningAt = 0;  // clock time a pending start completes
+  DWORD stoppedAt = 0;  // clock time a pending stop completes
 };
 
 struct Opened {
@@ -27,10 +31,12 @@ struct ServiceState {
 };
 ServiceState services;
 
-// A pending start finishes once its virtual time has passed.
+// A pending start or stop finishes once its virtual time has passed.
 void Settle(Service& service) {
   if (service.state == SERVICE_START_PENDING && Now() >= service.runningAt)
     service.state = SERVICE_RUNNING;
+  if (service.state == SERVICE_STOP_PENDING && Now() >= service.stoppedAt)
+    service.state = SERVICE_STOPPED;
 }
 
 void FillStatus(const Service& service, LPSERVICE_STATUS status) {
@@ -69,6 +75,11 @@ void SetSpoolerRunning(bool running) {
 void SetSpoolerStartDelay(DWORD ms) {
   WINSIM_LOCK;
   services.spooler.startDelay = ms;
+}
+
+void SetSpoolerStopDelay(DWORD ms) {
+  WINSIM_LOCK;
+  services.spooler.stopDelay = ms;
 }
 
 DWORD SpoolerState() {
@@ -132,7 +143,9 @@ BOOL WINAPI ControlService(SC_HANDLE handle, DWORD control, LPSERVICE_STATUS sta
     SetLastError(ERROR_SERVICE_CANNOT_ACCEPT_CTRL);
     return FALSE;
   }
-  service->state = SERVICE_STOPPED;
+  service->state = SERVICE_STOP_PENDING;
+  service->stoppedAt = Now() + service->stopDelay;
+  Settle(*service);
   FillStatus(*service, status);
   return TRUE;
 }

@@ -15,6 +15,12 @@ namespace {
 const char* const kNtEnvironment = "Windows NT x86";
 const char* const kWin9xEnvironment = "Windows 4.0";
 const char* const kPrintKey = "SYSTEM\\CurrentControlSet\\Control\\Print";
+// What the spooler looks up in a monitor or print processor DLL it loads.
+const std::vector<std::string> kMonitorEntries = {
+    "InitializePrintMonitor2|InitializePrintMonitor|InitializeMonitorEx"};
+const std::vector<std::string> kProcessorEntries = {
+    "EnumPrintProcessorDatatypesW|EnumPrintProcessorDatatypesA", "OpenPrintProcessor",
+    "PrintDocumentOnPrintProcessor", "ClosePrintProcessor", "ControlPrintProcessor"};
 
 struct Monitor {
   std::string name;
@@ -33,7 +39,11 @@ struct SpoolerState {
   std::map<std::string, Processor> processors;     // by Upper(environment + "|" + name)
   std::map<std::string, SpoolerDriver> drivers;    // by Upper(name)
   std::map<std::string, SpoolerPrinter> printers;  // by Upper(name)
-  std::map<uintptr_t, std::string> openPrinters;   // handle -> Upper(name)
+  struct Opened {
+    std::string name;  // Upper(name)
+    ACCESS_MASK access;
+  };
+  std::map<uintptr_t, Opened> openPrinters;
   std::string defaultPrinter;
   bool win9x = false;
 };
@@ -123,17 +133,40 @@ void FillPrinterInfo(const SpoolerPrinter& p, LPBYTE buffer) {
   if (EqualNoCase(p.name, spooler.defaultPrinter)) info->Attributes |= PRINTER_ATTRIBUTE_DEFAULT;
 }
 
-SpoolerPrinter* PrinterOf(HANDLE handle) {
+// The printer behind an open handle, or null with the last error set. Windows 98/Me knows
+// no access rights; NT gives a handle only the rights it was opened with.
+SpoolerPrinter* PrinterOf(HANDLE handle, ACCESS_MASK right) {
   auto it = spooler.openPrinters.find(reinterpret_cast<uintptr_t>(handle));
-  if (it == spooler.openPrinters.end()) return nullptr;
-  auto printer = spooler.printers.find(it->second);
-  return printer == spooler.printers.end() ? nullptr : &printer->second;
+  auto printer = it == spooler.openPrinters.end() ? spooler.printers.end()
+                                                  : spooler.printers.find(it->second.name);
+  if (printer == spooler.printers.end()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  if (!IsWin9x() && (it->second.access & right) != right) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  return &printer->second;
 }
 
-HANDLE OpenPrinterHandle(const std::string& name) {
+HANDLE OpenPrinterHandle(const std::string& name, ACCESS_MASK access) {
   uintptr_t handle = NewHandle(HandleKind::Printer);
-  spooler.openPrinters[handle] = Upper(name);
+  spooler.openPrinters[handle] = SpoolerState::Opened{Upper(name), access};
   return reinterpret_cast<HANDLE>(handle);
+}
+
+// Where the spooler looks for a driver file: a bare name in the driver directory.
+std::string DriverFilePath(const std::string& dir, const char* file) {
+  std::string name = Text(file);
+  bool bare = name.find('\\') == std::string::npos && name.find('/') == std::string::npos &&
+              name.find(':') == std::string::npos;
+  return FullPath(bare ? dir + "\\" + name : name);
+}
+
+bool IsFile(const std::string& fullPath) {
+  FileNode* node = fullPath.empty() ? nullptr : FindNode(fullPath);
+  return node && !node->directory;
 }
 
 }  // namespace
@@ -146,11 +179,31 @@ void ResetSpooler() {
       Processor{kNtEnvironment, "WinPrint", "winprint.dll"};
   spooler.processors[Upper(std::string(kWin9xEnvironment) + "|WinPrint")] =
       Processor{kWin9xEnvironment, "WinPrint", "winprint.dll"};
-  RegisterSystemModule(
-      "winspool.drv",
-      {{"SetDefaultPrinterA", reinterpret_cast<void*>(&SimSetDefaultPrinterA)},
-       {"DeletePrinterDriverExA", reinterpret_cast<void*>(&SimDeletePrinterDriverExA)}});
+  UpdateWinspoolExports(VER_PLATFORM_WIN32_NT, 5);
   ResetSpoolerRemoval();
+}
+
+void UpdateWinspoolExports(DWORD platform, DWORD major) {
+  // SetDefaultPrinterA and DeletePrinterDriverExA came with Windows 2000.
+  Exports exports;
+  if (platform == VER_PLATFORM_WIN32_NT && major >= 5) {
+    exports["SetDefaultPrinterA"] = reinterpret_cast<void*>(&SimSetDefaultPrinterA);
+    exports["DeletePrinterDriverExA"] = reinterpret_cast<void*>(&SimDeletePrinterDriverExA);
+  }
+  RegisterSystemModule("winspool.drv", exports);
+}
+
+void MakeMonitorDll(const std::string& path) {
+  static int entry;
+  RegisterModuleImage(path, {{"InitializePrintMonitor2", &entry}});
+}
+
+void MakeProcessorDll(const std::string& path) {
+  static int entry;
+  Exports exports;
+  for (const std::string& names : kProcessorEntries)
+    exports[names.substr(0, names.find('|'))] = &entry;
+  RegisterModuleImage(path, exports);
 }
 
 void SetWin9xSpooler(bool win9x) {
@@ -279,8 +332,9 @@ BOOL WINAPI AddMonitorA(LPSTR server, DWORD level, LPBYTE data) {
     return FALSE;
   }
   // The spooler loads the monitor from the system directory at once.
-  if (!FindNode(FullPath(SystemDirectory() + "\\" + info->pDLLName))) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
+  if (DWORD error =
+          LoadError(FullPath(SystemDirectory() + "\\" + info->pDLLName), kMonitorEntries)) {
+    SetLastError(error);
     return FALSE;
   }
   spooler.monitors[Upper(info->pName)] = Monitor{info->pName, env, info->pDLLName};
@@ -306,8 +360,9 @@ BOOL WINAPI AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR pathName,
     SetLastError(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED);
     return FALSE;
   }
-  if (!FindNode(FullPath(ProcessorDirectoryFor(env) + "\\" + pathName))) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
+  if (DWORD error =
+          LoadError(FullPath(ProcessorDirectoryFor(env) + "\\" + pathName), kProcessorEntries)) {
+    SetLastError(error);
     return FALSE;
   }
   spooler.processors[key] = Processor{env, processorName, pathName};
@@ -335,10 +390,20 @@ BOOL WINAPI AddPrinterDriverA(LPSTR server, DWORD level, LPBYTE data) {
     SetLastError(ERROR_INVALID_ENVIRONMENT);
     return FALSE;
   }
-  // The driver's files must already lie in the driver directory.
+  if (!*info->pDriverPath || !*info->pDataFile || !*info->pConfigFile) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  // The driver's files must already lie in the driver directory; an empty help file or
+  // dependent-file list names none.
   std::string dir = DriverDirectoryFor(env);
-  for (const char* file : {info->pDriverPath, info->pDataFile, info->pConfigFile}) {
-    if (!FindNode(FullPath(dir + "\\" + file)) && !FindNode(FullPath(file))) {
+  std::vector<const char*> files = {info->pDriverPath, info->pDataFile, info->pConfigFile};
+  if (level == 3) {
+    if (info->pHelpFile && *info->pHelpFile) files.push_back(info->pHelpFile);
+    for (const char* p = info->pDependentFiles; p && *p; p += strlen(p) + 1) files.push_back(p);
+  }
+  for (const char* file : files) {
+    if (!IsFile(DriverFilePath(dir, file))) {
       SetLastError(ERROR_FILE_NOT_FOUND);
       return FALSE;
     }
@@ -373,6 +438,11 @@ HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
     return nullptr;
   }
   std::string name = info->pPrinterName;
+  // "," separates a printer name from its job or port part, "\\" a server from a printer.
+  if (name.find_first_of(",\\") != std::string::npos) {
+    SetLastError(ERROR_INVALID_PRINTER_NAME);
+    return nullptr;
+  }
   if (spooler.printers.count(Upper(name))) {
     SetLastError(ERROR_PRINTER_ALREADY_EXISTS);
     return nullptr;
@@ -396,12 +466,11 @@ HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
       SpoolerPrinter{name, info->pPortName, info->pDriverName, info->pPrintProcessor,
                      info->Attributes & ~PRINTER_ATTRIBUTE_DEFAULT,
                      info->pDatatype ? info->pDatatype : ""};
-  return OpenPrinterHandle(name);
+  return OpenPrinterHandle(name, PRINTER_ALL_ACCESS);
 }
 
 BOOL WINAPI OpenPrinterA(LPSTR name, HANDLE* handle, LPPRINTER_DEFAULTSA defaults) {
   WINSIM_LOCK;
-  (void)defaults;
   if (FailsNow("OpenPrinterA", name)) return FALSE;
   if (!handle) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -411,7 +480,11 @@ BOOL WINAPI OpenPrinterA(LPSTR name, HANDLE* handle, LPPRINTER_DEFAULTSA default
     SetLastError(ERROR_INVALID_PRINTER_NAME);
     return FALSE;
   }
-  *handle = OpenPrinterHandle(name);
+  // Without defaults a handle may use the printer, not administer it.
+  ACCESS_MASK access =
+      defaults && defaults->DesiredAccess ? defaults->DesiredAccess : PRINTER_ACCESS_USE;
+  if (access & (GENERIC_ALL | GENERIC_WRITE)) access |= PRINTER_ALL_ACCESS;
+  *handle = OpenPrinterHandle(name, access);
   return TRUE;
 }
 
@@ -423,11 +496,8 @@ BOOL WINAPI ClosePrinter(HANDLE handle) {
 BOOL WINAPI GetPrinterA(HANDLE handle, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
   WINSIM_LOCK;
   if (FailsNow("GetPrinterA")) return FALSE;
-  SpoolerPrinter* printer = PrinterOf(handle);
-  if (!printer) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  SpoolerPrinter* printer = PrinterOf(handle, 0);
+  if (!printer) return FALSE;
   if (level != 2) {
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
@@ -445,11 +515,8 @@ BOOL WINAPI GetPrinterA(HANDLE handle, DWORD level, LPBYTE buffer, DWORD size, L
 BOOL WINAPI SetPrinterA(HANDLE handle, DWORD level, LPBYTE data, DWORD command) {
   WINSIM_LOCK;
   if (FailsNow("SetPrinterA")) return FALSE;
-  SpoolerPrinter* printer = PrinterOf(handle);
-  if (!printer) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  SpoolerPrinter* printer = PrinterOf(handle, PRINTER_ACCESS_ADMINISTER);
+  if (!printer) return FALSE;
   if (level != 2 || !data || command != 0) {
     SetLastError(level != 2 ? ERROR_INVALID_LEVEL : ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -499,7 +566,9 @@ std::string SpoolerDriverDirectory(const std::string& environment) {
   return DriverDirectoryFor(environment);
 }
 
-SpoolerPrinter* OpenedPrinter(HANDLE handle) { return PrinterOf(handle); }
+SpoolerPrinter* OpenedPrinter(HANDLE handle, ACCESS_MASK right) {
+  return PrinterOf(handle, right);
+}
 
 void ErasePrinter(const std::string& name) {
   spooler.printers.erase(Upper(name));

@@ -12,8 +12,8 @@ namespace winsim {
 // The environment a call names ("" for an unknown one), the current one for null or "".
 std::string SpoolerEnvironment(const char* environment);
 std::string SpoolerDriverDirectory(const std::string& environment);
-// The printer behind an open printer handle, or null.
-SpoolerPrinter* OpenedPrinter(HANDLE handle);
+// Null with the last error set when the handle names no printer or lacks the right.
+SpoolerPrinter* OpenedPrinter(HANDLE handle, ACCESS_MASK right);
 void ErasePrinter(const std::string& name);
 void EraseDriver(const std::string& name);
 void EraseMonitor(const std::string& name);

@@ -32,6 +32,12 @@ struct SpoolerDriver {
 // directories in the system directory. Set it together with winsim::SetVersion.
 void SetWin9xSpooler(bool win9x);
 
+// Makes the file at `path` (created if missing) a DLL the spooler can load as a port monitor
+// or print processor: AddMonitorA and AddPrintProcessorA refuse any other file (126 or 127).
+// Copies of it are such DLLs too.
+void MakeMonitorDll(const std::string& path);
+void MakeProcessorDll(const std::string& path);
+
 // A port the spooler offers besides the built-in LPT1:-LPT3:, COM1:-COM4: and FILE:.
 void AddPort(const std::string& name);
 std::vector<std::string> Ports();

@@ -221,11 +221,8 @@ BOOL WINAPI EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, L
 BOOL WINAPI DeletePrinter(HANDLE handle) {
   WINSIM_LOCK;
   if (FailsNow("DeletePrinter")) return FALSE;
-  SpoolerPrinter* printer = OpenedPrinter(handle);
-  if (!printer) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  SpoolerPrinter* printer = OpenedPrinter(handle, DELETE);
+  if (!printer) return FALSE;
   // The handle stays open (ClosePrinter still closes it) but names no printer any more.
   std::string name = printer->name;
   removal.jobs.erase(Upper(name));

@@ -23,6 +23,7 @@ void SetVersion(DWORD platform, DWORD major, DWORD minor) {
   sys.platform = platform;
   sys.major = major;
   sys.minor = minor;
+  UpdateWinspoolExports(platform, major);
 }
 
 void SetWindowsDirectory(const std::string& path) {
@@ -30,6 +31,16 @@ void SetWindowsDirectory(const std::string& path) {
   sys.windowsDirectory = path;
   sys.systemDirectory = path + "\\system32";
   PutDirectory(FullPath(sys.systemDirectory));
+}
+
+DWORD PlatformId() {
+  WINSIM_LOCK;
+  return sys.platform;
+}
+
+DWORD MajorVersion() {
+  WINSIM_LOCK;
+  return sys.major;
 }
 
 std::string WindowsDirectory() {

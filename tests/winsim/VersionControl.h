@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace winsim {
 
@@ -15,6 +16,13 @@ struct VersionResource {
   WORD codePage = 0x04b0;
   // Strings of the StringFileInfo block of language/codePage, e.g. {"FileVersion", "1.0.0.5"}.
   std::map<std::string, std::string> strings;
+  // Further pairs of the translation table, after the first, each with its own strings.
+  struct Table {
+    WORD language;
+    WORD codePage;
+    std::map<std::string, std::string> strings;
+  };
+  std::vector<Table> laterTables;
 };
 
 // Writes a program file at `path` (parents created) that carries this version resource.

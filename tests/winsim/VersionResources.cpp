@@ -44,17 +44,24 @@ void AppendEntry(std::string& out, const std::string& key, const std::string& va
 // Block: tag, total length, then entries of (name length, name + NUL, value length, value).
 std::string BuildBlock(const VersionResource& resource) {
   std::string entries;
+  std::vector<VersionResource::Table> tables = {
+      {resource.language, resource.codePage, resource.strings}};
+  tables.insert(tables.end(), resource.laterTables.begin(), resource.laterTables.end());
   if (resource.hasTranslation) {
-    std::string pair(4, '\0');
-    memcpy(&pair[0], &resource.language, 2);
-    memcpy(&pair[2], &resource.codePage, 2);
-    AppendEntry(entries, "VarFileInfo\\Translation", pair);
+    std::string pairs;
+    for (const auto& table : tables) {
+      pairs.append(reinterpret_cast<const char*>(&table.language), 2);
+      pairs.append(reinterpret_cast<const char*>(&table.codePage), 2);
+    }
+    AppendEntry(entries, "VarFileInfo\\Translation", pairs);
   }
-  char table[16];
-  snprintf(table, sizeof table, "%04x%04x", resource.language, resource.codePage);
-  for (const auto& text : resource.strings)
-    AppendEntry(entries, std::string("StringFileInfo\\") + table + "\\" + text.first,
-                text.second + std::string(1, '\0'));
+  for (const auto& table : tables) {
+    char name[16];
+    snprintf(name, sizeof name, "%04x%04x", table.language, table.codePage);
+    for (const auto& text : table.strings)
+      AppendEntry(entries, std::string("StringFileInfo\\") + name + "\\" + text.first,
+                  text.second + std::string(1, '\0'));
+  }
   std::string block(kBlockTag, 4);
   AppendDword(block, static_cast<DWORD>(8 + entries.size()));
   return block + entries;

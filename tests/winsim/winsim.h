@@ -53,6 +53,10 @@ bool GetValue(HKEY root, const std::string& path, const std::string& name, DWORD
 bool GetDword(HKEY root, const std::string& path, const std::string& name, DWORD* value);
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& data);  // creates the key
+// The key's security grants the user only `allowed` (e.g. KEY_READ: HKLM for a limited user):
+// opening it for more, creating a subkey without KEY_CREATE_SUB_KEY or deleting it without
+// DELETE fails with ERROR_ACCESS_DENIED. Creates the key.
+void ProtectKey(HKEY root, const std::string& path, REGSAM allowed);
 
 // ---- System ----------------------------------------------------------------------------
 // Version GetVersionExA reports (default: NT 5.1, Windows XP).
