@@ -115,9 +115,13 @@ BOOL CALLBACK MatchControl(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// A window may be shown before all its controls exist: a missing one is waited for up to 3 s.
 HWND Control(HWND parent, const std::string& id) {
   ControlSearch search{atoi(id.c_str()), nullptr};
-  if (parent) EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
+  for (int poll = 0; parent && !search.found && poll < 60; ++poll) {
+    if (poll) Sleep(50);
+    EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
+  }
   return search.found;
 }
 
