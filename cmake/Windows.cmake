@@ -36,6 +36,11 @@ foreach(program wizard uninstall)
   endif()
 endforeach()
 
+# The end-to-end tier stages the programs on its medium, so it comes after them.
+if(NOT PROGRAMS_ONLY)
+  add_subdirectory(tests/e2e)
+endif()
+
 set(shipped "")
 foreach(program setup uninstall)
   if(TARGET ${program})
