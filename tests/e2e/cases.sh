@@ -10,6 +10,8 @@
 # progress_waits WORKER_MS.
 cases=(
   "parallel-typical xp 2000 2003 vista"
+  "serial-aqcom xp vista"
+  "usb-typical xp vista"
 )
 
 # licence -> module -> setup type -> OS -> port page, with the choices the pages preselect.
@@ -51,4 +53,53 @@ EOF
   setup_ended || return 1
   inspect printers | has '^printer "QM-A210\(P\)" driver="QM-A210 GDI" port="LPT1:" processor="WinPrint"' printer || return 1
   inspect drivers | has '^driver "[^"]*" "QM-A210 GDI" version=3 path="[^"]*AQGDI.DLL"' driver || return 1
+}
+
+# A serial install with Typical setup on AQCOM1: (offered by the vendor's serial monitor, which
+# setup adds): "QM-A210(S)" with the STD driver, the serial monitor and the vendor processor.
+case_serial_aqcom() {
+  start_setup
+  walk_to_port_page || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+select 1049 "AQCOM1:"
+expect 1041 enabled
+screenshot $(shot 5-port)
+click 1
+box setup "Successfully installed printer driver" OK 120
+gone "Printer Driver Setup" 30
+EOF
+  # Fresh monitors are added without a spooler restart: the worker's 100 ms start and the
+  # processor's 200 ms.
+  fixed_waits=$(progress_waits 300)
+  setup_ended || return 1
+  inspect printers | has '^printer "QM-A210\(S\)" driver="QM-A210 STD" port="AQCOM1:" processor="AQ Print Processor"' printer || return 1
+  inspect monitors | has '^monitor "AQ COM Monitor" ' monitor || return 1
+  inspect processors | has ' "AQ Print Processor"$' processor || return 1
+}
+
+# A USB install with Typical setup, one printer attached (identity 0: printer number 1): the
+# printer "QM-A210(U) 1" on USB_QM-A210_1, offered by the vendor's USB monitor once setup has
+# recorded the port.
+case_usb_typical() {
+  echo 0 >"$medium/usbprinters.txt"
+  start_setup
+  walk_to_port_page || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+select 1049 "USB_QM-A210_1"
+screenshot $(shot 5-port)
+click 1
+box setup * OK 120
+gone "Printer Driver Setup" 30
+EOF
+  # Before the worker: 500 ms after starting the USB driver's installer, then 100 ms polls
+  # while its window is open (the stand-in's 3000 ms); the worker's own is its 100 ms start.
+  fixed_waits=$((500 + 3000 + $(progress_waits 100)))
+  setup_ended || return 1
+  has '"Successfully installed printer driver\\nPlease repower the printer"' outcome <"$out/drive.last" || return 1
+  has '^2' 'installer argument' <"$medium/USBDRV/Install.log" || return 1
+  inspect printers | has '^printer "QM-A210\(U\) 1" driver="QM-A210 GDI" port="USB_QM-A210_1"' printer || return 1
+  inspect monitors | has '^monitor "AQ USB Monitor" ' monitor || return 1
+  inspect reg 'HKLM\SOFTWARE\VORTELL\PORTNAME' | has '"USB_QM-A210_1" dword' 'port record' || return 1
 }

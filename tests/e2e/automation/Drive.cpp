@@ -344,6 +344,9 @@ bool Screenshot(const Words& w) {
     SetRect(&rect, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return Fail("the window has no area");
+  // The program paints when its queue is idle; a picture taken before that shows half-drawn
+  // controls. RDW_UPDATENOW makes it paint now: a window of another thread is sent WM_PAINT.
+  if (current) RedrawWindow(current, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
