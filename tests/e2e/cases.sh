@@ -10,12 +10,25 @@
 # progress_waits WORKER_MS.
 cases=(
   "parallel-typical xp 2000 2003 vista"
-  "serial-aqcom xp vista"
-  "usb-typical xp vista"
+  "serial-aqcom xp 2000 2003 vista"
+  "usb-typical xp 2000 2003 vista"
+  "usb-identity-rewritten xp 2000 2003 vista"
+  "usb-driver-installer xp 2000 2003 vista"
+  "second-install xp 2000 2003 vista"
+  "processor-update xp 2000 2003 vista"
+  "refused-server-2003 2003"
+  "refused-vista vista"
+  "refused-second-instance xp"
+  "refused-beside-uninstall xp"
+  "refused-without-drvconfig xp"
 )
 
-# licence -> module -> setup type -> OS -> port page, with the choices the pages preselect.
-walk_to_port_page() {
+# licence -> module -> setup type -> OS -> port page, with the choices the pages preselect, or
+# with a model: walk_to_port_page [RADIO COMBO MODEL] (the module's radio button and model list).
+walk_to_page() {
+  local pick=
+  [ $# -ge 3 ] && pick="click $1
+select $2 \"$3\""
   drive <<EOF
 window "Printer Driver Setup" 60
 screenshot $(shot 1-licence)
@@ -24,11 +37,18 @@ expect 1 disabled
 click 1057
 expect 1 enabled
 click 1
+$pick
 screenshot $(shot 2-module)
 click 1
 screenshot $(shot 3-setup-type)
 click 1
 screenshot $(shot 4-os)
+EOF
+}
+walk_to_port_page() {
+  walk_to_page "$@" || return 1
+  drive <<EOF
+window "Printer Driver Setup" 10
 click 1
 expect 1 text "Install (&I)"
 EOF
@@ -56,7 +76,9 @@ EOF
 }
 
 # A serial install with Typical setup on AQCOM1: (offered by the vendor's serial monitor, which
-# setup adds): "QM-A210(S)" with the STD driver, the serial monitor and the vendor processor.
+# setup adds) with settings other than the defaults: "QM-A210(S)" with the STD driver, the
+# serial monitor, the vendor processor and the port's settings in the registry (under the port
+# text from "COM" on, with the parity letter lower-cased).
 case_serial_aqcom() {
   start_setup
   walk_to_port_page || return 1
@@ -64,6 +86,11 @@ case_serial_aqcom() {
 window "Printer Driver Setup" 10
 select 1049 "AQCOM1:"
 expect 1041 enabled
+select 1041 "9600"
+select 1042 "7"
+select 1043 "Even"
+select 1044 "1.5"
+select 1045 "Xon/Xoff"
 screenshot $(shot 5-port)
 click 1
 box setup "Successfully installed printer driver" OK 120
@@ -76,30 +103,195 @@ EOF
   inspect printers | has '^printer "QM-A210\(S\)" driver="QM-A210 STD" port="AQCOM1:" processor="AQ Print Processor"' printer || return 1
   inspect monitors | has '^monitor "AQ COM Monitor" ' monitor || return 1
   inspect processors | has ' "AQ Print Processor"$' processor || return 1
+  inspect reg 'HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Ports' |
+    has '"COM1:" sz "9600,e,7,1.5,x"' 'serial settings' || return 1
 }
 
-# A USB install with Typical setup, one printer attached (identity 0: printer number 1): the
-# printer "QM-A210(U) 1" on USB_QM-A210_1, offered by the vendor's USB monitor once setup has
-# recorded the port.
+# The USB device driver of the medium, installed as current in the system directory.
+install_current_usb_driver() {
+  mkdir -p "$prefix/drive_c/windows/system32/drivers"
+  cp "$medium/USBDRV/bulkusb.sys" "$prefix/drive_c/windows/system32/drivers/bulkusb.sys"
+}
+# usb_install PORT [ANSWER]: a USB install on PORT with Typical setup; with ANSWER, question 143
+# comes first and is answered so.
+usb_install() {
+  local question=
+  [ $# -ge 2 ] && question="box setup * $2 30"
+  start_setup
+  walk_to_port_page || return 1
+  drive <<EOF
+window "Printer Driver Setup" 10
+select 1049 "$1"
+screenshot $(shot 5-port)
+click 1
+$question
+box setup * OK 120
+gone "Printer Driver Setup" 30
+EOF
+}
+
+# A USB install with one attached printer whose identity matches (0: printer number 1) and a
+# current USB device driver: "QM-A210(U) 1" on USB_QM-A210_1, offered by the vendor's USB
+# monitor once setup has recorded the port; the driver's installer is not started.
 case_usb_typical() {
   echo 0 >"$medium/usbprinters.txt"
+  install_current_usb_driver
+  usb_install USB_QM-A210_1 || return 1
+  fixed_waits=$(progress_waits 100)
+  setup_ended || return 1
+  has '"Successfully installed printer driver\\nPlease repower the printer"' outcome <"$out/drive.last" || return 1
+  [ ! -e "$medium/USBDRV/Install.log" ] || { echo "the USB driver's installer was started"; return 1; }
+  inspect printers | has '^printer "QM-A210\(U\) 1" driver="QM-A210 GDI" port="USB_QM-A210_1"' printer || return 1
+  inspect monitors | has '^monitor "AQ USB Monitor" ' monitor || return 1
+  inspect reg 'HKLM\SOFTWARE\VORTELL\PORTNAME' | has '"USB_QM-A210_1" dword' 'port record' || return 1
+}
+
+# The attached printer's identity (2: printer number 3) is not the port's: question 143 is
+# answered Yes and the identity rewritten to 1 through the USB library (its writes are logged).
+case_usb_identity_rewritten() {
+  echo 2 >"$medium/usbprinters.txt"
+  install_current_usb_driver
+  usb_install USB_QM-A210_1 Yes || return 1
+  fixed_waits=$(progress_waits 100)
+  setup_ended || return 1
+  has '^box "setup" "This application will change printer name' 'question 143' <"$out/drive.last" || return 1
+  has '"Successfully installed printer driver\\nPlease repower the printer"' outcome <"$out/drive.last" || return 1
+  [ -s "$medium/usbwrites.txt" ] || { echo "no identity was written to the printer"; return 1; }
+  inspect printers | has '^printer "QM-A210\(U\) 1" ' printer || return 1
+}
+
+# No USB device driver installed: the installer stand-in is started with "2" and waited for
+# while its window is open.
+case_usb_driver_installer() {
+  echo 0 >"$medium/usbprinters.txt"
+  usb_install USB_QM-A210_1 || return 1
+  # Before the worker: 500 ms after the start, then 100 ms polls while the stand-in's window is
+  # open (3000 ms); the worker's own is its 100 ms start.
+  fixed_waits=$((500 + 3000 + $(progress_waits 100)))
+  setup_ended || return 1
+  has '^2' 'installer argument' <"$medium/USBDRV/Install.log" || return 1
+  has '"Successfully installed printer driver\\nPlease repower the printer"' outcome <"$out/drive.last" || return 1
+  inspect printers | has '^printer "QM-A210\(U\) 1" ' printer || return 1
+}
+
+# parallel_install: the default model on LPT1: with Typical setup, up to the ended wizard.
+parallel_install() {
   start_setup
   walk_to_port_page || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-select 1049 "USB_QM-A210_1"
-screenshot $(shot 5-port)
+select 1049 "LPT1:"
 click 1
-box setup * OK 120
+box setup "Successfully installed printer driver" OK 120
 gone "Printer Driver Setup" 30
 EOF
-  # Before the worker: 500 ms after starting the USB driver's installer, then 100 ms polls
-  # while its window is open (the stand-in's 3000 ms); the worker's own is its 100 ms start.
-  fixed_waits=$((500 + 3000 + $(progress_waits 100)))
+  setup_ended
+}
+
+# The same model installed twice. Windows refuses the taken name (1802) and setup numbers it,
+# "QM-A210(P)(1)"; Wine's AddPrinterA replaces the printer of that name instead, so under Wine
+# the second run leaves one printer "QM-A210(P)" (winsim keeps Windows' answer).
+case_second_install() {
+  parallel_install || return 1
+  parallel_install || return 1
+  fixed_waits=$(progress_waits 100)
+  local printers
+  printers=$(inspect printers)
+  has '^printer "QM-A210\(P\)" ' printer <<<"$printers" || return 1
+  if grep -q '^printer "QM-A210(P)(1)"' <<<"$printers"; then
+    echo "Wine numbered the second printer: its AddPrinterA now refuses a taken name"
+  fi
+}
+
+# The medium's processor version raised after a first install: the second install finds the
+# installed processor outdated and replaces it around a spooler stop and start.
+processor_key='HKLM\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Print Processors\AQ Print Processor'
+case_processor_update() {
+  parallel_install_on AQCOM1: || return 1
+  if [ "$tier" = 64 ]; then
+    # A 64-bit setup.exe adds the processor to "Windows x64", so the "Windows NT x86" key in
+    # which the 32-bit program keeps its version never appears: give it the state a 32-bit
+    # install leaves, so that the update path runs in this mode too.
+    wine reg add "$processor_key" /v Driver /d aqproc.dll /f >/dev/null 2>&1
+    wine reg add "$processor_key" /v DriverVersion /t REG_DWORD /d 4 /f >/dev/null 2>&1
+    stop_wine
+  fi
+  sed -i 's/^DriverVersion=4\r\?$/DriverVersion=5\r/' "$medium/DRVCONFIG/setup.ini"
+  parallel_install_on AQCOM1: || return 1
+  local restart=2500
+  [ "$1" = 2000 ] && restart=1000
+  [ "$1" = vista ] && restart=0
+  # The worker's 100 ms start, 100 ms after the stop, 500 ms, the wait after the first start and
+  # 1000 ms after the second.
+  fixed_waits=$(progress_waits $((100 + 100 + 500 + restart + 1000)))
+  inspect reg "$processor_key" | has '"DriverVersion" dword 5' 'processor version' || return 1
+}
+parallel_install_on() {
+  start_setup
+  walk_to_port_page || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+select 1049 "$1"
+click 1
+box setup "Successfully installed printer driver" OK 120
+gone "Printer Driver Setup" 30
+EOF
+  setup_ended
+}
+
+# Server 2003 with a model whose System2003Supported is 0 (QM-R80): text 145 when leaving the
+# OS page, which stays.
+case_refused_server_2003() {
+  start_setup
+  walk_to_page 1019 1030 QM-R80 || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+expect 1075 checked
+click 1
+box setup "This printer not support WINDOWS SEVER 2003" OK 10
+expect 1075 visible
+expect 1 text "Next (&N)>>"
+EOF
+}
+
+# Vista with a model whose SystemVistaSupported is 0 (QM-R80): text 149, and the OS page stays.
+case_refused_vista() {
+  start_setup
+  walk_to_page 1019 1030 QM-R80 || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+expect 1076 checked
+click 1
+box setup "This printer not support Windows Vista" OK 10
+expect 1076 visible
+expect 1 text "Next (&N)>>"
+EOF
+}
+
+# A second setup.exe while the wizard is open brings the first forward and ends by itself.
+case_refused_second_instance() {
+  start_setup
+  drive window "Printer Driver Setup" 60 || return 1
+  (cd "$medium" && WINEPREFIX=$prefix timeout 60 "$root/tools/wine-run" $flag ./setup.exe) >>"$out/setup.log" 2>&1 ||
+    { echo "the second instance did not end by itself"; return 1; }
+  drive window "Printer Driver Setup" 5 || return 1
+}
+
+# An open window titled "Uninstall": setup says so and ends.
+case_refused_beside_uninstall() {
+  (WINEPREFIX=$prefix "$root/tools/wine-run" $flag "$build/e2e/samplewin.exe" Uninstall) >>"$out/log" 2>&1 &
+  drive window Uninstall 60 || return 1
+  start_setup
+  drive box setup "Please close Uninstall program first!" OK 60 || return 1
   setup_ended || return 1
-  has '"Successfully installed printer driver\\nPlease repower the printer"' outcome <"$out/drive.last" || return 1
-  has '^2' 'installer argument' <"$medium/USBDRV/Install.log" || return 1
-  inspect printers | has '^printer "QM-A210\(U\) 1" driver="QM-A210 GDI" port="USB_QM-A210_1"' printer || return 1
-  inspect monitors | has '^monitor "AQ USB Monitor" ' monitor || return 1
-  inspect reg 'HKLM\SOFTWARE\VORTELL\PORTNAME' | has '"USB_QM-A210_1" dword' 'port record' || return 1
+}
+
+# A medium without DRVCONFIG: the frame cannot load its side picture "DRVCONFIG\Left.bmp", says
+# so (text 146) and the wizard ends before any page could read a module INI.
+case_refused_without_drvconfig() {
+  rm -rf "$medium/DRVCONFIG"
+  start_setup
+  drive box setup "Can't load file Left.bmp!" OK 60 || return 1
+  setup_ended || return 1
+  if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
 }

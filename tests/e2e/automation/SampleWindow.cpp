@@ -40,7 +40,9 @@ HWND Child(HWND parent, const char* className, const char* text, DWORD style, in
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+// The command line, when there is one, is the window's title (a case plays another program's
+// window with it).
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
@@ -48,7 +50,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.lpszClassName = "AutomationSample";
   RegisterClassA(&windowClass);
   HWND window =
-      CreateWindowExA(0, "AutomationSample", "Automation Sample", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+      CreateWindowExA(0, "AutomationSample",
+                      *commandLine ? commandLine : "Automation Sample", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                       40, 40, 240, 260, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   Child(window, "BUTTON", "Ask", BS_PUSHBUTTON, kAsk, 10);
