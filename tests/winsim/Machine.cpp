@@ -69,6 +69,7 @@ void Reset() {
   ResetMemory();
   ResetShell();
   ResetThreads();
+  ResetSync();
 }
 
 void FailCall(const char* function, DWORD error, int nth, const char* argument) {
