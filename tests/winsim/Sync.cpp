@@ -9,7 +9,7 @@ namespace {
 struct SyncState {
   std::map<std::string, int> mutexUsers;     // by Upper(name): open handles, others included
   std::map<uintptr_t, std::string> mutexes;  // handle -> Upper(name), "" for an unnamed one
-  SYSTEMTIME localTime = {2024, 3, 5, 14, 9, 7, 5, 0};
+  SYSTEMTIME localTime = {2024, 3, 2, 5, 9, 7, 5, 0};  // a Tuesday
 };
 SyncState sync;
 }  // namespace
