@@ -33,8 +33,8 @@ void SilentLog::Line(const char* kind, const char* text) {
   memset(&now, 0, sizeof now);
   GetLocalTime(&now);
   char line[1024];
-  FormatText(line, sizeof line, "%04u-%02u-%02u %02u:%02u:%02u %s", now.wYear, now.wMonth,
-             now.wDay, now.wHour, now.wMinute, now.wSecond, kind ? kind : "");
+  FormatText(line, sizeof line, "%04u-%02u-%02u %02u:%02u:%02u %s", now.wYear, now.wMonth, now.wDay,
+             now.wHour, now.wMinute, now.wSecond, kind ? kind : "");
   // One line per entry, however many lines the box had; a cut entry still ends its line.
   size_t length = strlen(line);
   for (const char* p = text ? text : ""; *p && length + 3 < sizeof line - 2; ++p) {

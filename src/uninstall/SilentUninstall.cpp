@@ -62,7 +62,8 @@ class SilentView : public UninstallView {
   void EnableControl(int, bool) override {}
   bool AskRestart() override {
     restartAsked = true;
-    log_.Line("question: ", restart_ ? "restart the computer -> Yes" : "restart the computer -> No");
+    log_.Line("question: ",
+              restart_ ? "restart the computer -> Yes" : "restart the computer -> No");
     return restart_;
   }
 
@@ -101,13 +102,15 @@ bool Tick(SilentView& view, const std::string& name, int kind) {
 }
 
 int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
-  if (FindWindowA(nullptr, kSetupTitle)) return Refuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
+  if (FindWindowA(nullptr, kSetupTitle))
+    return Refuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
   OsClassification os = ClassifyOs();
   UninstallSettings& settings = UninstallGlobals();
   settings.osCode = os.osCode;
   settings.iniPath[0] = '\0';
   if (options.usb && os.usbRemovalUnavailable)
-    return Refuse(log, SilentUsbRemovalUnavailable, "no USB device driver to remove on this system");
+    return Refuse(log, SilentUsbRemovalUnavailable,
+                  "no USB device driver to remove on this system");
   if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator())
     return Refuse(log, SilentNotAdministrator, UninstallText(102));
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
@@ -123,10 +126,11 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   for (int kind = 0; kind < 3; ++kind)
     for (const std::string& name : *lists[kind])
       if (!Tick(view, name, kind))
-        return Refuse(log, SilentNameNotInInventory, "not in the inventory: ",
-                      (switches[kind] + name).c_str());
+        return Refuse(log, SilentNameNotInInventory,
+                      "not in the inventory: ", (switches[kind] + name).c_str());
 
-  if (!LoadDriverRemovalEntry(nullptr)) log.Line("", "drivers are removed without DeletePrinterDriverExA");
+  if (!LoadDriverRemovalEntry(nullptr))
+    log.Line("", "drivers are removed without DeletePrinterDriverExA");
   int code = SilentSuccess;
   if (!LocalPrintersAreIdle(view)) {
     code = SilentJobsQueued;
@@ -134,8 +138,8 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
     RemovalWorker(view);
     bool left = false;
     for (const SilentView::Item& item : view.items) left = left || item.checked;
-    code = left              ? SilentEntryNotRemoved
-           : view.driverKept ? SilentDriverNotRemoved
+    code = left                ? SilentEntryNotRemoved
+           : view.driverKept   ? SilentDriverNotRemoved
            : view.restartAsked ? SilentRestartNeeded
                                : SilentSuccess;
   }
@@ -181,13 +185,12 @@ bool ParseSilentUninstall(const char* commandLine, SilentUninstallOptions& optio
     }
   }
   if (!good) return false;
-  bool named = !options.printers.empty() || !options.monitors.empty() ||
-               !options.processors.empty();
-  const char* wrong = !silentSeen           ? "missing /S"
-                      : options.all && named ? "/all together with names"
-                      : !options.all && !named
-                          ? "missing /all, /printer=, /monitor= or /processor="
-                          : nullptr;
+  bool named =
+      !options.printers.empty() || !options.monitors.empty() || !options.processors.empty();
+  const char* wrong = !silentSeen              ? "missing /S"
+                      : options.all && named   ? "/all together with names"
+                      : !options.all && !named ? "missing /all, /printer=, /monitor= or /processor="
+                                               : nullptr;
   if (wrong) {
     options.badArgument = wrong;
     return false;

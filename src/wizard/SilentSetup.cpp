@@ -153,9 +153,7 @@ int Refuse(SilentLog& log, int code, const char* text, const char* detail = "") 
   return code;
 }
 
-bool SerialPortEntry(const char* entry) {
-  return PortKindOf(entry) == SerialPort;
-}
+bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort; }
 
 // Walks the wizard's pages with the options as the user's choices, then presses Install.
 int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
@@ -215,8 +213,7 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   }
   w.port.OnPortSelected(entry);
   bool serialGiven = !options.baud.empty() || !options.dataBits.empty() ||
-                     !options.parity.empty() || !options.stopBits.empty() ||
-                     !options.flow.empty();
+                     !options.parity.empty() || !options.stopBits.empty() || !options.flow.empty();
   if (serialGiven && !SerialPortEntry(entry)) {
     log.Line("bad argument: ", "serial settings apply to serial ports only");
     return SilentBadCommandLine;
@@ -233,8 +230,7 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   session.lastWasQuestion = false;
   SilentInstallHost host(w.port);
   if (InstallCommand(w.selection, w.work, host) == InstallAborted)
-    return SetupRefusalCode(session.lastText.c_str(), session.lastWasQuestion,
-                            session.lastAnswer);
+    return SetupRefusalCode(session.lastText.c_str(), session.lastWasQuestion, session.lastAnswer);
   return SetupOutcomeCode(host.result, InstallMessage.c_str(), w.selection.targetOs);
 }
 
@@ -252,10 +248,10 @@ bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options) {
     }
   }
   if (!good) return false;
-  const char* missing = !silentSeen                ? "/S"
-                        : options.model.empty()    ? "/model="
-                        : options.port.empty()     ? "/port="
-                                                   : nullptr;
+  const char* missing = !silentSeen             ? "/S"
+                        : options.model.empty() ? "/model="
+                        : options.port.empty()  ? "/port="
+                                                : nullptr;
   if (missing) {
     options.badArgument = std::string("missing ") + missing;
     return false;
@@ -269,12 +265,17 @@ int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
     int code;
   };
   const Refusal refusals[] = {
-      {SetupText(112), SilentModelNotOffered},   {SetupText(145), SilentModelNotForSystem},
-      {SetupText(149), SilentModelNotForSystem}, {SetupText(140), SilentPortUnsupported},
-      {SetupText(139), SilentNoUsbPrinter},      {SetupText(144), SilentSeveralUsbPrinters},
-      {SetupText(113), SilentUsbOnNt4},          {kFailedToSetPrinterId, SilentIdentityNotSet},
+      {SetupText(112), SilentModelNotOffered},
+      {SetupText(145), SilentModelNotForSystem},
+      {SetupText(149), SilentModelNotForSystem},
+      {SetupText(140), SilentPortUnsupported},
+      {SetupText(139), SilentNoUsbPrinter},
+      {SetupText(144), SilentSeveralUsbPrinters},
+      {SetupText(113), SilentUsbOnNt4},
+      {kFailedToSetPrinterId, SilentIdentityNotSet},
       {"Can not find USB device.", SilentIdentityNotSet},
-      {"write ID error", SilentIdentityNotSet},  {"open function error", SilentIdentityNotSet},
+      {"write ID error", SilentIdentityNotSet},
+      {"open function error", SilentIdentityNotSet},
   };
   if (!lastText) lastText = "";
   // The question stands last when the answer ended the run, or when the printer refused its

@@ -18,7 +18,8 @@ class FileWriteContract : public ContractTest {
     std::string text;
     char buffer[64];
     DWORD read = 0;
-    while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read) text.append(buffer, read);
+    while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read)
+      text.append(buffer, read);
     CloseHandle(handle);
     return text;
   }
@@ -57,8 +58,8 @@ TEST_F(FileWriteContract, AReadOnlyFileOrHandleTakesNoWrite) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL));
 
-  HANDLE reading = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE reading = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(reading, INVALID_HANDLE_VALUE);
   DWORD written = 99;
   SetLastError(0xdeadbeef);

@@ -141,8 +141,8 @@ TEST_F(SilentSetupTest, SerialSwitchesReachTheRegisteredSettings) {
   EXPECT_TRUE(winsim::FindPrinter("QM-A210(S)", nullptr));
   std::string settings;
   ASSERT_TRUE(winsim::GetValue(HKEY_LOCAL_MACHINE,
-                               "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports", "COM1:",
-                               nullptr, &settings));
+                               "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
+                               "COM1:", nullptr, &settings));
   EXPECT_EQ(settings.substr(0, 11), "9600,e,7,1,") << settings;
 }
 
@@ -155,10 +155,10 @@ TEST_F(SilentSetupTest, EveryRefusalHasItsCodeAndLogLineAndInstallsNothing) {
     std::string logged;
   } rows[] = {
       {"unknown model", [] {}, "/model=QM-Z1 /port=LPT1:", SilentModelNotOffered, "QM-Z1"},
-      {"port the wizard does not offer on XP", [] {}, "/model=QM-A210 /port=COM1:",
-       SilentPortNotOffered, "COM1: (offered: AQCOM1:"},
-      {"no Advanced setup", [] {}, "/model=QM-R80 /port=LPT1: /advanced",
-       SilentAdvancedNotOffered, "QM-R80"},
+      {"port the wizard does not offer on XP", [] {},
+       "/model=QM-A210 /port=COM1:", SilentPortNotOffered, "COM1: (offered: AQCOM1:"},
+      {"no Advanced setup", [] {}, "/model=QM-R80 /port=LPT1: /advanced", SilentAdvancedNotOffered,
+       "QM-R80"},
       {"model without Server 2003", [] { winsim::SetVersion(2, 5, 2); },
        "/model=QM-R80 /port=LPT1:", SilentModelNotForSystem, SetupText(145)},
       {"not an administrator", [] { winsim::SetProcessTokenGroups({winsim::UsersGroup()}); },
@@ -171,7 +171,10 @@ TEST_F(SilentSetupTest, EveryRefusalHasItsCodeAndLogLineAndInstallsNothing) {
        "/model=QM-A210 /port=USB_QM-A210_1", SilentIdentityNeedsSetId, "-> No"},
       {"no USB printer, Advanced", [] {}, "/model=QM-A210 /port=USB_QM-A210_2 /advanced",
        SilentNoUsbPrinter, SetupText(139)},
-      {"two USB printers", [] { winsim::AttachUsbPrinters({Printer(0), Printer(1)}); },
+      {"two USB printers",
+       [] {
+         winsim::AttachUsbPrinters({Printer(0), Printer(1)});
+       },
        "/model=QM-A210 /port=USB_QM-A210_1", SilentSeveralUsbPrinters, SetupText(144)},
       {"serial settings on a parallel port", [] {}, "/model=QM-A210 /port=LPT1: /baud=9600",
        SilentBadCommandLine, "serial ports only"},
@@ -217,8 +220,9 @@ TEST_F(SilentSetupTest, Windows98NeedsARestartThatNoRestartLeavesToTheCaller) {
     SetUp();
     winsim::SetVersion(1, 4, 10);
     winsim::SetWin9xSpooler(true);
-    EXPECT_EQ(Run(noRestart ? "/model=QM-A210 /port=LPT1: /norestart" : "/model=QM-A210 /port=LPT1:"),
-              SilentRestartNeeded);
+    EXPECT_EQ(
+        Run(noRestart ? "/model=QM-A210 /port=LPT1: /norestart" : "/model=QM-A210 /port=LPT1:"),
+        SilentRestartNeeded);
     EXPECT_TRUE(winsim::FindPrinter("QM-A210(P)", nullptr));
     EXPECT_EQ(winsim::ExitRequests().size(), noRestart ? 0u : 1u);
     TearDown();

@@ -89,12 +89,12 @@ TEST_F(SilentUninstallTest, RefusalsHaveTheirCodesAndRemoveNothing) {
        SilentOtherProgramOpen, "close Printer Driver Setup"},
       {"not an administrator", [] { winsim::SetProcessTokenGroups({winsim::UsersGroup()}); },
        "/all", SilentNotAdministrator, "as an administrator"},
-      {"no Uninstall.ini", [] { winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini"); }, "/all",
-       SilentInventoryMissing, "Can't find file Uninstall.ini!"},
+      {"no Uninstall.ini", [] { winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini"); },
+       "/all", SilentInventoryMissing, "Can't find file Uninstall.ini!"},
       {"USB driver on NT 4.0", [] { winsim::SetVersion(2, 4, 0); }, "/all /usb",
        SilentUsbRemovalUnavailable, "no USB device driver"},
-      {"second instance", [] { winsim::HoldMutexElsewhere("setup"); }, "/all",
-       SilentAlreadyRunning, "another uninstall"},
+      {"second instance", [] { winsim::HoldMutexElsewhere("setup"); }, "/all", SilentAlreadyRunning,
+       "another uninstall"},
   };
   for (const Row& row : rows) {
     SetUp();

@@ -1,5 +1,5 @@
-// CopyFileA, CreateFileA, DeleteFileA, and ReadFile, WriteFile and SetFilePointer on an opened file;
-// CloseHandle releases the file handles with the other kernel handles.
+// CopyFileA, CreateFileA, DeleteFileA, and ReadFile, WriteFile and SetFilePointer on an opened
+// file; CloseHandle releases the file handles with the other kernel handles.
 #include "winsim/FileControl.h"
 #include "winsim/FileSystem.h"
 

@@ -29,8 +29,7 @@ void SetLocalTime(const SYSTEMTIME& time) {
 bool CloseMutexHandle(uintptr_t value) {
   auto it = sync.mutexes.find(value);
   if (it == sync.mutexes.end() || !ReleaseHandle(HandleKind::Other, value)) return false;
-  if (!it->second.empty() && --sync.mutexUsers[it->second] <= 0)
-    sync.mutexUsers.erase(it->second);
+  if (!it->second.empty() && --sync.mutexUsers[it->second] <= 0) sync.mutexUsers.erase(it->second);
   sync.mutexes.erase(it);
   return true;
 }
