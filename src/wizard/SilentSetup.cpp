@@ -50,6 +50,7 @@ bool Canonical(const char* value, const char* const* list, std::string& entry) {
   return false;
 }
 
+// The entries of the port page's serial boxes (setup.rc), which the options must name.
 const char* const kBaudRates[] = {"110",   "300",   "1200",  "2400",   "4800", "9600",
                                   "19200", "38400", "57600", "115200", nullptr};
 const char* const kDataBits[] = {"5", "6", "7", "8", nullptr};
@@ -64,8 +65,8 @@ struct ValueSwitch {
   size_t capacity;
 };
 const ValueSwitch kValueSwitches[] = {
-    {"model", &SilentSetupOptions::model, nullptr, 200},
-    {"port", &SilentSetupOptions::port, nullptr, 52},
+    {"model", &SilentSetupOptions::model, nullptr, sizeof(SetupSelection::modelName)},
+    {"port", &SilentSetupOptions::port, nullptr, kPortTextCapacity},
     {"baud", &SilentSetupOptions::baud, kBaudRates, 0},
     {"databits", &SilentSetupOptions::dataBits, kDataBits, 0},
     {"parity", &SilentSetupOptions::parity, kParities, 0},
