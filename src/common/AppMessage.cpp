@@ -18,5 +18,20 @@ void GetApplicationName(char* name, size_t capacity) {
 int ShowAppMessage(HWND owner, const char* text, UINT type) {
   char caption[MAX_PATH];
   GetApplicationName(caption, sizeof caption);
+  return ShowMessageBox(owner, text, caption, type);
+}
+
+namespace {
+MessageSink messageSink = nullptr;
+void* messageSinkContext = nullptr;
+}  // namespace
+
+void SetMessageSink(MessageSink sink, void* context) {
+  messageSink = sink;
+  messageSinkContext = context;
+}
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+  if (messageSink) return messageSink(messageSinkContext, text ? text : "", type);
   return MessageBoxA(owner, text, caption, type);
 }

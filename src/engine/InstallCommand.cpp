@@ -93,6 +93,7 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
     WaitForSingleObject(worker, INFINITE);
     CloseHandle(worker);
   }
+  host.RunEnded(completion.result.load());
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ class InstallCommandHost {
   // Shows the progress window modally on `completion`; returns when it has closed. With
   // waitForResult 0 it may close before the result has arrived.
   virtual void RunProgress(InstallCompletion& completion) = 0;
+  // The worker has ended with `result` (InstallResult), before the outcome is shown.
+  virtual void RunEnded(int result) { (void)result; }
   // Closes the pages and ends the wizard dialog with OK.
   virtual void EndWizard() = 0;
 };

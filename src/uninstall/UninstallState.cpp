@@ -27,4 +27,6 @@ void UnloadDriverRemovalEntry() {
   winspool = nullptr;
 }
 
-void ShowUninstallError(HWND owner, const char* text) { MessageBoxA(owner, text, "Error", MB_OK); }
+void ShowUninstallError(HWND owner, const char* text) {
+  ShowMessageBox(owner, text, "Error", MB_OK);
+}

@@ -1,5 +1,5 @@
-// CopyFileA, CreateFileA, DeleteFileA, and ReadFile and SetFilePointer on an opened file;
-// CloseHandle releases the file handles with the other kernel handles.
+// CopyFileA, CreateFileA, DeleteFileA, and ReadFile, WriteFile and SetFilePointer on an opened
+// file; CloseHandle releases the file handles with the other kernel handles.
 #include "winsim/FileControl.h"
 #include "winsim/FileSystem.h"
 
@@ -138,6 +138,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
   OpenedFile& opened = Files().openFiles[handle];
   opened.path = full;
   opened.readable = (access & (GENERIC_READ | GENERIC_ALL)) != 0;
+  opened.writable = writes;
   return reinterpret_cast<HANDLE>(handle);
 }
 
@@ -191,6 +192,29 @@ BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read,
   if (count) memcpy(buffer, node->data.data() + open->position, count);
   open->position += count;
   if (read) *read = count;
+  return TRUE;
+}
+
+BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written,
+                      LPOVERLAPPED overlapped) {
+  WINSIM_LOCK;
+  (void)overlapped;
+  if (written) *written = 0;
+  if (FailsNow("WriteFile")) return FALSE;
+  OpenedFile* open = OpenedFileOf(handle);
+  if (!open) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  FileNode* node = FindNode(open->path);
+  if (!open->writable || !node || node->directory) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (node->data.size() < open->position) node->data.resize(open->position, '\0');
+  node->data.replace(open->position, toWrite, static_cast<const char*>(buffer), toWrite);
+  open->position += toWrite;
+  if (written) *written = toWrite;
   return TRUE;
 }
 

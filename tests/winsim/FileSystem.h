@@ -21,6 +21,7 @@ struct FileNode {
 struct OpenedFile {
   std::string path;  // full path
   bool readable = false;
+  bool writable = false;
   DWORD position = 0;
 };
 

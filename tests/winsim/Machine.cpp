@@ -87,6 +87,7 @@ void Reset() {
   ResetMemory();
   ResetShell();
   ResetThreads();
+  ResetSync();
 }
 
 void FailCall(const char* function, DWORD error, int nth, const char* argument) {

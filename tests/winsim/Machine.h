@@ -75,6 +75,7 @@ void ResetMessages();
 void ResetMemory();
 void ResetShell();
 void ResetThreads();
+void ResetSync();
 
 // Token privileges (Privileges.cpp), reset with the tokens.
 void ResetPrivileges();
@@ -82,5 +83,7 @@ void RecordTokenAccess(HANDLE token, DWORD access);
 
 // CloseHandle of a thread handle: false when `value` is none.
 bool CloseThreadHandle(uintptr_t value);
+// CloseHandle of a mutex handle: false when `value` is none.
+bool CloseMutexHandle(uintptr_t value);
 
 }  // namespace winsim

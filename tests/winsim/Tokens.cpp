@@ -237,6 +237,7 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
     return TRUE;
   }
   if (ReleaseHandle(HandleKind::File, value)) return TRUE;
+  if (CloseMutexHandle(value)) return TRUE;
   if (CloseThreadHandle(value)) return TRUE;
   SetLastError(ERROR_INVALID_HANDLE);
   return FALSE;

@@ -1,5 +1,8 @@
-// setup's entry point: one wizard at a time, never beside the uninstaller's window.
+// setup's entry point: one wizard at a time, never beside the uninstaller's window; with /S
+// the same installation without a window (SilentSetup).
 #include "common/AppMessage.h"
+#include "common/CommandLine.h"
+#include "wizard/SilentSetup.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/window/WizardFrame.h"
 
@@ -7,7 +10,13 @@
 
 #include <cstdlib>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  if (HasSwitch(commandLine, "?")) {
+    ShowAppMessage(nullptr, kSetupUsage, MB_OK | MB_ICONINFORMATION);
+    return 0;
+  }
+  if (HasSwitch(commandLine, "S")) return RunSilentSetup(commandLine);
+
   // Three-dimensional dialog controls are what Windows draws anyway since Windows 95: there
   // is nothing to switch on.
 

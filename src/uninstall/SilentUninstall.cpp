@@ -1,0 +1,228 @@
+#include "uninstall/SilentUninstall.h"
+
+#include "common/AppMessage.h"
+#include "common/BoundedText.h"
+#include "common/CommandLine.h"
+#include "common/SilentExitCodes.h"
+#include "common/SilentLog.h"
+#include "common/SystemProbes.h"
+#include "uninstall/RemovalEngine.h"
+#include "uninstall/UninstallInventory.h"
+#include "uninstall/UninstallState.h"
+#include "uninstall/UninstallText.h"
+
+#include <cstring>
+
+const char kUninstallUsage[] =
+    "uninstall.exe /S /all | /printer=NAME /monitor=NAME /processor=NAME (each repeatable)\n"
+    "Removes without the window.\n\n"
+    "/usb\talso remove the USB device driver\n"
+    "/norestart\tdo not restart after the removal\n"
+    "/log=FILE\tappend the run's status lines to FILE\n\n"
+    "Exit codes: 0 success, 3010 restart needed, 2 bad command line; see the documentation.";
+
+namespace {
+
+const char kSetupTitle[] = "Printer Driver Setup";
+const char kCloseSetupFirst[] = "Please close Printer Driver Setup program first!";
+
+bool EqualNoCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
+    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
+    if (x != y) return false;
+  }
+  return *a == *b;
+}
+
+// The window's list and status box, kept in memory; the status lines go to the log.
+class SilentView : public UninstallView {
+ public:
+  SilentView(SilentLog& log, bool usb, bool restart)
+      : restartAsked(false), driverKept(false), log_(log), usb_(usb), restart_(restart) {}
+
+  int ItemCount() override { return static_cast<int>(items.size()); }
+  void AppendItem(const char* text) override { items.push_back(Item{text, false}); }
+  void GetItemText(int index, char* text, size_t capacity) override {
+    CopyText(text, capacity, index >= 0 && index < ItemCount() ? items[index].text.c_str() : "");
+  }
+  bool IsItemChecked(int index) override {
+    return index >= 0 && index < ItemCount() && items[index].checked;
+  }
+  void DeleteItem(int index) override {
+    if (index >= 0 && index < ItemCount()) items.erase(items.begin() + index);
+  }
+  void AppendStatus(const char* text) override {
+    log_.Line("status: ", text);
+    if (strncmp(text, UninstallText(119), strlen(UninstallText(119))) == 0 ||
+        strncmp(text, UninstallText(121), strlen(UninstallText(121))) == 0)
+      driverKept = true;
+  }
+  bool IsUsbRemovalChecked() override { return usb_; }
+  void EnableControl(int, bool) override {}
+  bool AskRestart() override {
+    restartAsked = true;
+    log_.Line("question: ",
+              restart_ ? "restart the computer -> Yes" : "restart the computer -> No");
+    return restart_;
+  }
+
+  struct Item {
+    std::string text;
+    bool checked;
+  };
+  std::vector<Item> items;
+  bool restartAsked;
+  bool driverKept;  // a printer went but its driver stayed
+
+ private:
+  SilentLog& log_;
+  bool usb_;
+  bool restart_;
+};
+
+int Refuse(SilentLog& log, int code, const char* text, const char* detail = "") {
+  std::string line = text;
+  line += detail;
+  log.Line("refused: ", line.c_str());
+  return code;
+}
+
+// Ticks the entry of this kind named `name`; false when the inventory has none.
+bool Tick(SilentView& view, const std::string& name, int kind) {
+  for (SilentView::Item& item : view.items) {
+    const char* text = item.text.c_str();
+    int itemKind = IsListedMonitor(text) ? 1 : IsListedProcessor(text) ? 2 : 0;
+    if (itemKind == kind && EqualNoCase(text, name.c_str())) {
+      item.checked = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
+  if (FindWindowA(nullptr, kSetupTitle))
+    return Refuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
+  OsClassification os = ClassifyOs();
+  UninstallSettings& settings = UninstallGlobals();
+  settings.osCode = os.osCode;
+  settings.iniPath[0] = '\0';
+  if (options.usb && os.usbRemovalUnavailable)
+    return Refuse(log, SilentUsbRemovalUnavailable,
+                  "no USB device driver to remove on this system");
+  if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator())
+    return Refuse(log, SilentNotAdministrator, UninstallText(102));
+  if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
+
+  SilentView view(log, options.usb, !options.noRestart);
+  FillInventory(view);
+  for (const SilentView::Item& item : view.items) log.Line("inventory: ", item.text.c_str());
+  if (options.all)
+    for (SilentView::Item& item : view.items) item.checked = true;
+  const std::vector<std::string>* lists[3] = {&options.printers, &options.monitors,
+                                              &options.processors};
+  const char* const switches[3] = {"/printer=", "/monitor=", "/processor="};
+  for (int kind = 0; kind < 3; ++kind)
+    for (const std::string& name : *lists[kind])
+      if (!Tick(view, name, kind))
+        return Refuse(log, SilentNameNotInInventory,
+                      "not in the inventory: ", (switches[kind] + name).c_str());
+
+  if (!LoadDriverRemovalEntry(nullptr))
+    log.Line("", "drivers are removed without DeletePrinterDriverExA");
+  int code = SilentSuccess;
+  if (!LocalPrintersAreIdle(view)) {
+    code = SilentJobsQueued;
+  } else {
+    RemovalWorker(view);
+    bool left = false;
+    for (const SilentView::Item& item : view.items) left = left || item.checked;
+    code = left                ? SilentEntryNotRemoved
+           : view.driverKept   ? SilentDriverNotRemoved
+           : view.restartAsked ? SilentRestartNeeded
+                               : SilentSuccess;
+  }
+  UnloadDriverRemovalEntry();
+  return code;
+}
+
+}  // namespace
+
+bool ParseSilentUninstall(const char* commandLine, SilentUninstallOptions& options) {
+  options = SilentUninstallOptions();
+  bool silentSeen = false;
+  bool good = true;
+  for (const std::string& argument : SplitCommandLine(commandLine)) {
+    const char* value;
+    bool taken = true;
+    if (IsSwitch(argument, "S", &value))
+      taken = !value && !silentSeen && (silentSeen = true);
+    else if (IsSwitch(argument, "all", &value))
+      taken = !value && !options.all && (options.all = true);
+    else if (IsSwitch(argument, "usb", &value))
+      taken = !value && !options.usb && (options.usb = true);
+    else if (IsSwitch(argument, "norestart", &value))
+      taken = !value && !options.noRestart && (options.noRestart = true);
+    else if (IsSwitch(argument, "log", &value)) {
+      taken = value && *value && !options.hasLog && strlen(value) < MAX_PATH;
+      if (taken) {
+        options.hasLog = true;
+        options.logPath = value;
+      }
+    } else {
+      std::vector<std::string>* list = IsSwitch(argument, "printer", &value)   ? &options.printers
+                                       : IsSwitch(argument, "monitor", &value) ? &options.monitors
+                                       : IsSwitch(argument, "processor", &value)
+                                           ? &options.processors
+                                           : nullptr;
+      taken = list && value && *value && strlen(value) < kItemNameSize;
+      if (taken) list->push_back(value);
+    }
+    if (!taken && good) {
+      options.badArgument = argument;
+      good = false;
+    }
+  }
+  if (!good) return false;
+  bool named =
+      !options.printers.empty() || !options.monitors.empty() || !options.processors.empty();
+  const char* wrong = !silentSeen              ? "missing /S"
+                      : options.all && named   ? "/all together with names"
+                      : !options.all && !named ? "missing /all, /printer=, /monitor= or /processor="
+                                               : nullptr;
+  if (wrong) {
+    options.badArgument = wrong;
+    return false;
+  }
+  return true;
+}
+
+int RunSilentUninstall(const char* commandLine) {
+  SilentUninstallOptions options;
+  bool parsed = ParseSilentUninstall(commandLine, options);
+  SilentLog log;
+  if (options.hasLog && !log.Open(options.logPath.c_str())) return SilentLogUnwritable;
+  log.Line("uninstall: ", commandLine);
+  int code;
+  HANDLE mutex = nullptr;
+  if (!parsed) {
+    log.Line("bad argument: ", options.badArgument.c_str());
+    code = SilentBadCommandLine;
+  } else {
+    char name[MAX_PATH];
+    GetApplicationName(name, sizeof name);
+    mutex = CreateMutexA(nullptr, TRUE, name);
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+      code = Refuse(log, SilentAlreadyRunning, "another uninstall is running");
+    } else {
+      SilentSession session(log);
+      code = SilentRemove(options, log);
+    }
+  }
+  char line[32];
+  FormatText(line, sizeof line, "%d", code);
+  log.Line("exit code ", line);
+  if (mutex) CloseHandle(mutex);
+  return code;
+}

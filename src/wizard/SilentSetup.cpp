@@ -1,0 +1,340 @@
+#include "wizard/SilentSetup.h"
+
+#include "common/AppMessage.h"
+#include "common/BoundedText.h"
+#include "common/CommandLine.h"
+#include "common/SilentExitCodes.h"
+#include "common/SilentLog.h"
+#include "common/SystemProbes.h"
+#include "engine/InstallCommand.h"
+#include "engine/SetupText.h"
+#include "wizard/WizardFlow.h"
+#include "wizard/WizardTexts.h"
+
+#include <cstring>
+#include <memory>
+
+const char kSetupUsage[] =
+    "setup.exe /S /model=NAME /port=PORT [options]\n"
+    "Installs the printer without the wizard.\n\n"
+    "/advanced\tAdvanced setup (multi-printer USB ports)\n"
+    "/default\tmake it the default printer\n"
+    "/baud= /databits= /parity= /stopbits= /flow=\tserial settings\n"
+    "/setid\trewrite the USB printer's identity to match its port\n"
+    "/norestart\tnever restart Windows 98/Me\n"
+    "/log=FILE\tappend the run's messages to FILE\n\n"
+    "Exit codes: 0 success, 3010 restart needed, 2 bad command line; see the documentation.";
+
+namespace {
+
+bool EqualNoCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
+    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
+    if (x != y) return false;
+  }
+  return *a == *b;
+}
+
+bool StartsWith(const char* text, const char* prefix) {
+  return *prefix && strncmp(text, prefix, strlen(prefix)) == 0;
+}
+
+// The entry of `list` (a port page box) that `value` names, in the list's own spelling.
+bool Canonical(const char* value, const char* const* list, std::string& entry) {
+  for (; *list; ++list)
+    if (EqualNoCase(value, *list)) {
+      entry = *list;
+      return true;
+    }
+  return false;
+}
+
+// The entries of the port page's serial boxes (setup.rc), which the options must name.
+const char* const kBaudRates[] = {"110",   "300",   "1200",  "2400",   "4800", "9600",
+                                  "19200", "38400", "57600", "115200", nullptr};
+const char* const kDataBits[] = {"5", "6", "7", "8", nullptr};
+const char* const kParities[] = {"Even", "Mark", "None", "Odd", "Space", nullptr};
+const char* const kStopBits[] = {"1", "1.5", "2", nullptr};
+const char* const kFlows[] = {"None", "Xon/Xoff", "Hardware", nullptr};
+
+struct ValueSwitch {
+  const char* name;
+  std::string SilentSetupOptions::*field;
+  const char* const* list;  // null: any text up to `capacity`
+  size_t capacity;
+};
+const ValueSwitch kValueSwitches[] = {
+    {"model", &SilentSetupOptions::model, nullptr, sizeof(SetupSelection::modelName)},
+    {"port", &SilentSetupOptions::port, nullptr, kPortTextCapacity},
+    {"baud", &SilentSetupOptions::baud, kBaudRates, 0},
+    {"databits", &SilentSetupOptions::dataBits, kDataBits, 0},
+    {"parity", &SilentSetupOptions::parity, kParities, 0},
+    {"stopbits", &SilentSetupOptions::stopBits, kStopBits, 0},
+    {"flow", &SilentSetupOptions::flow, kFlows, 0},
+    {"log", &SilentSetupOptions::logPath, nullptr, MAX_PATH},
+};
+struct FlagSwitch {
+  const char* name;
+  bool SilentSetupOptions::*field;
+};
+const FlagSwitch kFlagSwitches[] = {{"advanced", &SilentSetupOptions::advanced},
+                                    {"default", &SilentSetupOptions::setDefault},
+                                    {"setid", &SilentSetupOptions::setId},
+                                    {"norestart", &SilentSetupOptions::noRestart}};
+
+// Takes one argument; false when it is bad.
+bool TakeArgument(const std::string& argument, SilentSetupOptions& options, bool& silentSeen,
+                  std::vector<std::string>& seen) {
+  const char* value;
+  if (IsSwitch(argument, "S", &value)) {
+    if (value || silentSeen) return false;
+    silentSeen = true;
+    return true;
+  }
+  for (const FlagSwitch& flag : kFlagSwitches) {
+    if (!IsSwitch(argument, flag.name, &value)) continue;
+    if (value || options.*flag.field) return false;
+    options.*flag.field = true;
+    return true;
+  }
+  for (const ValueSwitch& item : kValueSwitches) {
+    if (!IsSwitch(argument, item.name, &value)) continue;
+    if (!value || !*value) return false;
+    for (const std::string& name : seen)
+      if (name == item.name) return false;
+    seen.push_back(item.name);
+    std::string& field = options.*item.field;
+    if (item.list) return Canonical(value, item.list, field);
+    if (strlen(value) >= item.capacity) return false;
+    field = value;
+    if (item.field == &SilentSetupOptions::logPath) options.hasLog = true;
+    return true;
+  }
+  return false;
+}
+
+// The wizard's windows as the Install command sees them in a silent run: there are none.
+class SilentInstallHost : public InstallCommandHost {
+ public:
+  explicit SilentInstallHost(PortPageModel& port) : result(-1), port_(port) {}
+  HWND Window() override { return nullptr; }
+  void RefreshPages() override {}
+  void ReadPortPage(PortPageValues& values) override {
+    CopyText(values.portName, port_.portText);
+    values.driverMode = port_.driverMode;
+    values.serial = port_.serial;
+  }
+  void MinimizeTopMost() override {}
+  // The command itself waits for the worker's end.
+  void RunProgress(InstallCompletion&) override {}
+  void RunEnded(int ended) override { result = ended; }
+  void EndWizard() override {}
+  int result;
+
+ private:
+  PortPageModel& port_;
+};
+
+// The wizard's pages without windows: the models the pages keep.
+struct SilentWizard {
+  ModuleConfig config;
+  ModulePageModel module;
+  SetupTypeModel setupType;
+  OsPageModel os;
+  PortPageModel port;
+  SetupSelection selection;
+  InstallWorkingData work;
+};
+
+int Refuse(SilentLog& log, int code, const char* text, const char* detail = "") {
+  std::string line = text;
+  line += detail;
+  log.Line("refused: ", line.c_str());
+  return code;
+}
+
+bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort; }
+
+// Walks the wizard's pages with the options as the user's choices, then presses Install.
+int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
+  if (FindWindowA(nullptr, kUninstallTitle))
+    return Refuse(log, SilentOtherProgramOpen, kCloseUninstallFirst);
+  int running = GetTargetOs();
+  if (running >= Win2000 && running <= WinVista && !IsAdministrator())
+    return Refuse(log, SilentNotAdministrator, kAdministratorRequired);
+
+  std::unique_ptr<SilentWizard> wizard(new SilentWizard);
+  SilentWizard& w = *wizard;
+  ClearSelection(&w.selection);
+  w.module.Fill(w.config);
+  w.os.Init();
+  if (w.os.view.messageId) return Refuse(log, SilentSystemUnsupported, SetupText(115));
+
+  int chosenModule = -1;
+  std::string chosenModel;
+  for (int m = 0; m < 4 && chosenModule < 0; ++m)
+    for (const std::string& name : w.module.models[m])
+      if (EqualNoCase(name.c_str(), options.model.c_str())) {
+        chosenModule = m;
+        chosenModel = name;
+        break;
+      }
+  if (chosenModule < 0)
+    return Refuse(log, SilentModelNotOffered, "the medium offers no model ", options.model.c_str());
+
+  WizardModels models = {&w.module, &w.setupType, &w.os, &w.port};
+  WizardFlow flow(kWizardPages, models, &w.selection);
+  flow.SetActivePage(LicensePage, true);
+  flow.OnNext(true);  // the licence is accepted by asking for the silent run
+  w.module.ChooseModule(chosenModule);
+  w.module.SelectModelText(chosenModule, chosenModel.c_str());
+  w.module.setAsDefault = options.setDefault ? 1 : 0;
+  flow.OnNext(true);
+  if (options.advanced) {
+    if (!w.setupType.advancedEnabled)
+      return Refuse(log, SilentAdvancedNotOffered, "no Advanced setup for ", chosenModel.c_str());
+    w.setupType.OnAdvanced();
+  }
+  flow.OnNext(true);
+  ButtonStep step = flow.OnNext(true);
+  if (step.page.messageId)
+    return Refuse(log, SilentModelNotForSystem, SetupText(step.page.messageId));
+
+  const char* entry = nullptr;
+  std::string offered;
+  for (int i = 0; i < step.port.entryCount; ++i) {
+    if (EqualNoCase(step.port.entries[i], options.port.c_str())) entry = step.port.entries[i];
+    offered += i ? ", " : "";
+    offered += step.port.entries[i];
+  }
+  if (!step.portComposed || !entry) {
+    std::string detail = options.port + " (offered: " + offered + ")";
+    return Refuse(log, SilentPortNotOffered, "port not offered: ", detail.c_str());
+  }
+  w.port.OnPortSelected(entry);
+  bool serialGiven = !options.baud.empty() || !options.dataBits.empty() ||
+                     !options.parity.empty() || !options.stopBits.empty() || !options.flow.empty();
+  if (serialGiven && !SerialPortEntry(entry)) {
+    log.Line("bad argument: ", "serial settings apply to serial ports only");
+    return SilentBadCommandLine;
+  }
+  if (!options.baud.empty()) w.port.OnBaudRateSelected(options.baud.c_str());
+  if (!options.dataBits.empty()) w.port.OnByteSizeSelected(options.dataBits.c_str());
+  if (!options.parity.empty()) w.port.OnParitySelected(options.parity.c_str());
+  if (!options.stopBits.empty()) w.port.OnStopBitsSelected(options.stopBits.c_str());
+  if (!options.flow.empty()) w.port.OnProtocolSelected(options.flow.c_str());
+
+  session.Answer(SetupText(143), options.setId);
+  session.Answer(SetupText(114), !options.noRestart);
+  session.lastText.clear();
+  session.lastWasQuestion = false;
+  SilentInstallHost host(w.port);
+  if (InstallCommand(w.selection, w.work, host) == InstallAborted)
+    return SetupRefusalCode(session.lastText.c_str(), session.lastWasQuestion, session.lastAnswer);
+  return SetupOutcomeCode(host.result, InstallMessage.c_str(), w.selection.targetOs);
+}
+
+}  // namespace
+
+bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options) {
+  options = SilentSetupOptions();
+  bool silentSeen = false;
+  std::vector<std::string> seen;
+  bool good = true;
+  for (const std::string& argument : SplitCommandLine(commandLine)) {
+    if (!TakeArgument(argument, options, silentSeen, seen) && good) {
+      options.badArgument = argument;
+      good = false;
+    }
+  }
+  if (!good) return false;
+  const char* missing = !silentSeen             ? "/S"
+                        : options.model.empty() ? "/model="
+                        : options.port.empty()  ? "/port="
+                                                : nullptr;
+  if (missing) {
+    options.badArgument = std::string("missing ") + missing;
+    return false;
+  }
+  return true;
+}
+
+int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
+  struct Refusal {
+    const char* text;
+    int code;
+  };
+  const Refusal refusals[] = {
+      {SetupText(112), SilentModelNotOffered},
+      {SetupText(145), SilentModelNotForSystem},
+      {SetupText(149), SilentModelNotForSystem},
+      {SetupText(140), SilentPortUnsupported},
+      {SetupText(139), SilentNoUsbPrinter},
+      {SetupText(144), SilentSeveralUsbPrinters},
+      {SetupText(113), SilentUsbOnNt4},
+      {kFailedToSetPrinterId, SilentIdentityNotSet},
+      {"Can not find USB device.", SilentIdentityNotSet},
+      {"write ID error", SilentIdentityNotSet},
+      {"open function error", SilentIdentityNotSet},
+  };
+  if (!lastText) lastText = "";
+  // The question stands last when the answer ended the run, or when the printer refused its
+  // identity without a word (the library could not be loaded).
+  if (wasQuestion && strcmp(lastText, SetupText(143)) == 0)
+    return answer ? SilentIdentityNotSet : SilentIdentityNeedsSetId;
+  for (const Refusal& refusal : refusals)
+    if (strcmp(lastText, refusal.text) == 0) return refusal.code;
+  return SilentSystemFailed;
+}
+
+int SetupOutcomeCode(int result, const char* installMessage, int targetOs) {
+  if (result == InstallSucceeded) return targetOs == Win98Me ? SilentRestartNeeded : SilentSuccess;
+  struct Failure {
+    int textId;
+    int code;
+  };
+  const Failure failures[] = {
+      {119, SilentMonitorFailed},     {123, SilentProcessorFailed},
+      {109, SilentProcessorFailed},   {122, SilentDriverFilesFailed},
+      {142, SilentDriverFilesFailed}, {107, SilentDriverFilesFailed},
+      {108, SilentDriverFilesFailed}, {110, SilentDriverFilesFailed},
+      {102, SilentDriverFilesFailed}, {126, SilentDriverFilesFailed},
+      {118, SilentDriverFailed},      {116, SilentPrinterFailed},
+      {103, SilentPrinterFailed},     {125, SilentPrinterFailed},
+  };
+  if (!installMessage) installMessage = "";
+  for (const Failure& failure : failures)
+    if (StartsWith(installMessage, SetupText(failure.textId))) return failure.code;
+  return SilentSystemFailed;
+}
+
+int RunSilentSetup(const char* commandLine) {
+  SilentSetupOptions options;
+  bool parsed = ParseSilentSetup(commandLine, options);
+  SilentLog log;
+  if (options.hasLog && !log.Open(options.logPath.c_str())) return SilentLogUnwritable;
+  log.Line("setup: ", commandLine);
+  int code;
+  HANDLE mutex = nullptr;
+  if (!parsed) {
+    log.Line("bad argument: ", options.badArgument.c_str());
+    code = SilentBadCommandLine;
+  } else {
+    char name[MAX_PATH];
+    GetApplicationName(name, sizeof name);
+    // Held for the run, as the wizard holds it for its life.
+    mutex = CreateMutexA(nullptr, TRUE, name);
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+      code = Refuse(log, SilentAlreadyRunning, "another setup is running");
+    } else {
+      SilentSession session(log);
+      code = SilentInstall(options, session, log);
+    }
+  }
+  char line[32];
+  FormatText(line, sizeof line, "%d", code);
+  log.Line("exit code ", line);
+  if (mutex) CloseHandle(mutex);
+  return code;
+}
