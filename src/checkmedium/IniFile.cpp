@@ -24,6 +24,12 @@ std::vector<std::string> ReadList(const char* section, const std::string& path) 
   return items;
 }
 
+std::string Upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
 }  // namespace
 
 bool SameNoCase(const std::string& a, const std::string& b) {
@@ -53,10 +59,17 @@ IniFile::IniFile(const std::string& mediumRoot, const char* relativeName)
 
 bool IniFile::Exists() const { return FileExists(path); }
 
-std::vector<std::string> IniFile::Sections() const { return ReadList(nullptr, path); }
+std::vector<std::string> IniFile::Sections() const {
+  if (!sectionsRead) sections = ReadList(nullptr, path);
+  sectionsRead = true;
+  return sections;
+}
 
 std::vector<std::string> IniFile::Keys(const std::string& section) const {
-  return ReadList(section.c_str(), path);
+  std::string upper = Upper(section);
+  auto found = keys.find(upper);
+  if (found == keys.end()) found = keys.emplace(upper, ReadList(section.c_str(), path)).first;
+  return found->second;
 }
 
 bool IniFile::HasSection(const std::string& section) const {
@@ -72,8 +85,11 @@ bool IniFile::HasKey(const std::string& section, const std::string& key) const {
 }
 
 std::string IniFile::Value(const std::string& section, const std::string& key) const {
+  std::string id = Upper(section + "]" + key);
+  auto found = values.find(id);
+  if (found != values.end()) return found->second;
   std::vector<char> buffer(4096, '\0');
   GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
                            static_cast<DWORD>(buffer.size()), path.c_str());
-  return buffer.data();
+  return values[id] = buffer.data();
 }

@@ -3,6 +3,7 @@
 // Every lookup goes through the profile functions, so names match as Windows matches them.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,13 @@ class IniFile {
 
   std::string path;  // full path, as the programs build it
   std::string name;  // relative to the medium, for the findings
+
+ private:
+  // The medium is only read, so the lists are read once.
+  mutable bool sectionsRead = false;
+  mutable std::vector<std::string> sections;
+  mutable std::map<std::string, std::vector<std::string>> keys;  // by upper-case section
+  mutable std::map<std::string, std::string> values;  // by upper-case "section]key"
 };
 
 // Equal without regard to ASCII case, as the profile functions and the file system compare.

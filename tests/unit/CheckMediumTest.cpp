@@ -4,7 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
+
+const char* const kSetupIni = "D:\\QM\\DRVCONFIG\\setup.ini";
+const char* const kReceiptIni = "D:\\QM\\DRVCONFIG\\setup_receipt.ini";
+const char* const kUninstallIni = "D:\\QM\\DRVCONFIG\\Uninstall.ini";
+
+void Set(const char* file, const char* section, const char* key, const char* value) {
+  WritePrivateProfileStringA(section, key, value, file);
+}
 
 class CheckMediumTest : public ::testing::Test {
  protected:
@@ -13,9 +23,9 @@ class CheckMediumTest : public ::testing::Test {
     ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
   }
   void TearDown() override { EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles(); }
-  int Check() {
+  int Check(const char* dir = "D:\\QM") {
     findings = FindingList();
-    return CheckMedium("D:\\QM", &findings);
+    return CheckMedium(dir, &findings);
   }
   std::string Report() const {
     std::string text;
@@ -27,6 +37,114 @@ class CheckMediumTest : public ::testing::Test {
 
 TEST_F(CheckMediumTest, SampleMediumPassesClean) {
   EXPECT_EQ(Check(), MediumClean) << Report();
+  EXPECT_EQ(Check("D:\\QM\\"), MediumClean) << "a trailing backslash changes nothing";
+}
+
+// One fault in a copy of the sample medium, and the finding it must give.
+struct Fault {
+  const char* name;
+  std::function<void()> apply;
+  const char* code;
+  const char* section;
+  const char* key;
+  const char* textPart;  // what setup or uninstall would do
+  int result;
+};
+
+TEST_F(CheckMediumTest, EachFaultOfABrokenCopyGivesItsFindingAndExitCode) {
+  const Fault faults[] = {
+      {"entry without module suffix", [] { Set(kSetupIni, "DEVICENAME", "DEVICENAME3", "QM-B220-Ticket"); },
+       "no-module-suffix", "DEVICENAME", "DEVICENAME3", "leaves the model out", MediumErrors},
+      {"model without a section for XP", [] { Set(kReceiptIni, "QM-A210.XP", nullptr, nullptr); },
+       "missing-section", "QM-A210.XP", "", "driver named \"0\"", MediumErrors},
+      {"driver name longer than 49", [] { Set(kReceiptIni, "QM-A210.2K", "STDDriverName", ("QM-" + std::string(57, 'Q')).c_str()); },
+       "value-cut", "QM-A210.2K", "STDDriverName", "only the first 49", MediumWarnings},
+      {"driver file missing from winnt", [] { winsim::RemovePath("D:\\QM\\winnt\\AQSTD.DLL"); },
+       "missing-file", "QM-A210.NT", "STDDriverPath", "winnt\\AQSTD.DLL is missing", MediumErrors},
+      {"serial monitor DLL missing", [] { winsim::RemovePath("D:\\QM\\win2003\\aqcommon.dll"); },
+       "missing-file", "COMMON-MONITOR.2003", "COMMONitorPDLLName", "Copy driver files error", MediumErrors},
+      {"processor DLL missing", [] { winsim::RemovePath("D:\\QM\\Vista\\aqproc.dll"); },
+       "missing-file", "QM-C3.Vista", "STDProcessorDLLName", "Add printer processor error", MediumErrors},
+      {"no fragment for the drivers", [] { Set(kUninstallIni, "AQPRINTER", "PRINTERNAME1", "XX-"); },
+       "printer-not-listed", "AQPRINTER", "PRINTERNAME", "never lists its printers", MediumErrors},
+      {"no fragment for a monitor", [] { Set(kUninstallIni, "AQMONITOR", "MONITORNAME2", "AQ SER"); },
+       "monitor-not-listed", "AQMONITOR", "MONITORNAME", "AQ COM Monitor", MediumErrors},
+      {"fragment count beyond the entries", [] { Set(kUninstallIni, "AQPRINTER", "PRINTERNUM", "2"); },
+       "missing-key", "AQPRINTER", "PRINTERNAME2", "digit 0", MediumWarnings},
+      {"uninstall deletes another DLL", [] { Set(kUninstallIni, "AQCOMMonitor.2K", "MonitorPDLLName", "aqcom.dll"); },
+       "dll-mismatch", "AQCOMMonitor.2K", "MonitorPDLLName", "setup installs aqcommon.dll", MediumWarnings},
+      {"DEFAULTNAME beyond the list", [] { Set(kSetupIni, "DEVICENAME", "DEFAULTNAME", "9"); },
+       "default-names-no-entry", "DEVICENAME", "DEFAULTNAME", "checks no module", MediumWarnings},
+      {"AdvancedSetup missing", [] { Set(kReceiptIni, "QM-A210.PORT", "AdvancedSetup", nullptr); },
+       "missing-key", "QM-A210.PORT", "AdvancedSetup", "only the typical setup", MediumWarnings},
+      {"System2003Supported missing", [] { Set(kReceiptIni, "QM-A210.PORT", "System2003Supported", nullptr); },
+       "missing-key", "QM-A210.PORT", "System2003Supported", "WINDOWS SEVER 2003", MediumWarnings},
+      {"baud rate the list lacks", [] { Set(kReceiptIni, "QM-A210.PORT", "BaudRate", "14400"); },
+       "baud-rate", "QM-A210.PORT", "BaudRate", "set to 14400 baud", MediumWarnings},
+      {"USB port without device entry", [] { Set(kSetupIni, "SUPPORTED-USB-DEVICE", "USB_QM-B220_3", nullptr); },
+       "usb-device-missing", "SUPPORTED-USB-DEVICE", "USB_QM-B220_3", "records 0", MediumWarnings},
+      {"processor version not a number", [] { Set(kSetupIni, "ProcessorVersion", "DriverVersion", "v4"); },
+       "not-a-number", "ProcessorVersion", "DriverVersion", "read it as 0", MediumWarnings},
+      {"monitor version not a number", [] { Set(kSetupIni, "COMMON-MONITOR.XP", "USBMONitorVersion", "3b"); },
+       "not-a-number", "COMMON-MONITOR.XP", "USBMONitorVersion", "read it as 3", MediumWarnings},
+      {"misspelt key", [] { Set(kReceiptIni, "QM-R80.2K", "STDDriverNmae", "QM-R80 STD"); },
+       "unknown-key", "QM-R80.2K", "STDDriverNmae", "never reads it", MediumWarnings},
+      {"misspelt model section", [] { Set(kReceiptIni, "QM-A21O.XP", "ATTRIBUTES", "576"); },
+       "unknown-section", "QM-A21O.XP", "", "never reads it", MediumWarnings},
+      {"entry beyond DEVICENUMBER", [] { Set(kSetupIni, "DEVICENAME", "DEVICENAME8", "QM-Z1-ReceiptPrinter"); },
+       "unknown-key", "DEVICENAME", "DEVICENAME8", "DEVICENAME1 to DEVICENAME7 only", MediumWarnings},
+      {"licence missing", [] { winsim::RemovePath("D:\\QM\\License.txt"); },
+       "missing-file", "", "", "Can't load file License.txt!", MediumErrors},
+      {"module INI missing", [] { winsim::RemovePath("D:\\QM\\DRVCONFIG\\setup_Embedded.ini"); },
+       "module-ini-missing", "", "", "QM-E50", MediumErrors},
+      {"Uninstall.ini missing", [] { winsim::RemovePath(kUninstallIni); },
+       "missing-file", "", "", "Can't find file Uninstall.ini!", MediumErrors},
+      {"setup.ini missing", [] { winsim::RemovePath(kSetupIni); },
+       "medium-unreadable", "", "", "no device list", MediumUnreadable},
+  };
+  for (const Fault& fault : faults) {
+    SetUp();
+    fault.apply();
+    int result = Check();
+    EXPECT_EQ(result, fault.result) << fault.name << "\n" << Report();
+    bool found = false;
+    for (const Finding& finding : findings.All())
+      found = found || (finding.code == fault.code && finding.section == fault.section &&
+                        finding.key == fault.key &&
+                        finding.text.find(fault.textPart) != std::string::npos);
+    EXPECT_TRUE(found) << fault.name << ": no " << fault.code << " [" << fault.section << "] "
+                       << fault.key << "\n" << Report();
+  }
+}
+
+TEST_F(CheckMediumTest, MediumThatIsNoDirectoryIsUnreadable) {
+  EXPECT_EQ(Check("D:\\Nowhere"), MediumUnreadable);
+  ASSERT_EQ(findings.All().size(), 1u);
+  EXPECT_EQ(FormatFinding(findings.All()[0]),
+            "error medium-unreadable DRVCONFIG\\setup.ini [-] -: the medium's directory cannot be "
+            "read");
+}
+
+TEST(ModuleIniCaseTest, BothSpellingsAsTwoFilesAreFound) {
+  using Names = std::vector<std::string>;
+  EXPECT_TRUE(ModuleNamesWithTwoFiles(TicketModule, {"setup.ini", "setup_Ticket.ini"}).empty());
+  EXPECT_EQ(ModuleNamesWithTwoFiles(TicketModule, {"setup_Ticket.ini", "x", "setup_ticket.ini"}),
+            (Names{"setup_Ticket.ini", "setup_ticket.ini"}));
+  EXPECT_EQ(ModuleNamesWithTwoFiles(LabelModule, {"SETUP_LABLE.INI", "setup_Lable.ini"}),
+            (Names{"SETUP_LABLE.INI", "setup_Lable.ini"}));
+  EXPECT_TRUE(ModuleNamesWithTwoFiles(LabelModule, {"setup_Label.ini", "setup_Lable.ini"}).empty());
+}
+
+TEST(FindingListTest, ResultFollowsTheWorstFindingAndRepeatsAreKeptOnce) {
+  FindingList list;
+  EXPECT_EQ(list.Result(), MediumClean);
+  list.Add(WarningFinding, "value-cut", "f", "s", "k", "t");
+  list.Add(WarningFinding, "value-cut", "f", "s", "k", "t");
+  EXPECT_EQ(list.Result(), MediumWarnings);
+  EXPECT_EQ(list.All().size(), 1u);
+  list.Add(ErrorFinding, "missing-file", "f", "", "", "a\nb");
+  EXPECT_EQ(list.Result(), MediumErrors);
+  EXPECT_EQ(FormatFinding(list.All()[1]), "error missing-file f [-] -: a b");
 }
 
 }  // namespace

@@ -152,8 +152,15 @@ INT WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultTe
   WINSIM_LOCK;
   if (FailsNow("GetPrivateProfileStringA", key)) return static_cast<INT>(CopyOut("", buffer, size));
   FileNode* file = FindNode(ProfilePath(fileName));
-  std::vector<IniSection> sections;
-  if (file && !file->directory) sections = ParseIni(file->data);
+  // Readers look up many keys of one unchanged file in a row: its last parse is kept.
+  static std::string parsedText;
+  static std::vector<IniSection> parsed;
+  if (file && !file->directory && file->data != parsedText) {
+    parsed = ParseIni(file->data);
+    parsedText = file->data;
+  }
+  static const std::vector<IniSection> none;
+  const std::vector<IniSection>& sections = file && !file->directory ? parsed : none;
   if (!section) {
     std::vector<std::string> names;
     for (size_t i = 1; i < sections.size(); ++i) names.push_back(sections[i].name);
