@@ -4,11 +4,10 @@
 #include <cstdio>
 
 void FindingList::Add(int severity, const char* code, const std::string& file,
-                      const std::string& section, const std::string& key,
-                      const std::string& text) {
+                      const std::string& section, const std::string& key, const std::string& text) {
   for (const Finding& known : findings)
-    if (known.code == code && known.file == file && known.section == section &&
-        known.key == key && known.text == text)
+    if (known.code == code && known.file == file && known.section == section && known.key == key &&
+        known.text == text)
       return;
   findings.push_back(Finding{severity, code, file, section, key, text});
 }

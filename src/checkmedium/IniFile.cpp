@@ -12,7 +12,8 @@ std::vector<std::string> ReadList(const char* section, const std::string& path) 
   std::vector<std::string> items;
   for (DWORD size = 4096; size <= (1u << 22); size *= 4) {
     std::vector<char> buffer(size, '\0');
-    DWORD length = GetPrivateProfileStringA(section, nullptr, "", buffer.data(), size, path.c_str());
+    DWORD length =
+        GetPrivateProfileStringA(section, nullptr, "", buffer.data(), size, path.c_str());
     if (length == size - 2 && size < (1u << 22)) continue;
     for (DWORD at = 0; at < length && buffer[at];) {
       std::string item(&buffer[at]);

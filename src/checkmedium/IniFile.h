@@ -27,7 +27,7 @@ class IniFile {
   mutable bool sectionsRead = false;
   mutable std::vector<std::string> sections;
   mutable std::map<std::string, std::vector<std::string>> keys;  // by upper-case section
-  mutable std::map<std::string, std::string> values;  // by upper-case "section]key"
+  mutable std::map<std::string, std::string> values;             // by upper-case "section]key"
 };
 
 // Equal without regard to ASCII case, as the profile functions and the file system compare.

@@ -136,11 +136,11 @@ bool CheckCapacity(MediumContext& medium, const IniFile& ini, const std::string&
   if (!ini.HasKey(section, key)) return false;
   std::string value = ini.Value(section, key);
   if (value.size() + 1 > capacity)
-    medium.findings.Add(WarningFinding, "value-cut", ini.name, section, key,
-                        Text("%u characters: the programs read only the first %u, \"%s\"",
-                             static_cast<unsigned>(value.size()),
-                             static_cast<unsigned>(capacity - 1),
-                             value.substr(0, capacity - 1).c_str()));
+    medium.findings.Add(
+        WarningFinding, "value-cut", ini.name, section, key,
+        Text("%u characters: the programs read only the first %u, \"%s\"",
+             static_cast<unsigned>(value.size()), static_cast<unsigned>(capacity - 1),
+             value.substr(0, capacity - 1).c_str()));
   return true;
 }
 

@@ -57,11 +57,11 @@ int CheckMedium(const char* mediumDir, FindingList* findings);
 
 // The parts of the check, in the order CheckMedium runs them.
 void CheckLayout(MediumContext& medium);
-void CheckDeviceList(MediumContext& medium);     // fills medium.models
+void CheckDeviceList(MediumContext& medium);  // fills medium.models
 void CheckModuleIniNames(MediumContext& medium, const std::vector<std::string>& drvconfig);
-void CheckPortSections(MediumContext& medium);   // sets the models' port flags
+void CheckPortSections(MediumContext& medium);  // sets the models' port flags
 void CheckModelSections(MediumContext& medium);
-void CheckSetupIniRest(MediumContext& medium);   // processor version, monitors, USB devices
+void CheckSetupIniRest(MediumContext& medium);  // processor version, monitors, USB devices
 void CheckUninstallIni(MediumContext& medium);
 void CheckUnknownNames(MediumContext& medium);
 

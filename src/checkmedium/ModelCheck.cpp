@@ -25,9 +25,9 @@ void CheckDriverFile(MediumContext& medium, int os, const char* file, const IniF
                      const std::string& section, const std::string& key, int severity,
                      const std::string& failure) {
   if (IsMissing(file) || medium.DriverFileExists(os, file)) return;
-  medium.findings.Add(severity, "missing-file", ini.name, section, key,
-                      Text("%s is missing: %s", medium.DriverFileName(os, file).c_str(),
-                           failure.c_str()));
+  medium.findings.Add(
+      severity, "missing-file", ini.name, section, key,
+      Text("%s is missing: %s", medium.DriverFileName(os, file).c_str(), failure.c_str()));
 }
 
 // The dependent-files list of a driver of the 2000 driver kit: its size as ReadDriverInfo
@@ -35,8 +35,8 @@ void CheckDriverFile(MediumContext& medium, int os, const char* file, const IniF
 size_t DependentListSize(const DriverFileSet& files) {
   size_t size = strlen(files.dataFile) + 1 + strlen("TTFSUB.GPD") + 1 + strlen("UNIRES.DLL") + 1 +
                 strlen("STDNAMES.GPD") + 1 + 2;
-  for (const char* name : {files.dataFileDll, files.oemUiDll, files.oemRenderingDll,
-                           files.oemPluginIni})
+  for (const char* name :
+       {files.dataFileDll, files.oemUiDll, files.oemRenderingDll, files.oemPluginIni})
     if (name[0] != '0') size += strlen(name) + 1;
   return size;
 }
@@ -94,8 +94,8 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, int os, int
     CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
   }
   CheckCapacity(medium, ini, section, "ControlFontFile", 200);
-  CheckDriverFile(medium, os, files.controlFontFile, ini, section, "ControlFontFile",
-                  ErrorFinding, copyError);
+  CheckDriverFile(medium, os, files.controlFontFile, ini, section, "ControlFontFile", ErrorFinding,
+                  copyError);
   if (!CheckDecimal(medium, ini, section, "ATTRIBUTES"))
     findings.Add(WarningFinding, "missing-key", ini.name, section, "ATTRIBUTES",
                  "missing: read as 0, the printer gets no attributes");
@@ -209,20 +209,19 @@ void CheckModelSections(MediumContext& medium) {
   if (!offers98) return;
   for (const char* file : {"ICONLIB.DLL", "UNIDRV.DLL"})
     if (!medium.DriverFileExists(Win98Me, file))
-      medium.findings.Add(file[0] == 'I' ? ErrorFinding : WarningFinding, "missing-file",
-                          medium.DriverFileName(Win98Me, file), "", "",
-                          file[0] == 'I'
-                              ? Text("missing: setup fails on Windows 98/Me with \"%s\"",
-                                     SetupText(122))
-                              : Text("missing: setup fails on Windows 98/Me with \"%s\" where "
-                                     "the system lacks its universal driver",
-                                     SetupText(122)));
+      medium.findings.Add(
+          file[0] == 'I' ? ErrorFinding : WarningFinding, "missing-file",
+          medium.DriverFileName(Win98Me, file), "", "",
+          file[0] == 'I' ? Text("missing: setup fails on Windows 98/Me with \"%s\"", SetupText(122))
+                         : Text("missing: setup fails on Windows 98/Me with \"%s\" where "
+                                "the system lacks its universal driver",
+                                SetupText(122)));
   for (const MediumModel& model : medium.models)
     if ((model.name.find("QM-B220") != std::string::npos ||
          model.name.find("QM-A210") != std::string::npos) &&
         !medium.DriverFileExists(Win98Me, "DMCOLOR.DLL"))
-      medium.findings.Add(ErrorFinding, "missing-file", medium.DriverFileName(Win98Me, "DMCOLOR.DLL"),
-                          "", "",
+      medium.findings.Add(ErrorFinding, "missing-file",
+                          medium.DriverFileName(Win98Me, "DMCOLOR.DLL"), "", "",
                           Text("missing: setup fails for %s on Windows 98/Me with \"%s\"",
                                model.name.c_str(), SetupText(122)));
 }

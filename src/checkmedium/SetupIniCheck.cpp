@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* const kModuleSuffixes = "-ReceiptPrinter, -TicketPrinter, -LabelPrinter or -EmbeddedPrinter";
+const char* const kModuleSuffixes =
+    "-ReceiptPrinter, -TicketPrinter, -LabelPrinter or -EmbeddedPrinter";
 
 std::string NumberedKey(const char* base, int n) { return Text("%s%d", base, n); }
 
@@ -68,14 +69,13 @@ void CheckMonitor(MediumContext& medium, int os, const MonitorKeys& keys, const 
                  "missing: read as 0, an installed monitor is never updated");
 
   if (nameRead[0])
-    medium.monitors.push_back(
-        InstalledName{nameRead, dllRead, os, ini.name, section, keys.name});
+    medium.monitors.push_back(InstalledName{nameRead, dllRead, os, ini.name, section, keys.name});
   if (dllRead[0] && dllRead[0] != '0' && !medium.DriverFileExists(os, dllRead))
-    findings.Add(ErrorFinding, "missing-file", ini.name, section, keys.dll,
-                 Text("%s is missing: setup fails with \"%s\"",
-                      medium.DriverFileName(os, dllRead).c_str(),
-                      copyErrorsReported ? SetupText(122) : (std::string(SetupText(119)) +
-                                                             " Erro code is:").c_str()));
+    findings.Add(
+        ErrorFinding, "missing-file", ini.name, section, keys.dll,
+        Text("%s is missing: setup fails with \"%s\"", medium.DriverFileName(os, dllRead).c_str(),
+             copyErrorsReported ? SetupText(122)
+                                : (std::string(SetupText(119)) + " Erro code is:").c_str()));
   if (uiDllRead[0] && uiDllRead[0] != '0' && !medium.DriverFileExists(os, uiDllRead))
     findings.Add(copyErrorsReported ? ErrorFinding : WarningFinding, "missing-file", ini.name,
                  section, keys.uiDll,

@@ -37,7 +37,8 @@ std::string WithoutBlanks(const std::string& name) {
 std::string LocateIni(const std::string& root) {
   for (const char* dir : {"", "DRVCONFIG\\"})
     for (const std::string& name : DirectoryEntries(root + dir))
-      if (name.find("Uninstall.ini") != std::string::npos) return std::string(dir) + "Uninstall.ini";
+      if (name.find("Uninstall.ini") != std::string::npos)
+        return std::string(dir) + "Uninstall.ini";
   return "";
 }
 
@@ -58,8 +59,7 @@ void CheckFragments(MediumContext& medium, const IniFile& ini, const FragmentLis
                                list.what));
     else if (ini.Value(list.section, key).empty())
       medium.findings.Add(WarningFinding, "empty-value", ini.name, list.section, key,
-                          Text("empty: uninstall takes every %s for one of the family",
-                               list.what));
+                          Text("empty: uninstall takes every %s for one of the family", list.what));
   }
 }
 
@@ -120,8 +120,8 @@ void CheckUninstallIni(MediumContext& medium) {
       medium.findings.Add(ErrorFinding, "monitor-not-listed", ini.name, "AQMONITOR", "MONITORNAME",
                           Text("no fragment matches the monitor \"%s\" (%s [%s] %s): uninstall "
                                "never lists it",
-                               monitor.name.c_str(), monitor.file.c_str(),
-                               monitor.section.c_str(), monitor.key.c_str()));
+                               monitor.name.c_str(), monitor.file.c_str(), monitor.section.c_str(),
+                               monitor.key.c_str()));
     std::string section = WithoutBlanks(monitor.name) + UninstallOsSuffix(monitor.os);
     fileSections.push_back(section);
     CheckFileSection(medium, ini, section, "MonitorPDLLName", monitor.dll, "system directory");
@@ -150,7 +150,8 @@ void CheckUninstallIni(MediumContext& medium) {
   for (const InstalledName& monitor : medium.monitors) bases.push_back(WithoutBlanks(monitor.name));
   for (const InstalledName& processor : medium.processors) bases.push_back(processor.name);
   for (const std::string& base : bases)
-    for (int os = Win98Me; os <= WinVista; ++os) fileSections.push_back(base + UninstallOsSuffix(os));
+    for (int os = Win98Me; os <= WinVista; ++os)
+      fileSections.push_back(base + UninstallOsSuffix(os));
 
   for (const std::string& section : ini.Sections()) {
     bool list = false, file = false;

@@ -20,8 +20,8 @@ std::vector<std::string> ModelKeys() {
   return keys;
 }
 
-const std::vector<std::string> kPortKeys = {"USBSUPPORTED",        "LPTDEFAULT",
-                                            "AdvancedSetup",       "System2003Supported",
+const std::vector<std::string> kPortKeys = {"USBSUPPORTED",         "LPTDEFAULT",
+                                            "AdvancedSetup",        "System2003Supported",
                                             "SystemVistaSupported", "BaudRate"};
 const std::vector<std::string> kMonitorKeys = {
     "USBMONitorPName", "USBMONitorPDLLName", "USBMONitorPUIDLLName", "USBMONitorVersion",
@@ -52,7 +52,8 @@ void CheckSetupIniNames(MediumContext& medium) {
     } else {
       bool monitor = false;
       for (int os = Win98Me; os <= WinVista; ++os)
-        monitor = monitor || SameNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
+        monitor =
+            monitor || SameNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
       if (monitor)
         ReportUnknownKeys(medium, ini, section, kMonitorKeys, "setup never reads it");
       else

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     WriteLine(out, FormatFinding(finding));
     (finding.severity == ErrorFinding ? errors : warnings) += 1;
   }
-  WriteLine(out, Text("checkmedium: %d error(s), %d warning(s), exit %d", errors, warnings, result));
+  WriteLine(out,
+            Text("checkmedium: %d error(s), %d warning(s), exit %d", errors, warnings, result));
   return result;
 }
