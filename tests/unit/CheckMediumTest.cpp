@@ -11,6 +11,7 @@ namespace {
 const char* const kSetupIni = "D:\\QM\\DRVCONFIG\\setup.ini";
 const char* const kReceiptIni = "D:\\QM\\DRVCONFIG\\setup_receipt.ini";
 const char* const kTicketIni = "D:\\QM\\DRVCONFIG\\setup_Ticket.ini";
+const char* const kLabelIni = "D:\\QM\\DRVCONFIG\\setup_Lable.ini";
 const char* const kEmbeddedIni = "D:\\QM\\DRVCONFIG\\setup_Embedded.ini";
 const char* const kUninstallIni = "D:\\QM\\DRVCONFIG\\Uninstall.ini";
 
@@ -47,7 +48,7 @@ struct Fault {
   const char* name;
   std::function<void()> apply;
   const char* code;
-  const char* section;
+  std::string section;
   const char* key;
   const char* textPart;  // what setup or uninstall would do
   int result;
@@ -153,6 +154,26 @@ TEST_F(CheckMediumTest, EachFaultOfABrokenCopyGivesItsFindingAndExitCode) {
        [] { Set(kUninstallIni, "AQ Print Processor.Vista", "ProcessorDllName", nullptr); },
        "missing-key", "AQ Print Processor.Vista", "ProcessorDllName", "instead of aqproc.dll",
        MediumWarnings},
+      {"USB model name too long for a port",
+       [] {
+         std::string model(48, 'M');
+         Set(kSetupIni, "DEVICENAME", "DEVICENUMBER", "8");
+         Set(kSetupIni, "DEVICENAME", "DEVICENAME8", (model + "-TicketPrinter").c_str());
+         Set(kTicketIni, (model + ".PORT").c_str(), "USBSUPPORTED", "1");
+       },
+       "usb-name-too-long", std::string(48, 'M') + ".PORT", "USBSUPPORTED", "no USB port",
+       MediumErrors},
+      {"dependent files beyond 200 bytes",
+       [] {
+         std::string plugin(150, 'P');
+         Set(kLabelIni, "QM-C3.XP", "GDIDataOemuniDLL", plugin.c_str());
+         winsim::WriteFile("D:\\QM\\winnt\\" + plugin, "");
+       },
+       "dependent-files-cut", "QM-C3.XP", "GDI2KDDKDEV", "leaves the last names out",
+       MediumWarnings},
+      {"fragment longer than 29",
+       [] { Set(kUninstallIni, "AQPRINTER", "PRINTERNAME1", "QM-ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"); },
+       "value-cut", "AQPRINTER", "PRINTERNAME1", "only the first 29", MediumErrors},
       {"setup.ini missing", [] { winsim::RemovePath(kSetupIni); }, "medium-unreadable", "", "",
        "no device list", MediumUnreadable},
   };
@@ -205,6 +226,28 @@ TEST_F(CheckMediumTest, MediumThatIsNoDirectoryIsUnreadable) {
   EXPECT_EQ(FormatFinding(findings.All()[0]),
             "error medium-unreadable DRVCONFIG\\setup.ini [-] -: the medium's directory cannot be "
             "read");
+}
+
+TEST(IniFileTest, ListsEveryKeyOfALongSectionAndWholeValues) {
+  winsim::Reset();
+  std::string text = "[Many]\r\n";
+  for (int i = 0; i < 600; ++i) text += "SomeLongKeyName" + std::to_string(i) + "=1\r\n";
+  text += "[other]\r\nLong=" + std::string(700, 'v') + "\r\n";
+  winsim::WriteFile("D:\\M\\x.ini", text);
+  IniFile ini("D:\\M\\", "x.ini");
+  EXPECT_EQ(ini.Keys("many").size(), 600u) << "a list beyond the first buffer is read whole";
+  EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Many", "other"}));
+  EXPECT_TRUE(ini.HasKey("MANY", "somelongkeyname599"));
+  EXPECT_FALSE(ini.HasKey("Many", "SomeLongKeyName600"));
+  EXPECT_EQ(ini.Value("Other", "long").size(), 700u);
+  EXPECT_FALSE(IniFile("D:\\M\\", "y.ini").Exists());
+}
+
+TEST(IniFileTest, DecimalTextIsWhatTheReadersReadWhole) {
+  for (const char* text : {"0", "576", "+3", "-1", "  42"})
+    EXPECT_TRUE(IsDecimalText(text)) << text;
+  for (const char* text : {"", "0x240", "4a", "v4", "1.5", "-", "3 "})
+    EXPECT_FALSE(IsDecimalText(text)) << text;
 }
 
 TEST(ModuleIniCaseTest, BothSpellingsAsTwoFilesAreFound) {
