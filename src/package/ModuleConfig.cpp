@@ -168,7 +168,9 @@ void ModuleConfig::ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* inf
     const char* names[] = {dataFile, "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
                            dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
     for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
-      if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
+      // "0": no such plug-in file. An empty name would end the list early and drop the
+      // names after it.
+      if (i >= 4 && (names[i][0] == '0' || names[i][0] == '\0')) continue;
       if (!AddDependent(dependentFiles, sizeof dependentFiles, &used, names[i])) break;
     }
     dependentFiles[used] = '\0';

@@ -139,6 +139,24 @@ TEST_F(ModuleConfigTest, DriverInfoOfXpBuildsTheDependentFilesList) {
                                       "AQRES.DLL", "AQUNI.DLL", "AQ.INI"}));
 }
 
+TEST_F(ModuleConfigTest, EmptyPlugInNameIsLeftOutOfTheDependentFiles) {
+  Module("setup_ticket.ini", kTicketIni);
+  WritePrivateProfileStringA("QM-B220.XP", "GDIDataFileDLLName", "", "D:\\DRVCONFIG\\setup_ticket.ini");
+  ModuleConfig config;
+  config.module = TicketModule;
+  DRIVER_INFO_3A info = {};
+  config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
+  EXPECT_EQ(Items(info.pDependentFiles),
+            (std::vector<std::string>{"QMB220G.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
+                                      "AQUNI.DLL", "AQ.INI"}));
+}
+
+TEST_F(ModuleConfigTest, MediumRootGivenToTheReaderReplacesPackageRoot) {
+  winsim::WriteFile("E:\\Medium\\DRVCONFIG\\setup.ini", "[ProcessorVersion]\r\nDriverVersion=7\r\n");
+  EXPECT_EQ(ModuleConfig("E:\\Medium\\").ReadProcessorVersion(), 7);
+  EXPECT_EQ(ModuleConfig().ReadProcessorVersion(), 0) << "D:\\DRVCONFIG has none";
+}
+
 TEST_F(ModuleConfigTest, StdReadUsesTheGdiKitKeyForTheList) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
