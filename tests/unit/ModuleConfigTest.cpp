@@ -141,7 +141,8 @@ TEST_F(ModuleConfigTest, DriverInfoOfXpBuildsTheDependentFilesList) {
 
 TEST_F(ModuleConfigTest, EmptyPlugInNameIsLeftOutOfTheDependentFiles) {
   Module("setup_ticket.ini", kTicketIni);
-  WritePrivateProfileStringA("QM-B220.XP", "GDIDataFileDLLName", "", "D:\\DRVCONFIG\\setup_ticket.ini");
+  WritePrivateProfileStringA("QM-B220.XP", "GDIDataFileDLLName", "",
+                             "D:\\DRVCONFIG\\setup_ticket.ini");
   ModuleConfig config;
   config.module = TicketModule;
   DRIVER_INFO_3A info = {};
@@ -152,7 +153,8 @@ TEST_F(ModuleConfigTest, EmptyPlugInNameIsLeftOutOfTheDependentFiles) {
 }
 
 TEST_F(ModuleConfigTest, MediumRootGivenToTheReaderReplacesPackageRoot) {
-  winsim::WriteFile("E:\\Medium\\DRVCONFIG\\setup.ini", "[ProcessorVersion]\r\nDriverVersion=7\r\n");
+  winsim::WriteFile("E:\\Medium\\DRVCONFIG\\setup.ini",
+                    "[ProcessorVersion]\r\nDriverVersion=7\r\n");
   EXPECT_EQ(ModuleConfig("E:\\Medium\\").ReadProcessorVersion(), 7);
   EXPECT_EQ(ModuleConfig().ReadProcessorVersion(), 0) << "D:\\DRVCONFIG has none";
 }
