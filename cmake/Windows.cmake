@@ -30,7 +30,7 @@ if(NOT PROGRAMS_ONLY)
 endif()
 
 # The shipped programs are added by their own folders once they exist.
-foreach(program wizard uninstall)
+foreach(program wizard uninstall checkmedium)
   if(EXISTS ${CMAKE_SOURCE_DIR}/src/${program}/CMakeLists.txt)
     add_subdirectory(src/${program})
   endif()
@@ -42,7 +42,7 @@ if(NOT PROGRAMS_ONLY)
 endif()
 
 set(shipped "")
-foreach(program setup uninstall)
+foreach(program setup uninstall checkmedium)
   if(TARGET ${program})
     list(APPEND shipped $<TARGET_FILE:${program}>)
   endif()

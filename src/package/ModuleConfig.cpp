@@ -79,6 +79,14 @@ ModuleConfig::ModuleConfig() : module(ReceiptModule) {
 
   char root[kPathCapacity];
   GetPackageRoot(root, sizeof root);
+  BuildPaths(root);
+}
+
+ModuleConfig::ModuleConfig(const char* packageRoot) : ModuleConfig() {
+  BuildPaths(packageRoot ? packageRoot : "");
+}
+
+void ModuleConfig::BuildPaths(const char* root) {
   static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_ticket.ini",
                                       "DRVCONFIG\\setup_lable.ini", "DRVCONFIG\\setup_embedded.ini"};
   for (int i = 0; i < 4; ++i) FormatText(moduleIni[i], sizeof moduleIni[i], "%s%s", root, names[i]);

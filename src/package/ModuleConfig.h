@@ -39,6 +39,8 @@ struct MonitorSet {
 class ModuleConfig {
  public:
   ModuleConfig();
+  // Reads the medium under `packageRoot` (with its trailing backslash) instead of PackageRoot.
+  explicit ModuleConfig(const char* packageRoot);
   virtual ~ModuleConfig();
 
   void ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* info, int mode);
@@ -54,6 +56,7 @@ class ModuleConfig {
   int module;  // PrinterModule of the module INI to read; set before each model-section read
 
  private:
+  void BuildPaths(const char* root);
   void SelectModuleIni();
   void ReadKey(const char* section, const char* key, char* buffer, DWORD capacity,
                const char* file);

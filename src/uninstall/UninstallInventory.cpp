@@ -156,13 +156,17 @@ bool IsListedProcessor(const char* processorName) {
   return NameIsListed("AQPROC", "PROCNUM", "PROCNAME", processorName);
 }
 
+bool IsListedDriverName(const char* driverName) {
+  return NameIsListed("AQPRINTER", "PRINTERNUM", "PRINTERNAME", driverName);
+}
+
 bool IsListedPrinter(const char* printerName) {
   HANDLE printer;
   if (!OpenPrinterFully(printerName, &printer)) return false;
   PRINTER_INFO_2A* record;
   bool listed = false;
   if (ReadPrinterRecord(printer, &record) == RecordRead) {
-    listed = NameIsListed("AQPRINTER", "PRINTERNUM", "PRINTERNAME", record->pDriverName);
+    listed = IsListedDriverName(record->pDriverName);
     GlobalFree(record);
   }
   ClosePrinter(printer);

@@ -29,6 +29,8 @@ void ReadUninstallValue(const char* section, const char* key, char (&value)[kIni
 int LocateUninstallIni(HWND owner);
 
 bool IsListedPrinter(const char* printerName);
+// The test IsListedPrinter applies to an opened printer's driver name.
+bool IsListedDriverName(const char* driverName);
 bool IsListedMonitor(const char* monitorName);
 bool IsListedProcessor(const char* processorName);
 

@@ -153,6 +153,13 @@ TEST_F(ModuleConfigTest, ABlankPlugInValueIsLeftOutAndTheNamesAfterItStay) {
                                       "AQ.INI"}));
 }
 
+TEST_F(ModuleConfigTest, MediumRootGivenToTheReaderReplacesPackageRoot) {
+  winsim::WriteFile("E:\\Medium\\DRVCONFIG\\setup.ini",
+                    "[ProcessorVersion]\r\nDriverVersion=7\r\n");
+  EXPECT_EQ(ModuleConfig("E:\\Medium\\").ReadProcessorVersion(), 7);
+  EXPECT_EQ(ModuleConfig().ReadProcessorVersion(), 0) << "D:\\DRVCONFIG has none";
+}
+
 TEST_F(ModuleConfigTest, StdReadUsesTheGdiKitKeyForTheList) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;

@@ -37,6 +37,9 @@ class ModulePageModelTest : public ::testing::Test {
 
 TEST_F(ModulePageModelTest, SampleMediumFillsTheListsAndChecksTheDefaultModule) {
   ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
+  const char* ini = "D:\\QM\\DRVCONFIG\\setup.ini";
+  WritePrivateProfileStringA("DEVICENAME", "DEVICENUMBER", "8", ini);
+  WritePrivateProfileStringA("DEVICENAME", "DEVICENAME8", "QM-X00-Printer", ini);
   Fill();
   EXPECT_EQ(page.models[ReceiptModule], (Names{"QM-A210", "QM-R80"}));
   EXPECT_EQ(page.models[TicketModule], (Names{"QM-B220", "QM-T95"}));

@@ -264,7 +264,9 @@ TEST_F(WizardFlowTest, BaudRateIsReloadedOnlyAfterGoingBackBeforeTheSetupTypePag
   EXPECT_EQ(flow->reloadBaudRate, 0);
   flow->OnBack(true);  // module
   EXPECT_EQ(flow->reloadBaudRate, 1);
-  ChooseModel(ReceiptModule, 1);  // QM-R80 has no BaudRate key
+  WritePrivateProfileStringA("QM-R80.PORT", "BaudRate", nullptr,
+                             "D:\\QM\\DRVCONFIG\\setup_receipt.ini");
+  ChooseModel(ReceiptModule, 1);  // QM-R80, now without a BaudRate key
   WalkTo(PortPage);
   EXPECT_TRUE(last.page.baudRateChanged);
   EXPECT_EQ(last.page.baudRateIndex, 7);

@@ -1,0 +1,190 @@
+// setup.ini: the device list the module page shows, the print processor's version, the port
+// monitors of every system and the USB device table.
+#include "checkmedium/MediumCheck.h"
+
+#include "engine/SetupText.h"
+#include "wizard/ModulePageModel.h"
+
+#include <cstring>
+
+namespace {
+
+const char* const kModuleSuffixes =
+    "-ReceiptPrinter, -TicketPrinter, -LabelPrinter or -EmbeddedPrinter";
+
+std::string NumberedKey(const char* base, int n) { return Text("%s%d", base, n); }
+
+// The USB port names the port list offers a model, as the Install command records them in
+// the registry ("USB_QM-C3_n" for every QM-C3 model).
+std::vector<std::string> RecordedUsbPorts(const MediumModel& model) {
+  std::vector<std::string> ports;
+  int count = model.advanced ? 4 : 1;
+  for (int i = 1; i <= count; ++i) {
+    if (model.name.find("QM-C3") != std::string::npos)
+      ports.push_back(Text("USB_QM-C3_%d", i));
+    else
+      ports.push_back(Text("USB_%s_%d", model.name.c_str(), i));
+  }
+  return ports;
+}
+
+bool OffersUsb(const MediumContext& medium, int os) {
+  if (os == WinNt4) return false;
+  for (const MediumModel& model : medium.models)
+    if (model.usb && medium.Offers(model, os)) return true;
+  return false;
+}
+
+struct MonitorKeys {
+  const char* name;
+  const char* dll;
+  const char* uiDll;
+  const char* version;
+};
+
+void CheckMonitor(MediumContext& medium, int os, const MonitorKeys& keys, const char* nameRead,
+                  const char* dllRead, const char* uiDllRead, bool copyErrorsReported) {
+  const IniFile& ini = medium.setupIni;
+  std::string section = Text("COMMON-MONITOR%s", OsSectionSuffix(os));
+  FindingList& findings = medium.findings;
+  if (!ini.HasSection(section)) {
+    findings.Add(ErrorFinding, "missing-section", ini.name, section, "",
+                 Text("missing: every key reads as \"0\" and setup fails with \"%s Erro code is:\"",
+                      SetupText(119)));
+    return;
+  }
+  if (!CheckCapacity(medium, ini, section, keys.name, 50))
+    findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.name,
+                 "missing: read as \"0\", setup adds the port monitor under the name \"0\"");
+  if (!CheckCapacity(medium, ini, section, keys.dll, 200))
+    findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.dll,
+                 Text("missing: read as \"0\", setup copies no DLL and fails with \"%s Erro code "
+                      "is:\"",
+                      SetupText(119)));
+  if (!CheckCapacity(medium, ini, section, keys.uiDll, 50))
+    findings.Add(WarningFinding, "missing-key", ini.name, section, keys.uiDll,
+                 "missing: read as \"0\", setup copies no user-interface DLL for the monitor");
+  if (!CheckDecimal(medium, ini, section, keys.version))
+    findings.Add(WarningFinding, "missing-key", ini.name, section, keys.version,
+                 "missing: read as 0, an installed monitor is never updated");
+
+  if (nameRead[0])
+    medium.monitors.push_back(InstalledName{nameRead, dllRead, os, ini.name, section, keys.name});
+  if (dllRead[0] && dllRead[0] != '0' && !medium.DriverFileExists(os, dllRead))
+    findings.Add(
+        ErrorFinding, "missing-file", ini.name, section, keys.dll,
+        Text("%s is missing: setup fails with \"%s\"", medium.DriverFileName(os, dllRead).c_str(),
+             copyErrorsReported ? SetupText(122)
+                                : (std::string(SetupText(119)) + " Erro code is:").c_str()));
+  if (uiDllRead[0] && uiDllRead[0] != '0' && !medium.DriverFileExists(os, uiDllRead))
+    findings.Add(copyErrorsReported ? ErrorFinding : WarningFinding, "missing-file", ini.name,
+                 section, keys.uiDll,
+                 copyErrorsReported
+                     ? Text("%s is missing: setup fails with \"%s\"",
+                            medium.DriverFileName(os, uiDllRead).c_str(), SetupText(122))
+                     : Text("%s is missing: setup installs the monitor without its user "
+                            "interface",
+                            medium.DriverFileName(os, uiDllRead).c_str()));
+}
+
+}  // namespace
+
+void CheckDeviceList(MediumContext& medium) {
+  const IniFile& ini = medium.setupIni;
+  FindingList& findings = medium.findings;
+  const std::string section = "DEVICENAME";
+  if (!CheckDecimal(medium, ini, section, "DEVICENUMBER"))
+    findings.Add(ErrorFinding, "missing-key", ini.name, section, "DEVICENUMBER",
+                 "missing: read as 0, the module page lists no model");
+  CheckCapacity(medium, ini, section, "DEVICENUMBER", 50);
+  int count = medium.config.GetDeviceCount();
+  if (count <= 0 && ini.HasKey(section, "DEVICENUMBER"))
+    findings.Add(ErrorFinding, "device-count", ini.name, section, "DEVICENUMBER",
+                 Text("%d: the module page lists no model", count));
+  if (count > kMaxDevices) {
+    findings.Add(WarningFinding, "device-count", ini.name, section, "DEVICENUMBER",
+                 Text("%d: the module page reads only the first %d entries", count, kMaxDevices));
+    count = kMaxDevices;
+  }
+
+  char name[260];
+  for (int n = 1; n <= count; ++n) {
+    std::string key = NumberedKey("DEVICENAME", n);
+    if (!CheckCapacity(medium, ini, section, key, 200)) {
+      findings.Add(WarningFinding, "missing-key", ini.name, section, key,
+                   Text("missing: read as \"0\", the module page leaves entry %d out", n));
+      continue;
+    }
+    memset(name, 0, sizeof name);
+    int module = medium.config.GetDeviceName(n, name);
+    if (module < 0) {
+      findings.Add(ErrorFinding, "no-module-suffix", ini.name, section, key,
+                   Text("\"%s\" holds none of %s: the module page leaves the model out", name,
+                        kModuleSuffixes));
+      continue;
+    }
+    if (!name[0]) {
+      findings.Add(ErrorFinding, "empty-model", ini.name, section, key,
+                   "no model name before the module suffix: the module page lists an empty "
+                   "entry and setup installs a driver named \"0\"");
+      continue;
+    }
+    bool duplicate = false;
+    for (const MediumModel& known : medium.models)
+      duplicate = duplicate || (known.module == module && known.name == name);
+    if (duplicate) {
+      findings.Add(WarningFinding, "duplicate-model", ini.name, section, key,
+                   Text("\"%s\" is listed twice in the same module", name));
+      continue;
+    }
+    medium.models.push_back(MediumModel{name, module, n, false, false, false, false});
+  }
+
+  CheckDecimal(medium, ini, section, "DEFAULTNAME");
+  CheckCapacity(medium, ini, section, "DEFAULTNAME", 260);
+  memset(name, 0, sizeof name);
+  if (medium.config.GetDefaultDevice(name) < 0 && !medium.models.empty())
+    findings.Add(WarningFinding, "default-names-no-entry", ini.name, section, "DEFAULTNAME",
+                 Text("\"%s\" names no entry of the device list with a module: the module page "
+                      "checks no module and chooses no model",
+                      ini.Value(section, "DEFAULTNAME").c_str()));
+}
+
+void CheckSetupIniRest(MediumContext& medium) {
+  const IniFile& ini = medium.setupIni;
+  FindingList& findings = medium.findings;
+  if (!CheckDecimal(medium, ini, "ProcessorVersion", "DriverVersion"))
+    findings.Add(WarningFinding, "missing-key", ini.name, "ProcessorVersion", "DriverVersion",
+                 "missing: read as 0, an installed print processor is never updated");
+  CheckCapacity(medium, ini, "ProcessorVersion", "DriverVersion", 50);
+
+  const MonitorKeys serial = {"COMMONitorPName", "COMMONitorPDLLName", "COMMONitorPUIDLLName",
+                              "COMMONitorVersion"};
+  const MonitorKeys usb = {"USBMONitorPName", "USBMONitorPDLLName", "USBMONitorPUIDLLName",
+                           "USBMONitorVersion"};
+  for (int os = Win98Me; os <= WinVista; ++os) {
+    MonitorSet monitors;
+    memset(&monitors, 0, sizeof monitors);
+    medium.config.ReadMonitorSet(os, &monitors);
+    // The AQCOM ports and their monitor exist on every system but Windows 98/Me.
+    if (os != Win98Me)
+      CheckMonitor(medium, os, serial, monitors.serialMonitor.pName,
+                   monitors.serialMonitor.pDLLName, monitors.serialMonitorUiDll, true);
+    if (OffersUsb(medium, os))
+      CheckMonitor(medium, os, usb, monitors.usbMonitor.pName, monitors.usbMonitor.pDLLName,
+                   monitors.usbMonitorUiDll, false);
+  }
+
+  const std::string table = "SUPPORTED-USB-DEVICE";
+  for (const MediumModel& model : medium.models) {
+    if (!model.usb) continue;
+    for (const std::string& port : RecordedUsbPorts(model)) {
+      if (!ini.HasKey(table, port))
+        findings.Add(WarningFinding, "usb-device-missing", ini.name, table, port,
+                     Text("missing: setup records 0 for the port of %s in the registry",
+                          model.name.c_str()));
+      else
+        CheckDecimal(medium, ini, table, port);
+    }
+  }
+}

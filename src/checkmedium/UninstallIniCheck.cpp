@@ -1,0 +1,172 @@
+// Uninstall.ini: whether the uninstaller would recognise every driver, monitor and processor
+// setup installs, and which DLLs it would delete with them.
+#include "checkmedium/MediumCheck.h"
+
+#include "common/BoundedText.h"
+#include "uninstall/UninstallInventory.h"
+#include "uninstall/UninstallState.h"
+#include "uninstall/UninstallText.h"
+
+#include <cstring>
+
+namespace {
+
+struct FragmentList {
+  const char* section;
+  const char* countKey;
+  const char* baseKey;
+  const char* what;
+};
+const FragmentList kLists[] = {{"AQPRINTER", "PRINTERNUM", "PRINTERNAME", "printer driver"},
+                               {"AQMONITOR", "MonitorNUM", "MONITORNAME", "port monitor"},
+                               {"AQPROC", "PROCNUM", "PROCNAME", "print processor"}};
+
+std::string EntryKey(const char* base, int n) {
+  return std::string(base) + static_cast<char>('0' + n);
+}
+
+std::string WithoutBlanks(const std::string& name) {
+  std::string text;
+  for (char c : name)
+    if (c != ' ') text += c;
+  return text;
+}
+
+// Where the uninstaller finds the file: the first directory, the medium's root or its
+// DRVCONFIG, holding an entry whose name contains "Uninstall.ini" as it is spelt.
+std::string LocateIni(const std::string& root) {
+  for (const char* dir : {"", "DRVCONFIG\\"})
+    for (const std::string& name : DirectoryEntries(root + dir))
+      if (name.find("Uninstall.ini") != std::string::npos)
+        return std::string(dir) + "Uninstall.ini";
+  return "";
+}
+
+void CheckFragments(MediumContext& medium, const IniFile& ini, const FragmentList& list,
+                    std::vector<std::string>* known) {
+  known->push_back(list.countKey);
+  CheckCapacity(medium, ini, list.section, list.countKey, kIniValueSize);
+  CheckDecimal(medium, ini, list.section, list.countKey);
+  int count = DecimalValue(ini.Value(list.section, list.countKey).c_str());
+  if (count > 255 - '0') count = 255 - '0';
+  for (int n = 1; n <= count; ++n) {
+    std::string key = EntryKey(list.baseKey, n);
+    known->push_back(key);
+    if (!CheckCapacity(medium, ini, list.section, key, kIniValueSize))
+      medium.findings.Add(WarningFinding, "missing-key", ini.name, list.section, key,
+                          Text("missing: read as \"0\", uninstall takes every %s whose name "
+                               "holds the digit 0 for one of the family",
+                               list.what));
+    else if (ini.Value(list.section, key).empty())
+      medium.findings.Add(WarningFinding, "empty-value", ini.name, list.section, key,
+                          Text("empty: uninstall takes every %s for one of the family", list.what));
+  }
+}
+
+// The DLL key of a monitor's or processor's file section, compared with what setup installs.
+void CheckFileSection(MediumContext& medium, const IniFile& ini, const std::string& section,
+                      const char* key, const std::string& installed, const char* directory) {
+  if (!CheckCapacity(medium, ini, section, key, kIniValueSize)) {
+    medium.findings.Add(WarningFinding, "missing-key", ini.name, section, key,
+                        Text("missing: read as \"0\", uninstall deletes \"0\" from the %s "
+                             "instead of %s",
+                             directory, installed.empty() ? "the DLL" : installed.c_str()));
+    return;
+  }
+  std::string value = ini.Value(section, key);
+  if (!installed.empty() && installed[0] != '0' && !SameNoCase(value, installed))
+    medium.findings.Add(WarningFinding, "dll-mismatch", ini.name, section, key,
+                        Text("uninstall deletes %s from the %s, setup installs %s", value.c_str(),
+                             directory, installed.c_str()));
+}
+
+}  // namespace
+
+void CheckUninstallIni(MediumContext& medium) {
+  std::string name = LocateIni(medium.root);
+  if (name.empty()) {
+    medium.findings.Add(ErrorFinding, "missing-file", "DRVCONFIG\\Uninstall.ini", "", "",
+                        Text("missing: uninstall fails with \"%s\"", UninstallText(105)));
+    return;
+  }
+  IniFile ini(medium.root, name.c_str());
+  UninstallSettings saved = UninstallGlobals();
+  CopyText(UninstallGlobals().iniPath, kUninstallIniPathSize, ini.path.c_str());
+
+  for (const FragmentList& list : kLists) {
+    std::vector<std::string> known;
+    CheckFragments(medium, ini, list, &known);
+    ReportUnknownKeys(medium, ini, list.section, known, "uninstall never reads it");
+  }
+  std::vector<std::string> fileSections;
+  std::vector<std::string> checked;
+  auto once = [&checked](const std::string& text) {
+    for (const std::string& known : checked)
+      if (known == text) return false;
+    checked.push_back(text);
+    return true;
+  };
+
+  for (const InstalledName& driver : medium.drivers)
+    if (once("driver " + driver.name) && !IsListedDriverName(driver.name.c_str()))
+      medium.findings.Add(ErrorFinding, "printer-not-listed", ini.name, "AQPRINTER", "PRINTERNAME",
+                          Text("no fragment matches the driver \"%s\" (%s [%s] %s): uninstall "
+                               "never lists its printers",
+                               driver.name.c_str(), driver.file.c_str(), driver.section.c_str(),
+                               driver.key.c_str()));
+
+  for (const InstalledName& monitor : medium.monitors) {
+    if (once("monitor " + monitor.name) && !IsListedMonitor(monitor.name.c_str()))
+      medium.findings.Add(ErrorFinding, "monitor-not-listed", ini.name, "AQMONITOR", "MONITORNAME",
+                          Text("no fragment matches the monitor \"%s\" (%s [%s] %s): uninstall "
+                               "never lists it",
+                               monitor.name.c_str(), monitor.file.c_str(), monitor.section.c_str(),
+                               monitor.key.c_str()));
+    std::string section = WithoutBlanks(monitor.name) + UninstallOsSuffix(monitor.os);
+    fileSections.push_back(section);
+    CheckFileSection(medium, ini, section, "MonitorPDLLName", monitor.dll, "system directory");
+    CheckFileSection(medium, ini, section, "MonitorPUIDLLName", "", "system directory");
+  }
+
+  for (const InstalledName& processor : medium.processors) {
+    // The uninstaller lists no print processor on Windows 98/Me.
+    if (processor.os == Win98Me) continue;
+    UninstallGlobals().osCode = processor.os;
+    if (once("processor " + processor.name) && !IsListedProcessor(processor.name.c_str()))
+      medium.findings.Add(ErrorFinding, "processor-not-listed", ini.name, "AQPROC", "PROCNAME",
+                          Text("no fragment matches the print processor \"%s\" (%s [%s] %s): "
+                               "uninstall never lists it",
+                               processor.name.c_str(), processor.file.c_str(),
+                               processor.section.c_str(), processor.key.c_str()));
+    std::string section = processor.name + UninstallOsSuffix(processor.os);
+    fileSections.push_back(section);
+    CheckFileSection(medium, ini, section, "ProcessorDllName", processor.dll,
+                     "print-processor directory");
+  }
+
+  // A file section of any system is the uninstaller's to read once the monitor or processor
+  // is installed, whichever system setup installs it on.
+  std::vector<std::string> bases;
+  for (const InstalledName& monitor : medium.monitors) bases.push_back(WithoutBlanks(monitor.name));
+  for (const InstalledName& processor : medium.processors) bases.push_back(processor.name);
+  for (const std::string& base : bases)
+    for (int os = Win98Me; os <= WinVista; ++os)
+      fileSections.push_back(base + UninstallOsSuffix(os));
+
+  for (const std::string& section : ini.Sections()) {
+    bool list = false, file = false;
+    for (const FragmentList& fragments : kLists)
+      list = list || SameNoCase(section, fragments.section);
+    for (const std::string& fileSection : fileSections)
+      file = file || SameNoCase(section, fileSection);
+    if (file)
+      ReportUnknownKeys(medium, ini, section,
+                        {"MonitorPDLLName", "MonitorPUIDLLName", "ProcessorDllName"},
+                        "uninstall never reads it");
+    else if (!list)
+      medium.findings.Add(WarningFinding, "unknown-section", ini.name, section, "",
+                          "uninstall reads this section for no monitor or processor setup "
+                          "installs");
+  }
+  UninstallGlobals() = saved;
+}

@@ -1,0 +1,103 @@
+// What the readers never see: sections and keys of the medium's INI files that no program
+// reads, most often a misspelt model or key name.
+#include "checkmedium/MediumCheck.h"
+
+namespace {
+
+bool IsKnown(const std::string& name, const std::vector<std::string>& known) {
+  for (const std::string& candidate : known)
+    if (SameNoCase(name, candidate)) return true;
+  return false;
+}
+
+std::vector<std::string> ModelKeys() {
+  std::vector<std::string> keys = {"ControlFontFile", "ATTRIBUTES"};
+  for (const char* prefix : {"STD", "GDI"})
+    for (const char* key : {"DriverName", "DriverPath", "DataFile", "ConfigFile", "HelpFile",
+                            "DataFileDLLName", "DataOemuiDLL", "DataOemuniDLL", "DataOemuniini",
+                            "ProcessorDLLName", "PrintProcessor", "2KDDKDEV"})
+      keys.push_back(std::string(prefix) + key);
+  return keys;
+}
+
+const std::vector<std::string> kPortKeys = {"USBSUPPORTED",         "LPTDEFAULT",
+                                            "AdvancedSetup",        "System2003Supported",
+                                            "SystemVistaSupported", "BaudRate"};
+const std::vector<std::string> kMonitorKeys = {
+    "USBMONitorPName", "USBMONitorPDLLName", "USBMONitorPUIDLLName", "USBMONitorVersion",
+    "COMMONitorPName", "COMMONitorPDLLName", "COMMONitorPUIDLLName", "COMMONitorVersion"};
+
+void CheckSetupIniNames(MediumContext& medium) {
+  const IniFile& ini = medium.setupIni;
+  std::vector<std::string> devices = {"DEVICENUMBER", "DEFAULTNAME"};
+  int count = medium.config.GetDeviceCount();
+  for (int n = 1; n <= count && n <= 1000; ++n) devices.push_back(Text("DEVICENAME%d", n));
+  std::vector<std::string> usbPorts;
+  for (const MediumModel& model : medium.models)
+    for (int i = 1; model.usb && i <= 4; ++i) {
+      bool family = model.name.find("QM-C3") != std::string::npos;
+      usbPorts.push_back(family ? Text("USB_QM-C3_%d", i)
+                                : Text("USB_%s_%d", model.name.c_str(), i));
+    }
+
+  for (const std::string& section : ini.Sections()) {
+    if (SameNoCase(section, "DEVICENAME")) {
+      ReportUnknownKeys(medium, ini, section, devices,
+                        Text("the module page reads DEVICENAME1 to DEVICENAME%d only", count));
+    } else if (SameNoCase(section, "ProcessorVersion")) {
+      ReportUnknownKeys(medium, ini, section, {"DriverVersion"}, "setup never reads it");
+    } else if (SameNoCase(section, "SUPPORTED-USB-DEVICE")) {
+      ReportUnknownKeys(medium, ini, section, usbPorts,
+                        "the port list offers no USB port of this name");
+    } else {
+      bool monitor = false;
+      for (int os = Win98Me; os <= WinVista; ++os)
+        monitor =
+            monitor || SameNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
+      if (monitor)
+        ReportUnknownKeys(medium, ini, section, kMonitorKeys, "setup never reads it");
+      else
+        medium.findings.Add(WarningFinding, "unknown-section", ini.name, section, "",
+                            "setup never reads this section");
+    }
+  }
+}
+
+void CheckModuleIniNames(MediumContext& medium, int module) {
+  const IniFile& ini = medium.ModuleIni(module);
+  if (!ini.Exists()) return;
+  std::vector<std::string> modelSections, portSections;
+  for (const MediumModel& model : medium.models) {
+    if (model.module != module) continue;
+    for (int os = Win98Me; os <= WinVista; ++os)
+      modelSections.push_back(model.name + OsSectionSuffix(os));
+    portSections.push_back(model.name + ".PORT");
+  }
+  const std::vector<std::string> modelKeys = ModelKeys();
+  for (const std::string& section : ini.Sections()) {
+    if (IsKnown(section, modelSections))
+      ReportUnknownKeys(medium, ini, section, modelKeys, "setup never reads it");
+    else if (IsKnown(section, portSections))
+      ReportUnknownKeys(medium, ini, section, kPortKeys, "setup never reads it");
+    else
+      medium.findings.Add(WarningFinding, "unknown-section", ini.name, section, "",
+                          "no model of this module in the device list has this section: setup "
+                          "never reads it");
+  }
+}
+
+}  // namespace
+
+void ReportUnknownKeys(MediumContext& medium, const IniFile& ini, const std::string& section,
+                       const std::vector<std::string>& known, const std::string& why) {
+  for (const std::string& key : ini.Keys(section))
+    if (!IsKnown(key, known))
+      medium.findings.Add(WarningFinding, "unknown-key", ini.name, section, key,
+                          "unknown key: " + why);
+}
+
+void CheckUnknownNames(MediumContext& medium) {
+  CheckSetupIniNames(medium);
+  for (int module = ReceiptModule; module <= EmbeddedModule; ++module)
+    CheckModuleIniNames(medium, module);
+}
