@@ -29,8 +29,8 @@ if(NOT PROGRAMS_ONLY)
   endif()
 endif()
 
-# The shipped programs are added by their own folders once they exist.
-foreach(program wizard uninstall checkmedium)
+# The dialog framework, then the shipped programs and the medium checker, each in its own folder.
+foreach(program ui wizard uninstall checkmedium)
   if(EXISTS ${CMAKE_SOURCE_DIR}/src/${program}/CMakeLists.txt)
     add_subdirectory(src/${program})
   endif()

@@ -38,7 +38,12 @@ class MessageBoxWatcher {
  private:
   void Run() {
     while (!stop_) {
-      if (HWND box = FindWindowA("#32770", caption_.c_str())) {
+      // A program's own dialog window may carry the caption too (titles match without regard
+      // to case): a message box is the one with the text control.
+      HWND box = FindWindowExA(nullptr, nullptr, "#32770", caption_.c_str());
+      while (box && !GetDlgItem(box, 0xFFFF))
+        box = FindWindowExA(nullptr, box, "#32770", caption_.c_str());
+      if (box) {
         if (IsWindowVisible(box)) {
           char text[512] = {};
           GetDlgItemTextA(box, 0xFFFF, text, sizeof text);

@@ -2,6 +2,8 @@
 // the same installation without a window (SilentSetup).
 #include "common/AppMessage.h"
 #include "common/CommandLine.h"
+#include "ui/CommonControls.h"
+#include "ui/SingleInstance.h"
 #include "wizard/SilentSetup.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/window/WizardFrame.h"
@@ -20,25 +22,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   // Three-dimensional dialog controls are what Windows draws anyway since Windows 95: there
   // is nothing to switch on.
 
-  char name[MAX_PATH];
-  GetApplicationName(name, sizeof name);
-  // Held until the process ends.
-  CreateMutexA(nullptr, TRUE, name);
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    if (HWND running = FindWindowA(nullptr, kFrameTitle)) {
-      SetForegroundWindow(running);
-      if (IsIconic(running)) OpenIcon(running);
-    }
+  if (!ui::StartsAlone(kFrameTitle, kUninstallTitle, kCloseUninstallFirst,
+                       MB_OK | MB_ICONEXCLAMATION))
     return 0;
-  }
-  if (FindWindowA(nullptr, kUninstallTitle)) {
-    ShowAppMessage(nullptr, kCloseUninstallFirst, MB_OK | MB_ICONEXCLAMATION);
-    return 0;
-  }
 
-  INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                   ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  ui::InitCommonControlClasses(ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES);
 
   WizardPageSet* pages = new WizardPageSet;
   CWizardFrame* frame = new CWizardFrame(*pages);

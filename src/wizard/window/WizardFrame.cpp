@@ -5,6 +5,7 @@
 #include "common/SystemProbes.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
+#include "ui/MinimisedIcon.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/window/AboutDlg.h"
 #include "wizard/window/InstallHook.h"
@@ -195,18 +196,7 @@ bool CWizardFrame::OnHelp() {
 }
 
 bool CWizardFrame::OnPaint() {
-  if (IsIconic(hwnd_)) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
-    SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, icon_);
-    EndPaint(hwnd_, &paint);
-    return true;
-  }
+  if (ui::PaintMinimisedIcon(hwnd_, icon_)) return true;
   // BeginPaint validates the frame's own region only: ValidateRect on a frame without
   // WS_CLIPCHILDREN would validate the pages and their controls too, and they would never paint.
   PAINTSTRUCT paint;

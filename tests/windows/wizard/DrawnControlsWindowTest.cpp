@@ -1,5 +1,5 @@
 // CLabelStatic and CEditEx on controls of a real dialog, which reflects their colour requests.
-#include "WindowTestSupport.h"
+#include "windows/support/WindowTestSupport.h"
 #include "windows/MessageBoxWatcher.h"
 
 #include "SetupIds.h"

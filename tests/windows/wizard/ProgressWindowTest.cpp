@@ -1,6 +1,6 @@
 // The progress window's run of the bar against the worker's result, sampled at every
 // position it shows.
-#include "WindowTestSupport.h"
+#include "windows/support/WindowTestSupport.h"
 #include "windows/MessageBoxWatcher.h"
 
 #include "SetupIds.h"

@@ -1,6 +1,6 @@
 // The built setup.exe: its resources read as data, and the program itself started from a copy
 // of the sample medium.
-#include "WindowTestSupport.h"
+#include "windows/support/WindowTestSupport.h"
 #include "windows/MessageBoxWatcher.h"
 
 #include "SetupIds.h"

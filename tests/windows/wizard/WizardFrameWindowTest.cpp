@@ -1,6 +1,6 @@
 // The wizard frame and its five pages created in-process from setup's resources, driven by
 // messages as a user's clicks and list changes would drive them.
-#include "WindowTestSupport.h"
+#include "windows/support/WindowTestSupport.h"
 #include "windows/MessageBoxWatcher.h"
 
 #include "SetupIds.h"

@@ -1,4 +1,4 @@
-#include "WindowTestSupport.h"
+#include "windows/support/WindowTestSupport.h"
 
 #include <cstdio>
 

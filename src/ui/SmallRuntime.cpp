@@ -1,7 +1,7 @@
-// setup never catches a C++ exception: every one would end the program. With GCC's library
-// the reporting around that end (a symbol demangler, the exception classes and a second
-// string implementation) is bigger than the rest of the program, so here the library's
-// raising functions end the program at once. Only the shipped program links this file.
+// Neither program catches a C++ exception: every one would end the program. With GCC's
+// library the reporting around that end (a symbol demangler, the exception classes and a
+// second string implementation) is bigger than the rest of the program, so here the library's
+// raising functions end the program at once. Only the shipped programs link this file.
 #if defined(__GNUC__) && !defined(__clang__)
 
 #include <cstdlib>

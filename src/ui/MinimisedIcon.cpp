@@ -1,0 +1,19 @@
+#include "ui/MinimisedIcon.h"
+
+namespace ui {
+
+bool PaintMinimisedIcon(HWND window, HICON icon) {
+  if (!IsIconic(window)) return false;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  SendMessageA(window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client;
+  GetClientRect(window, &client);
+  int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon);
+  EndPaint(window, &paint);
+  return true;
+}
+
+}  // namespace ui

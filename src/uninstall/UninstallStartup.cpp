@@ -1,0 +1,41 @@
+#include "uninstall/UninstallStartup.h"
+
+#include "../../resources/UninstallIds.h"
+#include "common/SystemProbes.h"
+#include "uninstall/RemovalSteps.h"
+#include "uninstall/UninstallInventory.h"
+#include "uninstall/UninstallState.h"
+#include "uninstall/UninstallText.h"
+
+#include <shellapi.h>
+
+#include <cstdint>
+#include <cstring>
+
+const char* const kUninstallWindowTitle = "Uninstall";
+const char* const kSetupWindowTitle = "Printer Driver Setup";
+const char* const kCloseSetupFirst = "Please close Printer Driver Setup program first!";
+
+bool PrepareUninstall(UninstallView& view, HWND owner) {
+  memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
+  OsClassification os = ClassifyOs();
+  UninstallGlobals().osCode = os.osCode;
+  if (os.usbRemovalUnavailable) view.EnableControl(IDC_USB_DRIVER, false);
+  // NT 4.0 and the Windows 98 family are not asked: the search for Uninstall.ini comes after.
+  if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator()) {
+    ShowUninstallError(owner, UninstallText(102));
+    return false;
+  }
+  if (!LocateUninstallIni(owner)) return false;
+  FillInventory(view);
+  AppendStatusText(view, 107);
+  return true;
+}
+
+void OpenUninstallHelp() {
+  HINSTANCE opened =
+      ShellExecuteA(nullptr, "open", ".\\Uninstall_EN.CHM", nullptr, nullptr, SW_SHOW);
+  // Answers up to 32 are the shell's error codes.
+  if (reinterpret_cast<uintptr_t>(opened) <= 32)
+    ShellExecuteA(nullptr, "open", ".\\Uninstall_CN.CHM", nullptr, nullptr, SW_SHOW);
+}

@@ -1,0 +1,21 @@
+// What the uninstaller's window does when it opens, and on F1, apart from its controls.
+#pragma once
+
+#include "uninstall/UninstallView.h"
+
+#include <windows.h>
+
+// Window titles the two programs find each other by.
+extern const char* const kUninstallWindowTitle;  // "Uninstall"
+extern const char* const kSetupWindowTitle;      // "Printer Driver Setup"
+extern const char* const kCloseSetupFirst;
+
+// Classifies the system (disabling the USB check box where there is no USB device driver to
+// remove), insists on an administrator on 2000 and later, finds Uninstall.ini, fills the
+// inventory and writes the first status line. False after the fatal message box: the window
+// then closes.
+bool PrepareUninstall(UninstallView& view, HWND owner);
+
+// Opens the English help file of the working directory, or the Chinese one when the shell
+// cannot open it.
+void OpenUninstallHelp();

@@ -1,0 +1,35 @@
+// uninstall's main window: the inventory, the USB check box, the status lines and the
+// Uninstall, Select All and Exit buttons. The decisions are the engine's; this window binds
+// its controls to the engine's view and passes the buttons on.
+#pragma once
+
+#include "ui/Dialog.h"
+#include "uninstall/window/UninstallControls.h"
+
+class UninstallDialog : public ui::Dialog {
+ public:
+  UninstallDialog();
+  ~UninstallDialog() override;
+
+  INT_PTR DoModal(HWND owner = nullptr);
+  // Creates the window modeless (window tests drive it without a modal loop).
+  bool CreateModeless();
+
+  UninstallControls& Controls() { return controls_; }
+  HICON Icon() const { return icon_; }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnOK() override {}
+  void OnCancel() override;
+  bool OnPaint() override;
+  bool OnSysCommand(WPARAM command, LPARAM) override;
+  bool OnHelp() override;
+  HCURSOR OnQueryDragIcon() override { return icon_; }
+  void OnDestroy() override;
+
+ private:
+  UninstallControls controls_;
+  HICON icon_ = nullptr;
+};

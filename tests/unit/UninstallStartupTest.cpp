@@ -1,0 +1,86 @@
+#include "uninstall/UninstallStartup.h"
+
+#include "../../resources/UninstallIds.h"
+#include "uninstall/UninstallText.h"
+#include "unit/UninstallFixture.h"
+#include "winsim/MessageBoxControl.h"
+#include "winsim/ShellControl.h"
+#include "winsim/TokenControl.h"
+
+#include <algorithm>
+
+namespace {
+
+using Startup = UninstallTest;
+
+bool Disabled(const FakeView& view, int id) {
+  return std::find(view.enables.begin(), view.enables.end(), std::make_pair(id, false)) !=
+         view.enables.end();
+}
+
+TEST_F(Startup, ANonAdministratorOnXpSeesOnlyTheAdministratorMessage) {
+  winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  PutPrinter("QM-T90", "QM-T90 Driver");
+  winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup()});
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
+  EXPECT_FALSE(PrepareUninstall(view, nullptr));
+  ASSERT_EQ(winsim::MessageBoxTexts(), std::vector<std::string>{UninstallText(102)});
+  EXPECT_EQ(winsim::MessageBoxes()[0].caption, "Error");
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_TRUE(view.status.empty());
+}
+
+TEST_F(Startup, NtFourAsksNoAdministratorAndListsTheFamilyWithoutTheUsbBox) {
+  PutPrinter("QM-T90", "QM-T90 Driver");
+  PutPrinter("Office", "Laser Driver");
+  winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup()});
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 4, 0);
+  ASSERT_TRUE(PrepareUninstall(view, nullptr));
+  EXPECT_EQ(UninstallGlobals().osCode, 1);
+  EXPECT_TRUE(Disabled(view, IDC_USB_DRIVER));
+  EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  EXPECT_EQ(view.Texts(), std::vector<std::string>{"QM-T90"});
+  EXPECT_EQ(view.status, std::vector<std::string>{UninstallText(107)});
+  EXPECT_TRUE(winsim::MessageBoxes().empty());
+}
+
+TEST_F(Startup, TheUsbBoxStaysEnabledOnWindows95AndXpAndGoesOnWindows98) {
+  struct Case {
+    DWORD platform, major, minor;
+    bool disabled;
+  } cases[] = {{1, 4, 0, false}, {1, 4, 10, true}, {2, 5, 1, false}};
+  for (const Case& c : cases) {
+    FakeView fresh;
+    winsim::SetVersion(c.platform, c.major, c.minor);
+    ASSERT_TRUE(PrepareUninstall(fresh, nullptr)) << c.major << "." << c.minor;
+    EXPECT_EQ(Disabled(fresh, IDC_USB_DRIVER), c.disabled) << c.major << "." << c.minor;
+  }
+}
+
+TEST_F(Startup, AMissingUninstallIniIsFatalBeforeAnyStatusLine) {
+  winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
+  EXPECT_FALSE(PrepareUninstall(view, nullptr));
+  EXPECT_EQ(winsim::MessageBoxTexts(), std::vector<std::string>{UninstallText(105)});
+  EXPECT_TRUE(view.status.empty());
+  EXPECT_STREQ(UninstallGlobals().iniPath, "");
+}
+
+TEST_F(Startup, HelpOpensTheEnglishFileAndFallsBackToTheChineseOne) {
+  winsim::WriteFile("C:\\MEDIUM\\Uninstall_EN.CHM", "help");
+  OpenUninstallHelp();
+  std::vector<winsim::ShellRun> runs = winsim::ShellRuns();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].verb, "open");
+  EXPECT_EQ(runs[0].file, ".\\Uninstall_EN.CHM");
+  EXPECT_EQ(runs[0].show, SW_SHOW);
+
+  winsim::RemovePath("C:\\MEDIUM\\Uninstall_EN.CHM");
+  OpenUninstallHelp();
+  runs = winsim::ShellRuns();
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[1].file, ".\\Uninstall_EN.CHM");
+  EXPECT_EQ(runs[2].file, ".\\Uninstall_CN.CHM");
+}
+
+}  // namespace
