@@ -16,6 +16,7 @@ cases=(
   "usb-driver-installer xp 2000 2003 vista"
   "second-install xp 2000 2003 vista"
   "processor-update xp 2000 2003 vista"
+  "uninstall-all xp vista"
   "refused-server-2003 2003"
   "refused-vista vista"
   "refused-second-instance xp"
@@ -294,4 +295,56 @@ case_refused_without_drvconfig() {
   drive box setup "Can't load file Left.bmp!" OK 60 || return 1
   setup_ended || return 1
   if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
+}
+
+# setup.exe installs a parallel, a serial (AQCOM) and a USB printer; uninstall.exe then lists
+# them with the serial monitor, the USB monitor and the processor, and Select All and Uninstall
+# remove them; the restart prompt is answered No. Wine differences the run meets:
+# DeletePrintProcessorA does nothing (the processor stays in the spooler), and
+# DeletePrinterDriverExA with a flag answers 87 (the driver step's line is followed by
+# "    er=87").
+case_uninstall_all() {
+  parallel_install_on LPT1: || return 1
+  parallel_install_on AQCOM1: || return 1
+  echo 0 >"$medium/usbprinters.txt"
+  install_current_usb_driver
+  usb_install USB_QM-A210_1 || return 1
+  setup_ended || return 1
+  inspect printers | grep -c '^printer "QM-A210' | has '^3$' 'three printers' || return 1
+  (cd "$medium" && exec env WINEPREFIX="$prefix" "$root/tools/wine-run" $flag ./uninstall.exe) \
+    >>"$out/uninstall.log" 2>&1 &
+  setup_pid=$!
+  drive <<EOF || return 1
+window Uninstall 60
+screenshot $(shot 6-uninstall)
+click 1012
+click 1002
+window "Restart Computer" 240
+screenshot $(shot 7-restart)
+click 2
+window Uninstall 10
+screenshot $(shot 8-uninstalled)
+show 1008
+EOF
+  local status
+  status=$(cat "$out/drive.last")
+  local removed=('QM-A210\(P\) has been deleted' 'QM-A210\(S\) has been deleted'
+    'QM-A210\(U\) 1 has been deleted' 'AQ COM Monitor has been deleted'
+    'AQ USB Monitor has been deleted' 'Delete printer driver error\.    er=87')
+  # A 64-bit setup.exe adds the processor to "Windows x64"; the uninstaller lists processors of
+  # "Windows NT x86", where the 32-bit setup.exe puts them, so only the 32-bit mode sees it.
+  [ "$tier" = 64 ] || removed+=('Deleting AQ Print Processor')
+  for line in "${removed[@]}"; do
+    has "$line" "status line: $line" <<<"$status" || return 1
+  done
+  local left
+  left=$(inspect printers monitors)
+  if grep -Eq '^printer "QM|^monitor "AQ' <<<"$left"; then
+    echo "left after the removal:"; grep -E '^printer "QM|^monitor "AQ' <<<"$left"; return 1
+  fi
+  inspect reg 'HKLM\SOFTWARE\VORTELL\PORTNAME' | has 'missing$' 'PORTNAME deleted' || return 1
+  inspect reg 'HKLM\SOFTWARE\VORTELL\PRINTERPORT' | has '"D1" dword 0' 'PRINTERPORT kept' || return 1
+  for dll in aqcommon.dll aqusbmon.dll; do
+    inspect file "C:\\windows\\system32\\$dll" | has 'missing$' "$dll deleted" || return 1
+  done
 }
