@@ -5,6 +5,7 @@
 #include "common/CommandLine.h"
 #include "common/SilentExitCodes.h"
 #include "common/SilentLog.h"
+#include "common/SilentRun.h"
 #include "common/SystemProbes.h"
 #include "uninstall/RemovalEngine.h"
 #include "uninstall/UninstallInventory.h"
@@ -81,13 +82,6 @@ class SilentView : public UninstallView {
   bool restart_;
 };
 
-int Refuse(SilentLog& log, int code, const char* text, const char* detail = "") {
-  std::string line = text;
-  line += detail;
-  log.Line("refused: ", line.c_str());
-  return code;
-}
-
 // Ticks the entry of this kind named `name`; false when the inventory has none.
 bool Tick(SilentView& view, const std::string& name, int kind) {
   for (SilentView::Item& item : view.items) {
@@ -103,16 +97,16 @@ bool Tick(SilentView& view, const std::string& name, int kind) {
 
 int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   if (FindWindowA(nullptr, kSetupTitle))
-    return Refuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
+    return SilentRefuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
   OsClassification os = ClassifyOs();
   UninstallSettings& settings = UninstallGlobals();
   settings.osCode = os.osCode;
   settings.iniPath[0] = '\0';
   if (options.usb && os.usbRemovalUnavailable)
-    return Refuse(log, SilentUsbRemovalUnavailable,
-                  "no USB device driver to remove on this system");
+    return SilentRefuse(log, SilentUsbRemovalUnavailable,
+                        "no USB device driver to remove on this system");
   if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator())
-    return Refuse(log, SilentNotAdministrator, UninstallText(102));
+    return SilentRefuse(log, SilentNotAdministrator, UninstallText(102));
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
 
   SilentView view(log, options.usb, !options.noRestart);
@@ -126,8 +120,8 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   for (int kind = 0; kind < 3; ++kind)
     for (const std::string& name : *lists[kind])
       if (!Tick(view, name, kind))
-        return Refuse(log, SilentNameNotInInventory,
-                      "not in the inventory: ", (switches[kind] + name).c_str());
+        return SilentRefuse(log, SilentNameNotInInventory,
+                            "not in the inventory: ", (switches[kind] + name).c_str());
 
   if (!LoadDriverRemovalEntry(nullptr))
     log.Line("", "drivers are removed without DeletePrinterDriverExA");
@@ -201,28 +195,7 @@ bool ParseSilentUninstall(const char* commandLine, SilentUninstallOptions& optio
 int RunSilentUninstall(const char* commandLine) {
   SilentUninstallOptions options;
   bool parsed = ParseSilentUninstall(commandLine, options);
-  SilentLog log;
-  if (options.hasLog && !log.Open(options.logPath.c_str())) return SilentLogUnwritable;
-  log.Line("uninstall: ", commandLine);
-  int code;
-  HANDLE mutex = nullptr;
-  if (!parsed) {
-    log.Line("bad argument: ", options.badArgument.c_str());
-    code = SilentBadCommandLine;
-  } else {
-    char name[MAX_PATH];
-    GetApplicationName(name, sizeof name);
-    mutex = CreateMutexA(nullptr, TRUE, name);
-    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-      code = Refuse(log, SilentAlreadyRunning, "another uninstall is running");
-    } else {
-      SilentSession session(log);
-      code = SilentRemove(options, log);
-    }
-  }
-  char line[32];
-  FormatText(line, sizeof line, "%d", code);
-  log.Line("exit code ", line);
-  if (mutex) CloseHandle(mutex);
-  return code;
+  return RunSilently(
+      "uninstall: ", commandLine, parsed, options, "another uninstall is running",
+      [&options](SilentSession&, SilentLog& log) { return SilentRemove(options, log); });
 }

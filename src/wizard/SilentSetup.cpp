@@ -5,6 +5,7 @@
 #include "common/CommandLine.h"
 #include "common/SilentExitCodes.h"
 #include "common/SilentLog.h"
+#include "common/SilentRun.h"
 #include "common/SystemProbes.h"
 #include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
@@ -147,29 +148,22 @@ struct SilentWizard {
   InstallWorkingData work;
 };
 
-int Refuse(SilentLog& log, int code, const char* text, const char* detail = "") {
-  std::string line = text;
-  line += detail;
-  log.Line("refused: ", line.c_str());
-  return code;
-}
-
 bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort; }
 
 // Walks the wizard's pages with the options as the user's choices, then presses Install.
 int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
   if (FindWindowA(nullptr, kUninstallTitle))
-    return Refuse(log, SilentOtherProgramOpen, kCloseUninstallFirst);
+    return SilentRefuse(log, SilentOtherProgramOpen, kCloseUninstallFirst);
   int running = GetTargetOs();
   if (running >= Win2000 && running <= WinVista && !IsAdministrator())
-    return Refuse(log, SilentNotAdministrator, kAdministratorRequired);
+    return SilentRefuse(log, SilentNotAdministrator, kAdministratorRequired);
 
   std::unique_ptr<SilentWizard> wizard(new SilentWizard);
   SilentWizard& w = *wizard;
   ClearSelection(&w.selection);
   w.module.Fill(w.config);
   w.os.Init();
-  if (w.os.view.messageId) return Refuse(log, SilentSystemUnsupported, SetupText(115));
+  if (w.os.view.messageId) return SilentRefuse(log, SilentSystemUnsupported, SetupText(115));
 
   int chosenModule = -1;
   std::string chosenModel;
@@ -181,7 +175,8 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
         break;
       }
   if (chosenModule < 0)
-    return Refuse(log, SilentModelNotOffered, "the medium offers no model ", options.model.c_str());
+    return SilentRefuse(log, SilentModelNotOffered, "the medium offers no model ",
+                        options.model.c_str());
 
   WizardModels models = {&w.module, &w.setupType, &w.os, &w.port};
   WizardFlow flow(kWizardPages, models, &w.selection);
@@ -193,13 +188,14 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   flow.OnNext(true);
   if (options.advanced) {
     if (!w.setupType.advancedEnabled)
-      return Refuse(log, SilentAdvancedNotOffered, "no Advanced setup for ", chosenModel.c_str());
+      return SilentRefuse(log, SilentAdvancedNotOffered, "no Advanced setup for ",
+                          chosenModel.c_str());
     w.setupType.OnAdvanced();
   }
   flow.OnNext(true);
   ButtonStep step = flow.OnNext(true);
   if (step.page.messageId)
-    return Refuse(log, SilentModelNotForSystem, SetupText(step.page.messageId));
+    return SilentRefuse(log, SilentModelNotForSystem, SetupText(step.page.messageId));
 
   const char* entry = nullptr;
   std::string offered;
@@ -210,7 +206,7 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   }
   if (!step.portComposed || !entry) {
     std::string detail = options.port + " (offered: " + offered + ")";
-    return Refuse(log, SilentPortNotOffered, "port not offered: ", detail.c_str());
+    return SilentRefuse(log, SilentPortNotOffered, "port not offered: ", detail.c_str());
   }
   w.port.OnPortSelected(entry);
   bool serialGiven = !options.baud.empty() || !options.dataBits.empty() ||
@@ -312,29 +308,8 @@ int SetupOutcomeCode(int result, const char* installMessage, int targetOs) {
 int RunSilentSetup(const char* commandLine) {
   SilentSetupOptions options;
   bool parsed = ParseSilentSetup(commandLine, options);
-  SilentLog log;
-  if (options.hasLog && !log.Open(options.logPath.c_str())) return SilentLogUnwritable;
-  log.Line("setup: ", commandLine);
-  int code;
-  HANDLE mutex = nullptr;
-  if (!parsed) {
-    log.Line("bad argument: ", options.badArgument.c_str());
-    code = SilentBadCommandLine;
-  } else {
-    char name[MAX_PATH];
-    GetApplicationName(name, sizeof name);
-    // Held for the run, as the wizard holds it for its life.
-    mutex = CreateMutexA(nullptr, TRUE, name);
-    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-      code = Refuse(log, SilentAlreadyRunning, "another setup is running");
-    } else {
-      SilentSession session(log);
-      code = SilentInstall(options, session, log);
-    }
-  }
-  char line[32];
-  FormatText(line, sizeof line, "%d", code);
-  log.Line("exit code ", line);
-  if (mutex) CloseHandle(mutex);
-  return code;
+  return RunSilently("setup: ", commandLine, parsed, options, "another setup is running",
+                     [&options](SilentSession& session, SilentLog& log) {
+                       return SilentInstall(options, session, log);
+                     });
 }
