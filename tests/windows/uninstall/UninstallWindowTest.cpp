@@ -1,6 +1,6 @@
 // uninstall's main window created in-process from its own resources, over a printer the test
 // adds to Wine's spooler and an Uninstall.ini that names only that printer's driver.
-#include "DialogWatcher.h"
+#include "windows/support/DialogWatcher.h"
 #include "windows/support/WindowTestSupport.h"
 
 #include "UninstallIds.h"

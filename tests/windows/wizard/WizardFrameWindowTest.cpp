@@ -1,5 +1,6 @@
 // The wizard frame and its five pages created in-process from setup's resources, driven by
 // messages as a user's clicks and list changes would drive them.
+#include "windows/support/DialogWatcher.h"
 #include "windows/support/WindowTestSupport.h"
 #include "windows/MessageBoxWatcher.h"
 
@@ -262,9 +263,12 @@ TEST_F(WizardFrameWindowTest, HelpRaisesAnOpenHelpWindowAndAboutShowsTheAboutBox
   EXPECT_FALSE(IsIconic(help));
   DestroyWindow(help);
 
-  MessageBoxWatcher about("About Printer Driver Setup");
+  // The About box is a dialog of its own (template 100), not a message box.
+  DialogWatcher about("About Printer Driver Setup", IDOK);
   SendMessageA(frame.Handle(), WM_SYSCOMMAND, IDM_ABOUT, 0);
-  EXPECT_EQ(1u, about.Texts().size());
+  EXPECT_EQ(1, about.Answered());
+  std::vector<std::string> texts = about.Texts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Printer Driver Setup Version 1.0"), texts.end());
 }
 
 }  // namespace
