@@ -348,3 +348,4 @@ EOF
     inspect file "C:\\windows\\system32\\$dll" | has 'missing$' "$dll deleted" || return 1
   done
 }
+source "$(dirname "${BASH_SOURCE[0]}")/silent-cases.sh"
