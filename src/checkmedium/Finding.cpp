@@ -1,5 +1,7 @@
 #include "checkmedium/Finding.h"
 
+#include "common/BoundedText.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -42,8 +44,7 @@ std::string Text(const char* format, ...) {
   char buffer[1000];
   va_list args;
   va_start(args, format);
-  int length = vsnprintf(buffer, sizeof buffer, format, args);
+  FormatTextV(buffer, sizeof buffer, format, args);
   va_end(args);
-  if (length < 0) buffer[0] = '\0';
   return buffer;
 }

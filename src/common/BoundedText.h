@@ -2,6 +2,7 @@
 // INI value, model name or path can run past a buffer. A cut text stays NUL-terminated.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 
 #if defined(__GNUC__)
@@ -17,6 +18,7 @@ int CopyText(char* dst, size_t capacity, const char* src);
 int AppendText(char* dst, size_t capacity, const char* src);
 // printf-style formatting into dst; 1 / 0 as CopyText.
 int FormatText(char* dst, size_t capacity, const char* format, ...) BOUNDED_PRINTF(3, 4);
+int FormatTextV(char* dst, size_t capacity, const char* format, va_list args);
 
 template <size_t N>
 int CopyText(char (&dst)[N], const char* src) {

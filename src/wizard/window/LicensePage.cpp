@@ -6,10 +6,11 @@
 
 #include "../../../resources/SetupIds.h"
 
-CEditEx& LicenseTextBox() {
-  static CEditEx box;
-  return box;
+namespace {
+CEditEx licenseTextBox;
 }
+
+CEditEx& LicenseTextBox() { return licenseTextBox; }
 
 bool CLicensePage::OnInitDialog() {
   LicenseTextBox().Attach(hwnd_, IDC_LICENSE_TEXT);
