@@ -3,7 +3,6 @@
 #include "common/BoundedText.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 void FindingList::Add(int severity, const char* code, const std::string& file,
                       const std::string& section, const std::string& key, const std::string& text) {

@@ -280,8 +280,7 @@ case_refused_second_instance() {
 
 # An open window titled "Uninstall": setup says so and ends.
 case_refused_beside_uninstall() {
-  (WINEPREFIX=$prefix "$root/tools/wine-run" $flag "$build/e2e/samplewin.exe" Uninstall) >>"$out/log" 2>&1 &
-  drive window Uninstall 60 || return 1
+  open_uninstall_window || return 1
   start_setup
   drive box setup "Please close Uninstall program first!" OK 60 || return 1
   setup_ended || return 1
@@ -294,7 +293,7 @@ case_refused_without_drvconfig() {
   start_setup
   drive box setup "Can't load file Left.bmp!" OK 60 || return 1
   setup_ended || return 1
-  if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
+  nothing_installed
 }
 
 # setup.exe installs a parallel, a serial (AQCOM) and a USB printer; uninstall.exe then lists
@@ -311,9 +310,7 @@ case_uninstall_all() {
   usb_install USB_QM-A210_1 || return 1
   setup_ended || return 1
   inspect printers | grep -c '^printer "QM-A210' | has '^3$' 'three printers' || return 1
-  (cd "$medium" && exec env WINEPREFIX="$prefix" "$root/tools/wine-run" $flag ./uninstall.exe) \
-    >>"$out/uninstall.log" 2>&1 &
-  setup_pid=$!
+  start_uninstall
   drive <<EOF || return 1
 window Uninstall 60
 screenshot $(shot 6-uninstall)

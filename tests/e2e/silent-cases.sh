@@ -56,13 +56,6 @@ dump_state() {
   } >"$1"
   stop_wine
 }
-# fresh_prefix: the case's prefix and medium as they were when it started.
-fresh_prefix() {
-  stop_wine
-  rm -rf "$prefix"
-  cp -a "$state/prefix-$case_version" "$prefix"
-  cp -a "$medium_source" "$medium"
-}
 # same_state [removed]: the wizard's run and the silent run left the same (wizard.state,
 # silent.state), a printer of the family, or with `removed` none.
 same_state() {
@@ -74,7 +67,6 @@ same_state() {
 }
 
 case_silent_parallel() {
-  case_version=$1
   parallel_install || return 1
   dump_state "$out/wizard.state"
   fresh_prefix
@@ -87,7 +79,6 @@ case_silent_parallel() {
 
 # The choices of case_serial_aqcom.
 case_silent_serial() {
-  case_version=$1
   case_serial_aqcom "$1" || return 1
   dump_state "$out/wizard.state"
   fresh_prefix
@@ -101,7 +92,6 @@ case_silent_serial() {
 # The choices of case_usb_identity_rewritten: the attached printer's identity is not the
 # port's, the wizard's question 143 is answered Yes, /setid answers it silently.
 case_silent_usb() {
-  case_version=$1
   case_usb_identity_rewritten "$1" || return 1
   dump_state "$out/wizard.state"
   cp "$medium/usbwrites.txt" "$out/wizard.usbwrites"
@@ -121,7 +111,6 @@ case_silent_usb() {
 # beside uninstall.exe /S /all from the same installed state. Both meet Wine's refusal of the
 # driver removal (er=87), which the silent run reports as code 51.
 case_silent_uninstall_all() {
-  case_version=$1
   silent setup /S /model=QM-A210 /port=LPT1: && exited 0 || return 1
   silent setup /S /model=QM-A210 /port=AQCOM1: && exited 0 || return 1
   echo 0 >"$medium/usbprinters.txt"
@@ -129,9 +118,7 @@ case_silent_uninstall_all() {
   silent setup /S /model=QM-A210 /port=USB_QM-A210_1 && exited 0 || return 1
   stop_wine
   cp -a "$prefix" "$out/installed"
-  (cd "$medium" && exec env WINEPREFIX="$prefix" "$root/tools/wine-run" $flag ./uninstall.exe) \
-    >>"$out/uninstall.log" 2>&1 &
-  setup_pid=$!
+  start_uninstall
   drive <<EOF || return 1
 window Uninstall 60
 click 1012
@@ -164,9 +151,6 @@ case_silent_refused_model_for_system() {
   has "refused: $text\$" refusal <<<"$silent_log" || return 1
   nothing_installed
 }
-nothing_installed() {
-  if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
-}
 
 # The wizard's window is open: the silent run leaves it alone and ends with 10.
 case_silent_refused_beside_wizard() {
@@ -179,8 +163,7 @@ case_silent_refused_beside_wizard() {
 }
 
 case_silent_refused_beside_uninstall() {
-  (WINEPREFIX=$prefix "$root/tools/wine-run" $flag "$build/e2e/samplewin.exe" Uninstall) >>"$out/log" 2>&1 &
-  drive window Uninstall 60 || return 1
+  open_uninstall_window || return 1
   silent setup /S /model=QM-A210 /port=LPT1:
   exited 11 || return 1
   has 'refused: Please close Uninstall program first!$' refusal <<<"$silent_log" || return 1
