@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -52,8 +53,9 @@ int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefi
 }
 
 ModulePageModel::ModulePageModel()
-    : moduleIndex(0), setAsDefault(0), hasModels(0), checkedModule(-1) {
+    : moduleIndex(0), setAsDefault(0), hasModels(0), checkedModule(-1), defaultModule_(-1) {
   memset(modelName, 0, sizeof modelName);
+  memset(defaultName_, 0, sizeof defaultName_);
   for (int m = 0; m < 4; ++m) {
     selection[m] = -1;
     radioEnabled[m] = true;
@@ -64,7 +66,6 @@ ModulePageModel::ModulePageModel()
 void ModulePageModel::Fill(ModuleConfig& config) {
   char name[260];
   memset(name, 0, sizeof name);
-  hasModels = 1;
   int count = config.GetDeviceCount();
   if (count > kMaxDevices) count = kMaxDevices;
   for (int i = 1; i <= count; ++i) {
@@ -81,6 +82,11 @@ void ModulePageModel::Fill(ModuleConfig& config) {
       list.push_back(model);
     }
   }
+  defaultModule_ = config.GetDefaultDevice(defaultName_);
+  SelectInitial();
+}
+
+void ModulePageModel::SelectInitial() {
   bool any = false;
   for (int m = 0; m < 4; ++m) {
     bool empty = models[m].empty();
@@ -89,17 +95,28 @@ void ModulePageModel::Fill(ModuleConfig& config) {
     radioEnabled[m] = !empty;
     any = any || !empty;
   }
-  if (!any) hasModels = 0;
+  hasModels = any ? 1 : 0;
 
-  int module = config.GetDefaultDevice(name);
+  int module = defaultModule_;
   checkedModule = -1;
+  memset(modelName, 0, sizeof modelName);
   if (ValidModule(module)) {
     checkedModule = module;
-    selection[module] = FindDefaultModel(models[module], name);
+    selection[module] = FindDefaultModel(models[module], defaultName_);
     if (selection[module] >= 0) CopyText(modelName, models[module][selection[module]].c_str());
     listEnabled[module] = true;
   }
   moduleIndex = module;
+}
+
+void ModulePageModel::TakeShownOrder(int module, const std::vector<std::string>& shown) {
+  if (!ValidModule(module)) return;
+  std::vector<std::string> mine = models[module], theirs = shown;
+  std::sort(mine.begin(), mine.end());
+  std::sort(theirs.begin(), theirs.end());
+  if (mine != theirs) return;
+  models[module] = shown;
+  SelectInitial();
 }
 
 void ModulePageModel::ChooseModule(int module) {
@@ -122,9 +139,13 @@ void ModulePageModel::SelectModel(int module, int index) {
 
 void ModulePageModel::SelectModelText(int module, const char* text) {
   if (!ValidModule(module)) return;
+  const std::vector<std::string>& list = models[module];
   int index = -1;
-  for (size_t i = 0; text && i < models[module].size() && index < 0; ++i)
-    if (models[module][i] == text) index = static_cast<int>(i);
+  for (size_t i = 0; text && i < list.size() && index < 0; ++i)
+    if (list[i] == text) index = static_cast<int>(i);
+  for (size_t i = 0; text && i < list.size() && index < 0; ++i)
+    if (list[i].size() == strlen(text) && StartsWithNoCase(list[i], text))
+      index = static_cast<int>(i);
   SelectModel(module, index);
 }
 

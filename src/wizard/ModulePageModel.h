@@ -21,12 +21,18 @@ class ModulePageModel {
   // entries selected, radios of empty modules and every list disabled, then the default
   // device's module checked, its model selected and its list enabled.
   void Fill(ModuleConfig& config);
+  // The sorted Embedded control orders its entries by the system's collation, which is not the
+  // byte order Fill sorts by (a hyphen weighs less than a digit there): the page hands back the
+  // order a filled control shows, so that an index means the same entry on both sides, and the
+  // first-entry and default selections are made again over it. Ignored unless `shown` holds the
+  // same entries.
+  void TakeShownOrder(int module, const std::vector<std::string>& shown);
   // Radio 1019/1020/1021/1073 clicked: module 0..3.
   void ChooseModule(int module);
   // Selection change in a module's list (-1: nothing selected).
   void SelectModel(int module, int index);
-  // The same by the selected entry's text: the sorted Embedded control orders its entries by
-  // the system's collation, which may differ from this model's order for unusual names.
+  // The same by the selected entry's text: the entry spelt exactly so, else the first equal to
+  // it without regard to case; none when no entry is.
   void SelectModelText(int module, const char* text);
 
   // The selected entry's text of a module's list, "" when it has none.
@@ -45,6 +51,11 @@ class ModulePageModel {
   bool radioEnabled[4];  // 1019, 1020, 1021, 1073
   bool listEnabled[4];
   int checkedModule;  // the radio to check, -1 for none
+
+ private:
+  void SelectInitial();
+  int defaultModule_;
+  char defaultName_[260];
 };
 
 // Case-insensitive prefix search over `entries` as a list box searches from entry 0: entry 1

@@ -148,6 +148,19 @@ struct SilentWizard {
   InstallWorkingData work;
 };
 
+// The module whose list holds `name`, and the entry's text: an entry spelt exactly so wins over
+// one that differs only in case, as the user would click the one they read. -1 for none.
+int FindOfferedModel(const ModulePageModel& module, const char* name, std::string& entry) {
+  for (bool exact : {true, false})
+    for (int m = 0; m < 4; ++m)
+      for (const std::string& offered : module.models[m])
+        if (exact ? offered == name : EqualNoCase(offered.c_str(), name)) {
+          entry = offered;
+          return m;
+        }
+  return -1;
+}
+
 bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort; }
 
 // Walks the wizard's pages with the options as the user's choices, then presses Install.
@@ -165,15 +178,8 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   w.os.Init();
   if (w.os.view.messageId) return SilentRefuse(log, SilentSystemUnsupported, SetupText(115));
 
-  int chosenModule = -1;
   std::string chosenModel;
-  for (int m = 0; m < 4 && chosenModule < 0; ++m)
-    for (const std::string& name : w.module.models[m])
-      if (EqualNoCase(name.c_str(), options.model.c_str())) {
-        chosenModule = m;
-        chosenModel = name;
-        break;
-      }
+  int chosenModule = FindOfferedModel(w.module, options.model.c_str(), chosenModel);
   if (chosenModule < 0)
     return SilentRefuse(log, SilentModelNotOffered, "the medium offers no model ",
                         options.model.c_str());

@@ -116,6 +116,22 @@ TEST_F(ModulePageModelTest, EmbeddedListIsSortedAndTheOthersKeepTheDeviceOrder) 
   EXPECT_EQ(page.selection[EmbeddedModule], 3);
 }
 
+TEST_F(ModulePageModelTest, TheOrderTheListShowsDecidesWhatAnIndexAndTheDefaultSearchMean) {
+  // A list sorting by the system's collation puts "X-E50" before "X-E5-2" (the default).
+  Devices({"X-E5B-EmbeddedPrinter", "X-E5-2-EmbeddedPrinter", "X-E50-EmbeddedPrinter",
+           "QM-A1-ReceiptPrinter"},
+          "2");
+  Fill();
+  ASSERT_EQ(page.models[EmbeddedModule], (Names{"X-E5-2", "X-E50", "X-E5B"}));
+  page.TakeShownOrder(EmbeddedModule, {"X-E50", "X-E5-2", "X-E5B"});
+  EXPECT_EQ(page.selection[EmbeddedModule], 1);
+  EXPECT_STREQ(page.modelName, "X-E5-2");
+  page.SelectModel(EmbeddedModule, 0);
+  EXPECT_STREQ(page.modelName, "X-E50");
+  page.TakeShownOrder(EmbeddedModule, {"X-E50", "X-E5B"});  // not the same entries
+  EXPECT_EQ(page.models[EmbeddedModule], (Names{"X-E50", "X-E5-2", "X-E5B"}));
+}
+
 TEST_F(ModulePageModelTest, ChoosingAModuleMovesTheEnabledListAndTakesItsSelection) {
   ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
   Fill();

@@ -7,26 +7,32 @@ const int kListIds[4] = {IDC_MODELS_RECEIPT, IDC_MODELS_TICKET, IDC_MODELS_LABEL
                          IDC_MODELS_EMBEDDED};
 const int kRadioIds[4] = {IDC_MODULE_RECEIPT, IDC_MODULE_TICKET, IDC_MODULE_LABEL,
                           IDC_MODULE_EMBEDDED};
+std::vector<std::string> ShownEntries(const ui::ComboBox& list) {
+  std::vector<std::string> entries;
+  char text[200];
+  for (int i = 0; i < list.GetCount(); ++i) {
+    list.GetItemText(i, text, sizeof text);
+    entries.push_back(text);
+  }
+  return entries;
+}
 }  // namespace
 
 bool CModulePage::OnInitDialog() {
   for (int m = 0; m < 4; ++m) lists_[m].Bind(hwnd_, kListIds[m]);
   model.Fill(config);
-  for (int m = 0; m < 4; ++m)
+  for (int m = 0; m < 4; ++m) {
     for (const std::string& name : model.models[m]) lists_[m].AddString(name.c_str());
+    model.TakeShownOrder(m, ShownEntries(lists_[m]));
+  }
   Apply();
   return true;
 }
 
 void CModulePage::Apply() {
   for (int m = 0; m < 4; ++m) {
-    int index = -1;
-    if (model.selection[m] >= 0 && model.selection[m] < static_cast<int>(model.models[m].size()))
-      index = static_cast<int>(
-          SendMessageA(lists_[m].Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(
-                           model.models[m][static_cast<size_t>(model.selection[m])].c_str())));
-    lists_[m].SetCurSel(index);
+    // The model holds the entries in the order the list shows them.
+    lists_[m].SetCurSel(model.selection[m]);
     lists_[m].Enable(model.listEnabled[m]);
     EnableWindow(Item(kRadioIds[m]), model.radioEnabled[m]);
   }
@@ -48,8 +54,10 @@ bool CModulePage::OnCommand(int id, int code, HWND control) {
       return true;
     }
     if (id == kListIds[m] && code == CBN_SELCHANGE) {
-      // The model keeps entries in the order the list shows them.
-      model.SelectModel(m, lists_[m].GetCurSel());
+      // The model is the text the user sees selected, whatever order the list keeps.
+      char text[200];
+      lists_[m].GetItemText(lists_[m].GetCurSel(), text, sizeof text);
+      model.SelectModelText(m, text);
       Apply();
       return true;
     }
