@@ -9,6 +9,7 @@
 #include "common/SystemProbes.h"
 #include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
+#include "wizard/SetupStartup.h"
 #include "wizard/WizardFlow.h"
 #include "wizard/WizardTexts.h"
 
@@ -167,9 +168,8 @@ bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort
 int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
   if (FindWindowA(nullptr, kUninstallTitle))
     return SilentRefuse(log, SilentOtherProgramOpen, kCloseUninstallFirst);
-  int running = GetTargetOs();
-  if (running >= Win2000 && running <= WinVista && !IsAdministrator())
-    return SilentRefuse(log, SilentNotAdministrator, kAdministratorRequired);
+  if (const char* refusal = SetupAdministratorRefusal())
+    return SilentRefuse(log, SilentNotAdministrator, refusal);
 
   std::unique_ptr<SilentWizard> wizard(new SilentWizard);
   SilentWizard& w = *wizard;

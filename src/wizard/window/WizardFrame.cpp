@@ -6,6 +6,7 @@
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
 #include "ui/MinimisedIcon.h"
+#include "wizard/SetupStartup.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/window/AboutDlg.h"
 #include "wizard/window/InstallHook.h"
@@ -95,9 +96,8 @@ bool CWizardFrame::OnInitDialog() {
     OnCancel();
     return false;
   }
-  int os = GetTargetOs();
-  if (os >= 2 && os <= 5 && !IsAdministrator()) {
-    ShowAppMessage(hwnd_, kAdministratorRequired, MB_OK);
+  if (const char* refusal = SetupAdministratorRefusal()) {
+    ShowAppMessage(hwnd_, refusal, MB_OK);
     OnCancel();
     return false;
   }

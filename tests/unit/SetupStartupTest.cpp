@@ -1,0 +1,37 @@
+#include "wizard/SetupStartup.h"
+
+#include "winsim/TokenControl.h"
+#include "winsim/winsim.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(SetupStartupTest, OnlyTheSystemsFrom2000ToVistaRefuseAUserWhoIsNoAdministrator) {
+  struct System {
+    const char* name;
+    DWORD platform, major, minor;
+    bool asks;
+  } systems[] = {
+      {"98", VER_PLATFORM_WIN32_WINDOWS, 4, 10, false}, {"NT 4.0", VER_PLATFORM_WIN32_NT, 4, 0, false},
+      {"2000", VER_PLATFORM_WIN32_NT, 5, 0, true},      {"XP", VER_PLATFORM_WIN32_NT, 5, 1, true},
+      {"2003", VER_PLATFORM_WIN32_NT, 5, 2, true},      {"Vista", VER_PLATFORM_WIN32_NT, 6, 0, true},
+  };
+  for (const System& system : systems) {
+    for (bool administrator : {true, false}) {
+      winsim::Reset();
+      winsim::SetVersion(system.platform, system.major, system.minor);
+      if (!administrator) winsim::SetProcessTokenGroups({winsim::UsersGroup()});
+      const char* refusal = SetupAdministratorRefusal();
+      if (system.asks && !administrator)
+        EXPECT_STREQ(refusal, "You must be logged on the computer as an administrator!")
+            << system.name;
+      else
+        EXPECT_EQ(refusal, nullptr) << system.name << (administrator ? "" : ", no administrator");
+    }
+  }
+}
+
+}  // namespace
