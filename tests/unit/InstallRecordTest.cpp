@@ -1,12 +1,10 @@
 #include "engine/InstallRecord.h"
 
-#include "engine/SetupText.h"
 #include "winsim/winsim.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <thread>
 
 namespace {
 
@@ -50,17 +48,5 @@ TEST(InstallRecordTest, WorkingDataClearKeepsTheConfigurationReader) {
   EXPECT_EQ(work.config.GetDeviceCount(), 3);
 }
 
-TEST(InstallRecordTest, ResultWrittenOnAWorkerIsSeenByThePollingThread) {
-  InstallCompletion completion;
-  EXPECT_EQ(completion.result.load(), InstallRunning);
-  std::thread worker([&] { completion.result.store(InstallSucceeded); });
-  while (completion.result.load() == InstallRunning) std::this_thread::yield();
-  worker.join();
-  EXPECT_EQ(completion.result.load(), InstallSucceeded);
-}
-
-TEST(InstallRecordTest, UnknownStringIdGivesEmptyText) {
-  EXPECT_STREQ(SetupText(-12345), "");
-}
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "winsim/MessageBoxControl.h"
 #include "winsim/ShellControl.h"
 
+#include <algorithm>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -174,6 +176,30 @@ TEST_F(Removal, Windows98KeepsDriversAndASerialMonitorInUse) {
   EXPECT_TRUE(winsim::FindDriver("QM-200 STD", nullptr));
   EXPECT_TRUE(VendorKey("PORTNAME"));  // only a USB monitor takes the vendor keys
   EXPECT_NE(view.enables.back(), std::make_pair(1013, true));
+}
+
+TEST_F(Removal, Windows98AndNt4KeepThePrintersDriverAndTheUsbBoxOff) {
+  struct Case {
+    int os;
+    DWORD platform, major, minor;
+    bool driverRemoved;  // and the USB check box enabled again
+  } cases[] = {
+      {0, VER_PLATFORM_WIN32_WINDOWS, 4, 10, false},
+      {1, VER_PLATFORM_WIN32_NT, 4, 0, false},
+      {2, VER_PLATFORM_WIN32_NT, 5, 0, true},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    winsim::SetVersion(c.platform, c.major, c.minor);
+    UninstallGlobals().osCode = c.os;
+    view.items = {{"QM-100", true}};
+    Strings lines = Run();
+    EXPECT_EQ(lines.size(), c.driverRemoved ? 4u : 2u) << c.os;
+    EXPECT_EQ(!winsim::FindDriver("QM-100 STD", nullptr), c.driverRemoved) << c.os;
+    bool usbEnabled = std::find(view.enables.begin(), view.enables.end(),
+                                std::make_pair(IDC_USB_DRIVER, true)) != view.enables.end();
+    EXPECT_EQ(usbEnabled, c.driverRemoved) << c.os;
+  }
 }
 
 TEST_F(Removal, TheUsbStepWaitsWhileTheInstallersWindowIsOpen) {
