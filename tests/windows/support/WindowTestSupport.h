@@ -11,6 +11,13 @@ namespace wintest {
 
 // Dispatches the messages of this thread for `milliseconds`.
 void Pump(DWORD milliseconds = 50);
+// Dispatches messages until `done` answers true, for at most `bound` milliseconds (generous,
+// so that a loaded machine is not taken for a fault); answers `done` once more at the end.
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD bound = 30000) {
+  for (DWORD start = GetTickCount(); !done() && GetTickCount() - start < bound;) Pump(20);
+  return done();
+}
 // Text of a window or control.
 std::string Text(HWND window);
 // Entries of a combo box, in their order.

@@ -182,12 +182,12 @@ TEST_F(UninstallWindowTest, ARunRemovesTheTickedPrinterWithItsLinesAndGivesTheCo
   DialogWatcher restart("Restart Computer", IDCANCEL, "uninstall-restart");
   Click(Item(IDC_SELECT_ALL));
   Click(Item(IDC_UNINSTALL));
-  Pump(200);
+  // The worker takes every control away first and gives them back as its last act, the USB
+  // box last of all.
+  ASSERT_TRUE(PumpUntil([&] { return !Enabled(IDC_USB_DRIVER); }));
   for (int id : {IDC_UNINSTALL, IDC_INVENTORY, IDC_SELECT_ALL, IDC_EXIT, IDC_USB_DRIVER})
     EXPECT_FALSE(Enabled(id)) << id;
-  for (DWORD start = GetTickCount(); !Enabled(IDC_EXIT) && GetTickCount() - start < 30000;)
-    Pump(100);
-  Pump(300);
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(IDC_USB_DRIVER); }, 60000));
   // Wine refuses DeletePrinterDriverExA with a delete flag (87).
   std::string driverLine =
       RunningOnWine() ? std::string(UninstallText(121)) + "    er=87" : UninstallText(120);
