@@ -133,14 +133,12 @@ TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
 TEST_F(InstallCommandTest, RefusalsShowTheirTextAndLeaveTheWizardOpen) {
   Choose(WinXp, "", "LPT1:");
   ExpectAborted({SetupText(112)});
-  EXPECT_STREQ(SetupText(112), "You must select a printer module first!");
 
   for (const char* port : {"FILE:", "", "usb_1"}) {
     SetUp();
     Choose(WinXp, "QM-A210", port);
     ExpectAborted({SetupText(140)});
   }
-  EXPECT_STREQ(SetupText(140), "No support installation for this port");
 
   // QM-R80 says 0; QM-NONE has no ".PORT" section at all.
   for (const char* model : {"QM-R80", "QM-NONE"}) {
@@ -239,7 +237,6 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     EXPECT_EQ(IdentitiesWritten(), c.written);
     EXPECT_EQ(winsim::FindPrinter("QM-A210(U) 2", nullptr), c.completes);
   }
-  EXPECT_STREQ(SetupText(139), "No USB device attached");
 }
 
 TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
@@ -282,7 +279,6 @@ TEST_F(InstallCommandTest, OnNt4TheUsbIdentityAndPortRecordComeBeforeTheRefusal)
   EXPECT_EQ(device, 1u);
   EXPECT_TRUE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PRINTERPORT"));
   EXPECT_TRUE(winsim::ShellRuns().empty());
-  EXPECT_STREQ(SetupText(113), "WindowsNT4 and earlier editions do not support USB ports");
 }
 
 TEST_F(InstallCommandTest, AMissingOrOlderUsbDriverStartsItsInstallerAndWaitsForItsWindow) {
