@@ -52,8 +52,10 @@ class DialogWatcher {
           std::lock_guard<std::mutex> guard(lock_);
           EnumChildWindows(box, Collect, reinterpret_cast<LPARAM>(this));
         }
-        SendMessageA(box, WM_COMMAND, answer_, 0);
+        // Counted before the answer: the answer lets the code under test go on at once, and
+        // the test may read the count before this thread runs again.
         ++answered_;
+        SendMessageA(box, WM_COMMAND, answer_, 0);
       }
       Sleep(20);
     }
