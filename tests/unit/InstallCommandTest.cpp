@@ -121,7 +121,7 @@ TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
   EXPECT_EQ(winsim::ThreadsStarted(), 1);
   auto boxes = winsim::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, SetupText(131));
+  EXPECT_EQ(boxes[0].text, SetupText(IDS_INSTALLED));
   EXPECT_EQ(boxes[0].caption, "setup");
   EXPECT_EQ(boxes[0].owner, host.Window());
   winsim::SpoolerPrinter printer;
@@ -132,27 +132,29 @@ TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
 
 TEST_F(InstallCommandTest, RefusalsShowTheirTextAndLeaveTheWizardOpen) {
   Choose(WinXp, "", "LPT1:");
-  ExpectAborted({SetupText(112)});
-  EXPECT_STREQ(SetupText(112), "You must select a printer module first!");
+  ExpectAborted({SetupText(IDS_SELECT_MODULE_FIRST)});
+  EXPECT_STREQ(SetupText(IDS_SELECT_MODULE_FIRST), "You must select a printer module first!");
 
   for (const char* port : {"FILE:", "", "usb_1"}) {
     SetUp();
     Choose(WinXp, "QM-A210", port);
-    ExpectAborted({SetupText(140)});
+    ExpectAborted({SetupText(IDS_PORT_NOT_SUPPORTED)});
   }
-  EXPECT_STREQ(SetupText(140), "No support installation for this port");
+  EXPECT_STREQ(SetupText(IDS_PORT_NOT_SUPPORTED), "No support installation for this port");
 
   // QM-R80 says 0; QM-NONE has no ".PORT" section at all.
   for (const char* model : {"QM-R80", "QM-NONE"}) {
     SetUp();
     Choose(WinServer2003, model, "LPT1:");
-    ExpectAborted({SetupText(145)});
+    ExpectAborted({SetupText(IDS_NO_SERVER_2003_SUPPORT)});
   }
 }
 
 TEST_F(InstallCommandTest, TheServer2003RefusalIsText145) {
-  if (SetupText(145)[0] == '\0') GTEST_SKIP() << "text 145 comes with the wizard's string list";
-  EXPECT_STREQ(SetupText(145), "This printer not support WINDOWS SEVER 2003");
+  if (SetupText(IDS_NO_SERVER_2003_SUPPORT)[0] == '\0')
+    GTEST_SKIP() << "text 145 comes with the wizard's string list";
+  EXPECT_STREQ(SetupText(IDS_NO_SERVER_2003_SUPPORT),
+               "This printer not support WINDOWS SEVER 2003");
 }
 
 TEST_F(InstallCommandTest, ARefusedInstallCanBeRepeatedWithOtherChoices) {
@@ -163,7 +165,8 @@ TEST_F(InstallCommandTest, ARefusedInstallCanBeRepeatedWithOtherChoices) {
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_TRUE(winsim::FindPrinter("QM-A210(S)", nullptr));
   EXPECT_EQ(winsim::ThreadsStarted(), 1);
-  EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{SetupText(140), SetupText(131)}));
+  EXPECT_EQ(winsim::MessageBoxTexts(),
+            (Texts{SetupText(IDS_PORT_NOT_SUPPORTED), SetupText(IDS_INSTALLED)}));
 }
 
 TEST_F(InstallCommandTest, NamesFollowThePortKind) {
@@ -206,10 +209,12 @@ TEST_F(InstallCommandTest, NamesFollowThePortKind) {
   DWORD device = 0;
   EXPECT_TRUE(
       winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-C3_3", &device));
-  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(133)});
+  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(IDS_INSTALLED_REPOWER_PRINTER)});
 }
 
 TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
+  const char* question = SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION);
+  const char* oneUsb = SetupText(IDS_CONNECT_ONE_USB_PRINTER);
   struct Case {
     std::vector<winsim::UsbPrinter> printers;
     const char* port;
@@ -218,16 +223,16 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     std::vector<int> written;
     bool completes;
   } cases[] = {
-      {{}, "USB_QM-A210_2", {}, {SetupText(139)}, {}, false},
-      {{Printer(1), Printer(2)}, "USB_QM-A210_2", {}, {SetupText(144)}, {}, false},
+      {{}, "USB_QM-A210_2", {}, {SetupText(IDS_NO_USB_DEVICE)}, {}, false},
+      {{Printer(1), Printer(2)}, "USB_QM-A210_2", {}, {oneUsb}, {}, false},
       {{Printer(9)}, "USB_QM-A210_2", {}, {}, {}, true},
-      {{Printer(5)}, "USB_QM-A210_2", {IDNO}, {SetupText(143)}, {}, false},
-      {{Printer(5)}, "USB_QM-A210_2", {IDYES}, {SetupText(143)}, {2}, true},
-      {{Printer(0)}, "USB_QM-A210", {IDYES}, {SetupText(143), kFailedId}, {}, false},
+      {{Printer(5)}, "USB_QM-A210_2", {IDNO}, {question}, {}, false},
+      {{Printer(5)}, "USB_QM-A210_2", {IDYES}, {question}, {2}, true},
+      {{Printer(0)}, "USB_QM-A210", {IDYES}, {question, kFailedId}, {}, false},
       {{Printer(5, true)},
        "USB_QM-A210_2",
        {IDYES},
-       {SetupText(143), "write ID error", kFailedId},
+       {question, "write ID error", kFailedId},
        {2},
        false},
   };
@@ -239,15 +244,17 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     winsim::ScriptMessageBoxAnswers(c.answers);
     EXPECT_EQ(Press(), c.completes ? InstallCompleted : InstallAborted) << c.port;
     Texts texts = c.texts;
-    if (c.completes) texts.push_back(SetupText(133));
+    if (c.completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(IdentitiesWritten(), c.written);
     EXPECT_EQ(winsim::FindPrinter("QM-A210(U) 2", nullptr), c.completes);
   }
-  EXPECT_STREQ(SetupText(139), "No USB device attached");
+  EXPECT_STREQ(SetupText(IDS_NO_USB_DEVICE), "No USB device attached");
 }
 
 TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
+  const char* question = SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION);
+  const char* oneUsb = SetupText(IDS_CONNECT_ONE_USB_PRINTER);
   struct Case {
     std::vector<winsim::UsbPrinter> printers;
     std::vector<int> answers;
@@ -257,10 +264,10 @@ TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
   } cases[] = {
       {{}, {}, {}, {}, true},  // no readable identity: no check
       {{Printer(8)}, {}, {}, {}, true},
-      {{Printer(3)}, {IDNO}, {SetupText(143)}, {}, false},
-      {{Printer(3)}, {IDYES}, {SetupText(143)}, {1}, true},
-      {{Printer(3, true)}, {IDYES}, {SetupText(143), "write ID error"}, {1}, false},
-      {{Printer(0), Printer(0)}, {}, {SetupText(144)}, {}, false},
+      {{Printer(3)}, {IDNO}, {question}, {}, false},
+      {{Printer(3)}, {IDYES}, {question}, {1}, true},
+      {{Printer(3, true)}, {IDYES}, {question, "write ID error"}, {1}, false},
+      {{Printer(0), Printer(0)}, {}, {oneUsb}, {}, false},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -269,7 +276,7 @@ TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
     winsim::ScriptMessageBoxAnswers(c.answers);
     EXPECT_EQ(Press(), c.completes ? InstallCompleted : InstallAborted);
     Texts texts = c.texts;
-    if (c.completes) texts.push_back(SetupText(133));
+    if (c.completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(IdentitiesWritten(), c.written);
   }
@@ -279,7 +286,7 @@ TEST_F(InstallCommandTest, OnNt4TheUsbIdentityAndPortRecordComeBeforeTheRefusal)
   Choose(WinNt4, "QM-A210", "USB_QM-A210_1");
   winsim::AttachUsbPrinters({Printer(3)});
   winsim::ScriptMessageBoxAnswers({IDYES});
-  ExpectAborted({SetupText(143), SetupText(113)});
+  ExpectAborted({SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), SetupText(IDS_NO_USB_ON_NT4)});
   EXPECT_EQ(IdentitiesWritten(), std::vector<int>{1});
   DWORD device = 0;
   EXPECT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-A210_1",
@@ -287,7 +294,8 @@ TEST_F(InstallCommandTest, OnNt4TheUsbIdentityAndPortRecordComeBeforeTheRefusal)
   EXPECT_EQ(device, 1u);
   EXPECT_TRUE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PRINTERPORT"));
   EXPECT_TRUE(winsim::ShellRuns().empty());
-  EXPECT_STREQ(SetupText(113), "WindowsNT4 and earlier editions do not support USB ports");
+  EXPECT_STREQ(SetupText(IDS_NO_USB_ON_NT4),
+               "WindowsNT4 and earlier editions do not support USB ports");
 }
 
 TEST_F(InstallCommandTest, AMissingOrOlderUsbDriverStartsItsInstallerAndWaitsForItsWindow) {
@@ -314,7 +322,7 @@ TEST_F(InstallCommandTest, AMissingOrOlderUsbDriverStartsItsInstallerAndWaitsFor
     if (c.present) winsim::WriteFile(kInstaller, "MZ");
     winsim::ScriptProgramWindow(kInstaller, "QELD print system setup", c.windowLifetime);
     EXPECT_EQ(Press(), InstallAborted);
-    EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(139)});
+    EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(IDS_NO_USB_DEVICE)});
     auto runs = winsim::ShellRuns();
     if (c.polls < 0) {
       EXPECT_TRUE(runs.empty()) << c.os;
@@ -340,7 +348,7 @@ TEST_F(InstallCommandTest, Windows98AsksForTheRestartAfterEveryCompletedRun) {
   winsim::ScriptMessageBoxAnswers({IDOK, IDYES});
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_EQ(host.waitForResult, 0);
-  EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{kSuccess, SetupText(114)}));
+  EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{kSuccess, SetupText(IDS_RESTART_QUESTION)}));
   EXPECT_EQ(winsim::MessageBoxes()[1].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   ASSERT_EQ(winsim::ExitRequests().size(), 1u);
   EXPECT_EQ(winsim::ExitRequests()[0].flags, static_cast<UINT>(EWX_REBOOT));
@@ -356,7 +364,7 @@ TEST_F(InstallCommandTest, Windows98AsksForTheRestartAfterEveryCompletedRun) {
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_EQ(host.resultWhenProgressEnded, InstallRunning);
   EXPECT_EQ(winsim::MessageBoxTexts(),
-            (Texts{"Add printer driver error   er = 5", SetupText(114)}));
+            (Texts{"Add printer driver error   er = 5", SetupText(IDS_RESTART_QUESTION)}));
   EXPECT_TRUE(winsim::ExitRequests().empty());
   EXPECT_EQ(host.calls.back(), "end");
 }
@@ -365,7 +373,7 @@ TEST_F(InstallCommandTest, AWorkerThatCannotStartIsReportedAsAFailure) {
   winsim::FailCall("CreateThread", ERROR_NOT_ENOUGH_MEMORY);
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_EQ(host.resultWhenProgressEnded, InstallFailed);
-  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(104)});
+  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(IDS_OUT_OF_MEMORY)});
   EXPECT_TRUE(winsim::Printers().empty());
 }
 
