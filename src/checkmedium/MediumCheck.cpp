@@ -99,9 +99,10 @@ void CheckLayout(MediumContext& medium) {
     std::string text;
   } required[] = {
       {"License.txt", ErrorFinding,
-       Text("missing: setup shows \"%s\" on the licence page", SetupText(147))},
+       Text("missing: setup shows \"%s\" on the licence page",
+            SetupText(IDS_CANNOT_LOAD_LICENSE_TXT))},
       {"DRVCONFIG\\Left.bmp", ErrorFinding,
-       Text("missing: setup shows \"%s\" and closes", SetupText(146))},
+       Text("missing: setup shows \"%s\" and closes", SetupText(IDS_CANNOT_LOAD_LEFT_BMP))},
       {"USBDRV\\bulkusb.sys", WarningFinding,
        "missing: setup cannot compare the medium's USB device driver with the installed one"},
   };

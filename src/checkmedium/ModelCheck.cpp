@@ -67,8 +67,9 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, int os, int
   else
     medium.drivers.push_back(InstalledName{printer.pDriverName, "", os, ini.name, section, key});
 
-  std::string driverError = Text("setup fails with \"%s   er = \"", SetupText(118));
-  std::string copyError = Text("setup fails with \"%s\"", SetupText(122));
+  std::string driverError =
+      Text("setup fails with \"%s   er = \"", SetupText(IDS_ADD_DRIVER_ERROR));
+  std::string copyError = Text("setup fails with \"%s\"", SetupText(IDS_COPY_DRIVER_FILES_ERROR));
   const char* mandatory[][2] = {{"DriverPath", files.driverPath},
                                 {"DataFile", files.dataFile},
                                 {"ConfigFile", files.configFile},
@@ -80,7 +81,7 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, int os, int
                    "missing: read as \"0\", setup copies no such file and " + driverError);
     else if (!entry[1][0])
       findings.Add(ErrorFinding, "empty-value", ini.name, section, key,
-                   Text("empty: setup fails with \"%s\"", SetupText(142)));
+                   Text("empty: setup fails with \"%s\"", SetupText(IDS_DRIVER_FILES_LOST)));
     else
       CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
   }
@@ -105,7 +106,7 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, int os, int
                  "missing: read as 0, the printer gets no attributes");
   CheckCapacity(medium, ini, section, "ATTRIBUTES", 50);
 
-  std::string processorError = Text("setup fails with \"%s\"", SetupText(123));
+  std::string processorError = Text("setup fails with \"%s\"", SetupText(IDS_ADD_PROCESSOR_ERROR));
   key = prefix + "PrintProcessor";
   bool systemProcessor = strcmp(printer.pPrintProcessor, "WinPrint") == 0;
   if (!CheckCapacity(medium, ini, section, key, 50))
@@ -171,10 +172,11 @@ void CheckPortSections(MediumContext& medium) {
       CheckDecimal(medium, ini, section, key);
     }
     CheckPortFlag(medium, ini, section, "AdvancedSetup", "only the typical setup is offered");
-    CheckPortFlag(medium, ini, section, "System2003Supported",
-                  Text("setup refuses Server 2003 with \"%s\"", SetupText(145)));
+    CheckPortFlag(
+        medium, ini, section, "System2003Supported",
+        Text("setup refuses Server 2003 with \"%s\"", SetupText(IDS_NO_SERVER_2003_SUPPORT)));
     CheckPortFlag(medium, ini, section, "SystemVistaSupported",
-                  Text("setup refuses Vista with \"%s\"", SetupText(149)));
+                  Text("setup refuses Vista with \"%s\"", SetupText(IDS_NO_VISTA_SUPPORT)));
 
     CheckCapacity(medium, ini, section, "BaudRate", 200);
     bool hasBaud = CheckDecimal(medium, ini, section, "BaudRate");
@@ -213,13 +215,14 @@ void CheckModelSections(MediumContext& medium) {
   if (!offers98) return;
   for (const char* file : {"ICONLIB.DLL", "UNIDRV.DLL"})
     if (!medium.DriverFileExists(Win98Me, file))
-      medium.findings.Add(
-          file[0] == 'I' ? ErrorFinding : WarningFinding, "missing-file",
-          medium.DriverFileName(Win98Me, file), "", "",
-          file[0] == 'I' ? Text("missing: setup fails on Windows 98/Me with \"%s\"", SetupText(122))
-                         : Text("missing: setup fails on Windows 98/Me with \"%s\" where "
-                                "the system lacks its universal driver",
-                                SetupText(122)));
+      medium.findings.Add(file[0] == 'I' ? ErrorFinding : WarningFinding, "missing-file",
+                          medium.DriverFileName(Win98Me, file), "", "",
+                          file[0] == 'I'
+                              ? Text("missing: setup fails on Windows 98/Me with \"%s\"",
+                                     SetupText(IDS_COPY_DRIVER_FILES_ERROR))
+                              : Text("missing: setup fails on Windows 98/Me with \"%s\" where "
+                                     "the system lacks its universal driver",
+                                     SetupText(IDS_COPY_DRIVER_FILES_ERROR)));
   for (const MediumModel& model : medium.models)
     if ((model.name.find("QM-B220") != std::string::npos ||
          model.name.find("QM-A210") != std::string::npos) &&
@@ -227,5 +230,5 @@ void CheckModelSections(MediumContext& medium) {
       medium.findings.Add(ErrorFinding, "missing-file",
                           medium.DriverFileName(Win98Me, "DMCOLOR.DLL"), "", "",
                           Text("missing: setup fails for %s on Windows 98/Me with \"%s\"",
-                               model.name.c_str(), SetupText(122)));
+                               model.name.c_str(), SetupText(IDS_COPY_DRIVER_FILES_ERROR)));
 }

@@ -50,7 +50,7 @@ void CheckMonitor(MediumContext& medium, int os, const MonitorKeys& keys, const 
   if (!ini.HasSection(section)) {
     findings.Add(ErrorFinding, "missing-section", ini.name, section, "",
                  Text("missing: every key reads as \"0\" and setup fails with \"%s Erro code is:\"",
-                      SetupText(119)));
+                      SetupText(IDS_ADD_MONITOR_ERROR)));
     return;
   }
   if (!CheckCapacity(medium, ini, section, keys.name, 50))
@@ -60,7 +60,7 @@ void CheckMonitor(MediumContext& medium, int os, const MonitorKeys& keys, const 
     findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.dll,
                  Text("missing: read as \"0\", setup copies no DLL and fails with \"%s Erro code "
                       "is:\"",
-                      SetupText(119)));
+                      SetupText(IDS_ADD_MONITOR_ERROR)));
   if (!CheckCapacity(medium, ini, section, keys.uiDll, 50))
     findings.Add(WarningFinding, "missing-key", ini.name, section, keys.uiDll,
                  "missing: read as \"0\", setup copies no user-interface DLL for the monitor");
@@ -74,14 +74,16 @@ void CheckMonitor(MediumContext& medium, int os, const MonitorKeys& keys, const 
     findings.Add(
         ErrorFinding, "missing-file", ini.name, section, keys.dll,
         Text("%s is missing: setup fails with \"%s\"", medium.DriverFileName(os, dllRead).c_str(),
-             copyErrorsReported ? SetupText(122)
-                                : (std::string(SetupText(119)) + " Erro code is:").c_str()));
+             copyErrorsReported
+                 ? SetupText(IDS_COPY_DRIVER_FILES_ERROR)
+                 : (std::string(SetupText(IDS_ADD_MONITOR_ERROR)) + " Erro code is:").c_str()));
   if (uiDllRead[0] && uiDllRead[0] != '0' && !medium.DriverFileExists(os, uiDllRead))
     findings.Add(copyErrorsReported ? ErrorFinding : WarningFinding, "missing-file", ini.name,
                  section, keys.uiDll,
                  copyErrorsReported
                      ? Text("%s is missing: setup fails with \"%s\"",
-                            medium.DriverFileName(os, uiDllRead).c_str(), SetupText(122))
+                            medium.DriverFileName(os, uiDllRead).c_str(),
+                            SetupText(IDS_COPY_DRIVER_FILES_ERROR))
                      : Text("%s is missing: setup installs the monitor without its user "
                             "interface",
                             medium.DriverFileName(os, uiDllRead).c_str()));

@@ -85,8 +85,9 @@ void CheckFileSection(MediumContext& medium, const IniFile& ini, const std::stri
 void CheckUninstallIni(MediumContext& medium) {
   std::string name = LocateIni(medium.root);
   if (name.empty()) {
-    medium.findings.Add(ErrorFinding, "missing-file", "DRVCONFIG\\Uninstall.ini", "", "",
-                        Text("missing: uninstall fails with \"%s\"", UninstallText(105)));
+    medium.findings.Add(
+        ErrorFinding, "missing-file", "DRVCONFIG\\Uninstall.ini", "", "",
+        Text("missing: uninstall fails with \"%s\"", UninstallText(IDS_NO_UNINSTALL_INI)));
     return;
   }
   IniFile ini(medium.root, name.c_str());

@@ -44,7 +44,7 @@ bool SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host
   if (identity == kSeveralUsbPrinters) return false;  // already said by GetUsbPrinterId
   if (typicalSetup == 0) {
     if (identity == kNoUsbPrinter) {
-      Tell(host, SetupText(139));
+      Tell(host, SetupText(IDS_NO_USB_DEVICE));
       return false;
     }
     int printer = UsbPrinterNumber(identity);
@@ -53,7 +53,7 @@ bool SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host
     if (strstr(selection.portName, mark)) return true;
     int port = UsbPortNumber(selection.portName);
     if (port == printer) return true;
-    if (!Ask(host, SetupText(143))) return false;
+    if (!Ask(host, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION))) return false;
     if (!SetUsbPrinterId(port)) {
       Tell(host, "Failed to set Printer ID!");
       return false;
@@ -63,7 +63,7 @@ bool SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host
   // One printer on the bus: it always takes identity 1.
   if (identity == kNoUsbPrinter) return true;
   if (UsbPrinterNumber(identity) == 1) return true;
-  if (!Ask(host, SetupText(143))) return false;
+  if (!Ask(host, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION))) return false;
   return SetUsbPrinterId(1);  // a failure has shown its own message
 }
 
@@ -82,7 +82,7 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
   if (!worker) {
     // Without a worker nothing is installed: say so instead of reporting success, and let
     // the progress window run down and close.
-    InstallMessage = SetupText(104);
+    InstallMessage = SetupText(IDS_OUT_OF_MEMORY);
     completion.result = InstallFailed;
   }
   host.RunProgress(completion);
@@ -114,16 +114,16 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
   selection.serial = port.serial;
 
   if (selection.modelName[0] == '\0') {
-    Tell(host, SetupText(112));
+    Tell(host, SetupText(IDS_SELECT_MODULE_FIRST));
     return InstallAborted;
   }
   if (selection.targetOs == WinServer2003 && !Server2003Supported(selection)) {
-    Tell(host, SetupText(145));
+    Tell(host, SetupText(IDS_NO_SERVER_2003_SUPPORT));
     return InstallAborted;
   }
   int kind = PortKindOf(selection.portName);
   if (kind < 0) {
-    Tell(host, SetupText(140));
+    Tell(host, SetupText(IDS_PORT_NOT_SUPPORTED));
     return InstallAborted;
   }
   selection.portKind = kind;
@@ -151,7 +151,7 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
   }
 
   if (selection.targetOs == WinNt4 && kind == UsbPort) {
-    Tell(host, SetupText(113));
+    Tell(host, SetupText(IDS_NO_USB_ON_NT4));
     return InstallAborted;
   }
 
@@ -160,7 +160,7 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
 
   Tell(host,
        InstallMessage.empty() ? "Successfully installed printer driver" : InstallMessage.c_str());
-  if (selection.targetOs == Win98Me && Ask(host, SetupText(114)))
+  if (selection.targetOs == Win98Me && Ask(host, SetupText(IDS_RESTART_QUESTION)))
     ExitWindowsEx(EWX_REBOOT, 0);  // a refused restart is not reported
   host.EndWizard();
   return InstallCompleted;

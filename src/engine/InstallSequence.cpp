@@ -78,7 +78,7 @@ int CopyWin98Component(const char* file, int kind, char (&resultName)[kFileNameS
   CopyText(resultName, file);
   if (!IsInUseResult(CopyPackageFile(file, kind, 0, PlainCopy, message))) return 1;
   if (IsInUseResult(CopyPackageFile(file, kind, 0, PrefixedCopy, message))) {
-    message = SetupText(141);
+    message = SetupText(IDS_FATAL_ERROR_REBOOT);
     return 0;
   }
   FormatText(resultName, sizeof resultName, "n%s", file);
@@ -126,7 +126,7 @@ int UpdateNt(ModuleConfig& config, int targetOs, int installFlags, const char* p
     DWORD needed = 0;
     if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processorDir),
                                      sizeof processorDir, &needed)) {
-      message = SetupText(109);
+      message = SetupText(IDS_NO_PROCESSOR_DIRECTORY);
       return 0;
     }
   }
@@ -162,7 +162,7 @@ int UpdateNt(ModuleConfig& config, int targetOs, int installFlags, const char* p
     char current[256];
     DWORD length = GetCurrentDirectoryA(sizeof current, current);
     if (length == 0 || length >= sizeof current) {
-      message = SetupText(107);
+      message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
       return 0;
     }
     char source[MAX_PATH];
@@ -174,7 +174,7 @@ int UpdateNt(ModuleConfig& config, int targetOs, int installFlags, const char* p
     // A cut path names some other file: it is reported like a failed copy.
     if (!fits || !CopyFileA(source, destination, FALSE)) {
       char text[1024];
-      FormatText(text, sizeof text, "%s%s", SetupText(122), source);
+      FormatText(text, sizeof text, "%s%s", SetupText(IDS_COPY_DRIVER_FILES_ERROR), source);
       message = text;
       return 0;
     }
@@ -234,7 +234,7 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
   const char* mandatory[] = {files.configFile, files.dataFile, files.driverPath, files.helpFile};
   for (const char* file : mandatory) {
     if (IsEmpty(file)) {
-      message = SetupText(142);
+      message = SetupText(IDS_DRIVER_FILES_LOST);
       return 0;
     }
   }
@@ -264,7 +264,7 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
     if (!message.empty()) return 0;
   }
   if (usesDdk && IsEmpty(files.dataFileDll)) {
-    message = SetupText(142);
+    message = SetupText(IDS_DRIVER_FILES_LOST);
     return 0;
   }
   if (!AddPrinterDriverChecked(&work.driver, message)) return 0;
@@ -286,7 +286,9 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
   if (IsEmpty(selection.modelName)) return 0;
   if (selection.setAsDefault) SetDefaultPrinterByName(printerName);
   if (selection.portKind == SerialPort) RegisterSerialSettings(selection);
-  if (targetOs != Win98Me) message = SetupText(selection.portKind == UsbPort ? 133 : 131);
+  if (targetOs != Win98Me)
+    message =
+        SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED);
   return 1;
 }
 
@@ -333,7 +335,7 @@ int InstallPrintProcessor(ModuleConfig& config, int targetOs, const char* proces
     CopyPackageFile(processorFile, ProcessorDirectory, targetOs, PlainCopy, discarded);
   }
   if (!AddPrintProcessorChecked(processorName, processorFile, targetOs)) {
-    message = SetupText(123);
+    message = SetupText(IDS_ADD_PROCESSOR_ERROR);
     return InstallStepFailed;
   }
   RegKey key;

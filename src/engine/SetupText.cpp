@@ -1,13 +1,11 @@
 #include "engine/SetupText.h"
 
-#include "../../resources/SetupStrings.h"
-
 namespace {
 struct Entry {
   int id;
   const char* text;
 };
-#define SETUP_TEXT_ENTRY(id, text) {id, text},
+#define SETUP_TEXT_ENTRY(name, id, text) {id, text},
 const Entry kTexts[] = {SETUP_STRINGS(SETUP_TEXT_ENTRY){0, ""}};
 #undef SETUP_TEXT_ENTRY
 }  // namespace

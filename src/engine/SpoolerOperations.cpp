@@ -19,31 +19,31 @@ int DestinationDirectory(int kind, char (&dir)[kDirectorySize], std::string& mes
     case DriverDirectory:
       if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
                                       sizeof dir, &needed)) {
-        message = SetupText(108);
+        message = SetupText(IDS_NO_DRIVER_DIRECTORY);
         return 0;
       }
       if (kind == DriverDirectory3 && !AppendText(dir, "\\3")) {
-        message = SetupText(108);
+        message = SetupText(IDS_NO_DRIVER_DIRECTORY);
         return 0;
       }
       return 1;
     case ProcessorDirectory:
       if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
                                        sizeof dir, &needed)) {
-        message = SetupText(109);
+        message = SetupText(IDS_NO_PROCESSOR_DIRECTORY);
         return 0;
       }
       return 1;
     case SystemDirectory: {
       UINT length = GetSystemDirectoryA(dir, sizeof dir);
       if (length == 0 || length >= sizeof dir) {
-        message = SetupText(102);
+        message = SetupText(IDS_NO_SYSTEM_DIRECTORY);
         return 0;
       }
       return 1;
     }
     default:
-      message = SetupText(110);
+      message = SetupText(IDS_DIRECTORY_TYPE_ERROR);
       return 0;
   }
 }
@@ -51,7 +51,7 @@ int DestinationDirectory(int kind, char (&dir)[kDirectorySize], std::string& mes
 void CopyErrorMessage(const char* copiedName, DWORD error, const char* source,
                       std::string& message) {
   char text[kMessageSize];
-  CopyText(text, SetupText(122));
+  CopyText(text, SetupText(IDS_COPY_DRIVER_FILES_ERROR));
   AppendText(text, copiedName);
   char code[32];
   FormatText(code, sizeof code, "  er = %d", static_cast<int>(error));
@@ -159,7 +159,7 @@ int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming,
   char current[kDirectorySize];
   DWORD length = GetCurrentDirectoryA(sizeof current, current);
   if (length == 0 || length >= sizeof current) {
-    message = SetupText(107);
+    message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
     return 0;
   }
   char copiedName[kPrinterNameSize];
@@ -189,7 +189,7 @@ int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message) {
   DWORD error = GetLastError();
   // A monitor that is already installed is what this step wants.
   if (error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS) return 1;
-  ErrorMessage(119, " Erro code is:", error, message);
+  ErrorMessage(IDS_ADD_MONITOR_ERROR, " Erro code is:", error, message);
   return 0;
 }
 
@@ -200,7 +200,7 @@ int AddPrintProcessorChecked(const char* processorName, const char* pathName, in
 
 int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, std::string& message) {
   if (AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(driver))) return 1;
-  ErrorMessage(118, "   er = ", GetLastError(), message);
+  ErrorMessage(IDS_ADD_DRIVER_ERROR, "   er = ", GetLastError(), message);
   return 0;
 }
 
@@ -235,9 +235,9 @@ int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowe
     return 1;
   }
   if (error == ERROR_PRINTER_ALREADY_EXISTS)
-    message = SetupText(103);
+    message = SetupText(IDS_PORT_PRINTER_LIMIT_REACHED);
   else
-    ErrorMessage(116, "er = ", error, message);
+    ErrorMessage(IDS_ADD_PRINTER_ERROR, "er = ", error, message);
   if (name) name[0] = '\0';
   return 0;
 }
@@ -255,7 +255,7 @@ int SetDefaultPrinterByName(const char* printerName) {
 int CheckSpoolerPorts(std::string& message) {
   HLOCAL work = LocalAlloc(LPTR, 100);
   if (!work) {
-    message = SetupText(104);
+    message = SetupText(IDS_OUT_OF_MEMORY);
     return 0;
   }
   DWORD needed = 0;
@@ -264,11 +264,11 @@ int CheckSpoolerPorts(std::string& message) {
   LocalFree(work);
   HLOCAL ports = LocalAlloc(LPTR, needed ? needed : 1);
   if (!ports) {
-    message = SetupText(104);
+    message = SetupText(IDS_OUT_OF_MEMORY);
     return 0;
   }
   int done = EnumPortsA(nullptr, 1, static_cast<LPBYTE>(ports), needed, &needed, &count) != 0;
-  if (!done) ErrorMessage(125, " er = ", GetLastError(), message);
+  if (!done) ErrorMessage(IDS_ENUM_PORTS_ERROR, " er = ", GetLastError(), message);
   LocalFree(ports);
   return done;
 }

@@ -19,13 +19,13 @@ void InstallWin98Files(std::string& message) {
   char system[256];
   UINT length = GetSystemDirectoryA(system, sizeof system);
   if (length == 0 || length >= sizeof system) {
-    DirectoryError(102, message);
+    DirectoryError(IDS_NO_SYSTEM_DIRECTORY, message);
     return;
   }
   char windows[260];
   length = GetWindowsDirectoryA(windows, sizeof windows);
   if (length == 0 || length >= sizeof windows) {
-    DirectoryError(126, message);
+    DirectoryError(IDS_NO_WINDOWS_DIRECTORY, message);
     return;
   }
   char target[MAX_PATH + 16];

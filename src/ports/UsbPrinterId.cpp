@@ -86,7 +86,7 @@ int GetUsbPrinterId() {
       // The second printer's handle and the library are released before the user is told.
       closeDevice(device);
       FreeLibrary(library);
-      ShowMessage(SetupText(144));
+      ShowMessage(SetupText(IDS_CONNECT_ONE_USB_PRINTER));
       return -2;
     }
     closeDevice(device);

@@ -1,6 +1,6 @@
 #include "uninstall/RemovalEngine.h"
 
-#include "../../resources/UninstallIds.h"
+#include "UninstallIds.h"
 #include "common/BoundedText.h"
 #include "common/RegKey.h"
 #include "common/SpoolerService.h"
@@ -35,9 +35,9 @@ void DropEntry(RemovalRun& run) {
 }
 
 StepResult RemoveMonitor(RemovalRun& run) {
-  Status(run, 109);
+  Status(run, IDS_DELETING);
   if (UninstallGlobals().osCode == 0 && !IsAqcomPortFree(run.view, run.current)) {
-    Status(run, 110);
+    Status(run, IDS_ITEM_IN_USE);
     return NextEntry;
   }
   char localServer[] = "";
@@ -46,7 +46,8 @@ StepResult RemoveMonitor(RemovalRun& run) {
     RestartSpooler(kSpoolerPause);
     Sleep(500);
     if (!DeleteMonitorA(localServer, nullptr, run.current)) {
-      Status(run, GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? 110 : 111);
+      Status(run,
+             GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
       Sleep(100);
       return NextEntry;
     }
@@ -58,30 +59,30 @@ StepResult RemoveMonitor(RemovalRun& run) {
   RestartSpooler(kSpoolerPause);
   Sleep(500);
   DeleteMonitorFiles(run.view, run.current);
-  Status(run, 112);
+  Status(run, IDS_DELETED);
   DropEntry(run);
   return NextEntry;
 }
 
 StepResult RemoveProcessor(RemovalRun& run) {
-  Status(run, 109);
+  Status(run, IDS_DELETING);
   char localServer[] = "";
   if (!DeletePrintProcessorA(localServer, nullptr, run.current)) {
-    Status(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? 110 : 111);
+    Status(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
     Sleep(100);
     return NextEntry;
   }
   RestartSpooler(kSpoolerPause);
   Sleep(500);
   DeleteProcessorFile(run.view, run.current);
-  Status(run, 112);
+  Status(run, IDS_DELETED);
   DropEntry(run);
   return NextEntry;
 }
 
 // The driver named by the printer's record, read before the printer went.
 void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
-  Status(run, 122);
+  Status(run, IDS_DELETING_DRIVER);
   char noName[] = "";
   LPSTR driver = record.pDriverName ? record.pDriverName : noName;
   DeletePrinterDriverExFunction deleteEx = UninstallGlobals().deletePrinterDriverEx;
@@ -89,14 +90,14 @@ void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
                      ? deleteEx(record.pServerName, nullptr, driver, DPD_DELETE_UNUSED_FILES, 0)
                      : DeletePrinterDriverA(record.pServerName, nullptr, driver);
   if (deleted) {
-    Status(run, 120);
+    Status(run, IDS_DRIVER_DELETED);
   } else {
     DWORD error = GetLastError();
     if (error == ERROR_PRINTER_DRIVER_IN_USE) {
-      Status(run, 119);
+      Status(run, IDS_DRIVER_IN_USE);
     } else {
       char line[100];
-      FormatText(line, sizeof line, "%s    er=%lu", UninstallText(121),
+      FormatText(line, sizeof line, "%s    er=%lu", UninstallText(IDS_DELETE_DRIVER_ERROR),
                  static_cast<unsigned long>(error));
       run.view.AppendStatus(line);
     }
@@ -108,34 +109,34 @@ void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
 StepResult RemovePrinter(RemovalRun& run) {
   HANDLE printer;
   if (!OpenPrinterFully(run.current, &printer)) {
-    Status(run, 113);
+    Status(run, IDS_OPEN_PRINTER_ERROR);
     return AbortRun;
   }
-  Status(run, 114);
+  Status(run, IDS_DELETING_PRINTER);
   PRINTER_INFO_2A* record;
   PrinterRecordResult read = ReadPrinterRecord(printer, &record);
   if (read != RecordRead) {
     ClosePrinter(printer);
-    Status(run, read == RecordNoMemory ? 116 : 115);
+    Status(run, read == RecordNoMemory ? IDS_ALLOCATE_MEMORY_ERROR : IDS_PRINTER_INFO_ERROR);
     Sleep(100);
     return AbortRun;
   }
   if (record->cJobs > 0) {
     ClosePrinter(printer);
     GlobalFree(record);
-    Status(run, 117);
+    Status(run, IDS_PRINTER_HAS_JOBS);
     Sleep(100);
     return AbortRun;
   }
   if (!DeletePrinter(printer)) {
-    Status(run, 118);
+    Status(run, IDS_DELETE_PRINTER_ERROR);
     Sleep(100);
     ClosePrinter(printer);
     GlobalFree(record);
     return NextEntry;
   }
   Sleep(100);
-  Status(run, 112);
+  Status(run, IDS_DELETED);
   ClosePrinter(printer);
   DropEntry(run);
   RestartSpooler(kSpoolerPause);
@@ -161,7 +162,7 @@ bool LocalPrintersAreIdle(UninstallView& view) {
     const char* name = printers[i].pPrinterName ? printers[i].pPrinterName : "";
     HANDLE printer;
     if (!OpenPrinterFully(name, &printer)) {
-      AppendStatusText(view, 113, name);
+      AppendStatusText(view, IDS_OPEN_PRINTER_ERROR, name);
       idle = false;
       break;
     }
@@ -169,13 +170,15 @@ bool LocalPrintersAreIdle(UninstallView& view) {
     PrinterRecordResult read = ReadPrinterRecord(printer, &record);
     if (read != RecordRead) {
       ClosePrinter(printer);
-      AppendStatusText(view, read == RecordNoMemory ? 116 : 115);
+      AppendStatusText(view,
+                       read == RecordNoMemory ? IDS_ALLOCATE_MEMORY_ERROR : IDS_PRINTER_INFO_ERROR);
       Sleep(100);
       idle = false;
       break;
     }
     if (record->cJobs > 0) {
-      AppendStatusText(view, 123, record->pPrinterName ? record->pPrinterName : name);
+      AppendStatusText(view, IDS_DELETE_JOBS_FIRST,
+                       record->pPrinterName ? record->pPrinterName : name);
       ClosePrinter(printer);
       Sleep(100);
       idle = false;
@@ -222,7 +225,7 @@ int RemovalWorker(UninstallView& view) {
     if (run.removedSomething && view.AskRestart()) RestartWindows();
   }
   if (view.ItemCount() > 0) {
-    AppendStatusText(view, 107);
+    AppendStatusText(view, IDS_SELECT_PRINTERS);
     for (int id : {IDC_INVENTORY, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT})
       view.EnableControl(id, true);
   } else {

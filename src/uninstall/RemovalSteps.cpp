@@ -46,7 +46,7 @@ bool IsAqcomPortFree(UninstallView& view, const char* monitorName) {
     const char* name = printers[i].pPrinterName ? printers[i].pPrinterName : "";
     HANDLE printer;
     if (!OpenPrinterFully(name, &printer)) {
-      AppendStatusText(view, 113, name);
+      AppendStatusText(view, IDS_OPEN_PRINTER_ERROR, name);
       free = false;
       break;
     }
@@ -54,13 +54,14 @@ bool IsAqcomPortFree(UninstallView& view, const char* monitorName) {
     PrinterRecordResult read = ReadPrinterRecord(printer, &record);
     ClosePrinter(printer);
     if (read != RecordRead) {
-      AppendStatusText(view, read == RecordNoMemory ? 116 : 115);
+      AppendStatusText(view,
+                       read == RecordNoMemory ? IDS_ALLOCATE_MEMORY_ERROR : IDS_PRINTER_INFO_ERROR);
       Sleep(100);
       free = false;
       break;
     }
     if (record->pPortName && strstr(record->pPortName, "AQCOM")) {
-      AppendStatusText(view, 117, monitorName);
+      AppendStatusText(view, IDS_PRINTER_HAS_JOBS, monitorName);
       Sleep(100);
       free = false;
     }

@@ -8,7 +8,8 @@
 void AppendStatusText(UninstallView& view, int id, const char* name = "");
 
 // Windows 98 family: a monitor of the vendor's serial ports stays while any local printer is
-// on an "AQCOM" port. False after the lines saying why (113, 115, 116 or 117 for `monitorName`).
+// on an "AQCOM" port. False after the lines saying why (IDS_OPEN_PRINTER_ERROR,
+// IDS_PRINTER_INFO_ERROR, IDS_ALLOCATE_MEMORY_ERROR or IDS_PRINTER_HAS_JOBS for `monitorName`).
 bool IsAqcomPortFree(UninstallView& view, const char* monitorName);
 
 // Delete the monitor's two DLLs from the system directory, and the processor's DLL from the

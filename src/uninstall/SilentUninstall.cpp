@@ -55,8 +55,10 @@ class SilentView : public UninstallView {
   }
   void AppendStatus(const char* text) override {
     log_.Line("status: ", text);
-    if (strncmp(text, UninstallText(119), strlen(UninstallText(119))) == 0 ||
-        strncmp(text, UninstallText(121), strlen(UninstallText(121))) == 0)
+    if (strncmp(text, UninstallText(IDS_DRIVER_IN_USE), strlen(UninstallText(IDS_DRIVER_IN_USE))) ==
+            0 ||
+        strncmp(text, UninstallText(IDS_DELETE_DRIVER_ERROR),
+                strlen(UninstallText(IDS_DELETE_DRIVER_ERROR))) == 0)
       driverKept = true;
   }
   bool IsUsbRemovalChecked() override { return usb_; }
@@ -106,7 +108,7 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
     return SilentRefuse(log, SilentUsbRemovalUnavailable,
                         "no USB device driver to remove on this system");
   if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator())
-    return SilentRefuse(log, SilentNotAdministrator, UninstallText(102));
+    return SilentRefuse(log, SilentNotAdministrator, UninstallText(IDS_NOT_ADMINISTRATOR));
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
 
   SilentView view(log, options.usb, !options.noRestart);

@@ -127,23 +127,24 @@ int LocateUninstallIni(HWND owner) {
   char dir[kUninstallIniPathSize];
   DWORD length = GetCurrentDirectoryA(sizeof dir, dir);
   if (length == 0 || length >= sizeof dir) {
-    ShowUninstallError(owner, UninstallText(103));
+    ShowUninstallError(owner, UninstallText(IDS_SYSTEM_DIRECTORY_ERROR));
     return 0;
   }
   // A root ("C:\") already ends with its backslash.
   if (dir[length - 1] != '\\' && !AppendText(dir, "\\")) {
-    ShowUninstallError(owner, UninstallText(104));
+    ShowUninstallError(owner, UninstallText(IDS_INVALID_FILE_HANDLE));
     return 0;
   }
   SearchResult result = SearchDirectory(dir);
   if (result == SearchFound && StorePath(dir)) return 1;
   if (result == SearchCannotStart) {
-    ShowUninstallError(owner, UninstallText(104));
+    ShowUninstallError(owner, UninstallText(IDS_INVALID_FILE_HANDLE));
     return 0;
   }
   result = AppendText(dir, "DRVCONFIG\\") ? SearchDirectory(dir) : SearchCannotStart;
   if (result == SearchFound && StorePath(dir)) return 1;
-  ShowUninstallError(owner, UninstallText(result == SearchCannotStart ? 104 : 105));
+  ShowUninstallError(owner, UninstallText(result == SearchCannotStart ? IDS_INVALID_FILE_HANDLE
+                                                                      : IDS_NO_UNINSTALL_INI));
   return 0;
 }
 

@@ -25,7 +25,8 @@ const size_t kIniValueSize = 30;
 void ReadUninstallValue(const char* section, const char* key, char (&value)[kIniValueSize]);
 
 // Looks for "Uninstall.ini" in the working directory, then in its "DRVCONFIG\"; fills
-// UninstallGlobals().iniPath. On failure it has shown 103, 104 or 105 and answers 0.
+// UninstallGlobals().iniPath. On failure it has shown
+// IDS_SYSTEM_DIRECTORY_ERROR, IDS_INVALID_FILE_HANDLE or IDS_NO_UNINSTALL_INI and answers 0.
 int LocateUninstallIni(HWND owner);
 
 bool IsListedPrinter(const char* printerName);

@@ -1,6 +1,6 @@
 #include "uninstall/UninstallStartup.h"
 
-#include "../../resources/UninstallIds.h"
+#include "UninstallIds.h"
 #include "common/SystemProbes.h"
 #include "uninstall/RemovalSteps.h"
 #include "uninstall/UninstallInventory.h"
@@ -23,12 +23,12 @@ bool PrepareUninstall(UninstallView& view, HWND owner) {
   if (os.usbRemovalUnavailable) view.EnableControl(IDC_USB_DRIVER, false);
   // NT 4.0 and the Windows 98 family are not asked: the search for Uninstall.ini comes after.
   if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator()) {
-    ShowUninstallError(owner, UninstallText(102));
+    ShowUninstallError(owner, UninstallText(IDS_NOT_ADMINISTRATOR));
     return false;
   }
   if (!LocateUninstallIni(owner)) return false;
   FillInventory(view);
-  AppendStatusText(view, 107);
+  AppendStatusText(view, IDS_SELECT_PRINTERS);
   return true;
 }
 

@@ -1,13 +1,11 @@
 #include "uninstall/UninstallText.h"
 
-#include "../../resources/UninstallStrings.h"
-
 namespace {
 struct Entry {
   int id;
   const char* text;
 };
-#define UNINSTALL_TEXT_ENTRY(id, text) {id, text},
+#define UNINSTALL_TEXT_ENTRY(name, id, text) {id, text},
 const Entry kTexts[] = {UNINSTALL_STRINGS(UNINSTALL_TEXT_ENTRY){0, ""}};
 #undef UNINSTALL_TEXT_ENTRY
 }  // namespace

@@ -12,7 +12,7 @@ class UninstallView {
  public:
   virtual ~UninstallView() {}
 
-  // ---- Inventory list view (1010): list mode with check boxes, one text per entry.
+  // ---- Inventory list view (IDC_INVENTORY): list mode with check boxes, one text per entry.
   virtual int ItemCount() = 0;
   // Appends an unticked entry at the end (index = ItemCount()).
   virtual void AppendItem(const char* text) = 0;
@@ -22,16 +22,18 @@ class UninstallView {
   virtual bool IsItemChecked(int index) = 0;
   virtual void DeleteItem(int index) = 0;
 
-  // ---- Status list box (1008): adds the line at the end and selects it, so that the newest
-  // line is in view.
+  // ---- Status list box (IDC_STATUS_LIST): adds the line at the end and selects it, so that the
+  // newest line is in view.
   virtual void AppendStatus(const char* text) = 0;
 
-  // ---- Check box 1013 "Uninstall USB device driver(not recommended)".
+  // ---- Check box IDC_USB_DRIVER "Uninstall USB device driver(not recommended)".
   virtual bool IsUsbRemovalChecked() = 0;
 
-  // ---- Enables or disables one control of the window by its ID (1002, 1010, 1012, 2, 1013).
+  // ---- Enables or disables one control of the window by its ID (IDC_UNINSTALL,
+  // IDC_INVENTORY, IDC_SELECT_ALL, IDC_EXIT, IDC_USB_DRIVER).
   virtual void EnableControl(int id, bool enable) = 0;
 
-  // ---- The restart prompt (template 129), shown modally; true when it ended with Yes (IDOK).
+  // ---- The restart prompt (template IDD_RESTART), shown modally; true when it ended with Yes
+  // (IDOK).
   virtual bool AskRestart() = 0;
 };

@@ -1,7 +1,7 @@
 // The licence text of the licence page, read as the raw bytes of "License.txt" in the
 // working directory. CLicensePage loads it at initialisation: LicenseMissing means message
-// 147 and the frame's Cancel; otherwise it sets Text() into control 1081 (empty when there
-// was no memory for it, without a message).
+// IDS_CANNOT_LOAD_LICENSE_TXT and the frame's Cancel; otherwise it sets Text() into control
+// IDC_LICENSE_TEXT (empty when there was no memory for it, without a message).
 #pragma once
 
 #include <cstddef>

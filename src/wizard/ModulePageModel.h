@@ -27,7 +27,7 @@ class ModulePageModel {
   // first-entry and default selections are made again over it. Ignored unless `shown` holds the
   // same entries.
   void TakeShownOrder(int module, const std::vector<std::string>& shown);
-  // Radio 1019/1020/1021/1073 clicked: module 0..3.
+  // Radio IDC_MODULE_RECEIPT, _TICKET, _LABEL or _EMBEDDED clicked: module 0..3.
   void ChooseModule(int module);
   // Selection change in a module's list (-1: nothing selected).
   void SelectModel(int module, int index);
@@ -41,14 +41,14 @@ class ModulePageModel {
   // Read by the frame.
   char modelName[200];  // all zeros until a model is chosen
   int moduleIndex;      // the checked module; -1 when the default device names none
-  int setAsDefault;     // check box 1046, kept by the page's data exchange
+  int setAsDefault;     // check box IDC_SET_DEFAULT, kept by the page's data exchange
   int hasModels;        // 1 when some list has an entry
 
-  // Applied by the page, index = PrinterModule (Receipt 1030, Ticket 1031, Label 1032,
-  // Embedded 1074). Entries in the order the lists show them; select entries by their text.
+  // Applied by the page, index = PrinterModule (IDC_MODELS_RECEIPT, _TICKET, _LABEL,
+  // _EMBEDDED). Entries in the order the lists show them; select entries by their text.
   std::vector<std::string> models[4];
   int selection[4];      // -1: no selection
-  bool radioEnabled[4];  // 1019, 1020, 1021, 1073
+  bool radioEnabled[4];  // IDC_MODULE_RECEIPT, _TICKET, _LABEL, _EMBEDDED
   bool listEnabled[4];
   int checkedModule;  // the radio to check, -1 for none
 

@@ -11,9 +11,9 @@ enum OsMarking { NoMarking = 0, MarkForUsers = 1, MarkCurrentUser = 2 };
 struct OsPageView {
   int osIndex;         // TargetOs the page offers
   int checkedRadio;    // control ID to check, 0 for none
-  int checkRangeLast;  // last control of the radio range checked (1075 or 1076)
-  bool enabled[6];     // radios 1026, 1027, 1028, 1029, 1075, 1076
-  int messageId;       // 115 for a platform that is neither the 9x family nor NT, else 0
+  int checkRangeLast;  // last control of the radio range checked (IDC_OS_2003 or IDC_OS_VISTA)
+  bool enabled[6];     // radios of kOsRadios
+  int messageId;       // IDS_UNSUPPORTED_SYSTEM for a platform neither 9x nor NT, else 0
   int marking;         // OsMarking
 };
 

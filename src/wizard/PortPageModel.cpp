@@ -25,7 +25,7 @@ bool Contains(const char* text, const char* part) { return strstr(text, part) !=
 // The USB device driver is checked only where the package installs it.
 bool ChecksUsbDriver(int os) { return os != Win98Me && os != WinNt4; }
 
-// 1065 warns when the installed USB device driver has no version, i.e. is missing.
+// IDC_USB_HINT warns when the installed USB device driver has no version, i.e. is missing.
 void CheckUsbDeviceDriverLabel(PortView* view) {
   char path[MAX_PATH + 40] = {};
   char windows[MAX_PATH + 1] = {};
@@ -33,7 +33,7 @@ void CheckUsbDeviceDriverLabel(PortView* view) {
   if (length >= sizeof windows) windows[0] = '\0';
   FormatText(path, sizeof path, "%s\\system32\\drivers\\bulkusb.sys", windows);
   if (GetFileVersionText(path) == "0.0.0.0") {
-    view->usbHintText = SetupText(148);
+    view->usbHintText = SetupText(IDS_USB_INSTALL_STEPS);
     view->usbHintShown = 1;
   } else {
     view->usbHintShown = 0;

@@ -17,22 +17,22 @@ const int kKeep = -1;
 // What the page applies after a composition or a change of port. Every int state is 1 (enable
 // / show), 0 (disable / hide) or kKeep.
 struct PortView {
-  // True when the list 1049 is emptied and refilled with `entries`; false when the list and
+  // True when the list IDC_PORTS is emptied and refilled with `entries`; false when the list and
   // its selection stay as they are (same model and setup type as last time).
   bool listComposed;
   int entryCount;
   char entries[kMaxPortEntries][kPortTextCapacity];  // in the order the sorted list shows
   int selection;             // index into entries, -1 for none; apply it by its text
-  int serialBoxesEnabled;    // 1041..1045
-  int driverModeBoxEnabled;  // 1052
-  int driverModeBoxShown;    // 1052 (it lies outside the page even when shown)
-  int usbHintShown;          // 1065
-  const char* usbHintText;   // when not null: the new text of 1065 (message 148)
-  int driverMode;            // check state of 1052, always written: 1 GDI, 0 STD
+  int serialBoxesEnabled;    // IDC_BAUD_RATE..IDC_PROTOCOL
+  int driverModeBoxEnabled;  // IDC_RASTER_PRINTING
+  int driverModeBoxShown;    // IDC_RASTER_PRINTING (it lies outside the page even when shown)
+  int usbHintShown;          // IDC_USB_HINT
+  const char* usbHintText;   // when not null: the new text of IDC_USB_HINT
+  int driverMode;            // check state of IDC_RASTER_PRINTING, always written: 1 GDI, 0 STD
 };
 
-// Index of a baud rate in list 1041 (110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600,
-// 115200); every rate the list lacks, 0 included, selects 38400 (index 7).
+// Index of a baud rate in list IDC_BAUD_RATE (110, 300, 1200, 2400, 4800, 9600, 19200, 38400,
+// 57600, 115200); every rate the list lacks, 0 included, selects 38400 (index 7).
 int BaudRateIndex(int baudRate);
 
 class PortPageModel {
@@ -48,23 +48,23 @@ class PortPageModel {
   PortView FillPortList(const char* model, int targetOs, int module);
   PortView FillPortListMultiUsb(const char* model, int targetOs, int module);
 
-  // A change of selection in 1049: `entryText` is the text of the newly selected entry.
+  // A change of selection in IDC_PORTS: `entryText` is the text of the newly selected entry.
   PortView OnPortSelected(const char* entryText);
 
   // Selection changes of the serial boxes, with the text of the newly selected entry.
-  void OnBaudRateSelected(const char* text);  // 1041
-  void OnByteSizeSelected(const char* text);  // 1042
-  void OnParitySelected(const char* text);    // 1043
-  void OnStopBitsSelected(const char* text);  // 1044
-  void OnProtocolSelected(const char* text);  // 1045
+  void OnBaudRateSelected(const char* text);  // IDC_BAUD_RATE
+  void OnByteSizeSelected(const char* text);  // IDC_BYTE_SIZE
+  void OnParitySelected(const char* text);    // IDC_PARITY
+  void OnStopBitsSelected(const char* text);  // IDC_STOP_BITS
+  void OnProtocolSelected(const char* text);  // IDC_PROTOCOL
 
   // The page switch stores the model's configured rate (even one the list lacks) and
-  // selects BaudRateIndex of it in 1041.
+  // selects BaudRateIndex of it in IDC_BAUD_RATE.
   int SetConfiguredBaudRate(int baudRate);
 
   char portText[kPortTextCapacity];  // read by the Install command
   int setupType;                     // 1 Typical, 0 Advanced; copied in by the frame
-  int driverMode;                    // DriverMode, bound to 1052
+  int driverMode;                    // DriverMode, bound to IDC_RASTER_PRINTING
   SerialSettings serial;             // baud, data bits, stop bits, parity, flow control
 
   // For tests and the page's own use.

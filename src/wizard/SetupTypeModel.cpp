@@ -1,35 +1,31 @@
 #include "wizard/SetupTypeModel.h"
 
+#include "SetupIds.h"
 #include "engine/SetupText.h"
-
-namespace {
-const int kTypicalRadio = 1066;
-const int kAdvancedRadio = 1067;
-}  // namespace
 
 SetupTypeModel::SetupTypeModel()
     : typical(1),
       advancedEnabled(true),
-      checkedRadio(kTypicalRadio),
-      remark1068(SetupText(135)),
-      remark1069(nullptr),
-      remark1069Shown(false),
-      remark1070Shown(false) {}
+      checkedRadio(IDC_TYPICAL),
+      remark(SetupText(IDS_INSTALL_DEFAULT_DRIVER)),
+      remark2(nullptr),
+      remark2Shown(false),
+      remark3Shown(false) {}
 
 void SetupTypeModel::OnTypical() {
-  remark1068 = SetupText(135);
-  remark1069Shown = false;
-  remark1070Shown = false;
-  checkedRadio = kTypicalRadio;
+  remark = SetupText(IDS_INSTALL_DEFAULT_DRIVER);
+  remark2Shown = false;
+  remark3Shown = false;
+  checkedRadio = IDC_TYPICAL;
   typical = 1;
 }
 
 void SetupTypeModel::OnAdvanced() {
-  remark1068 = SetupText(136);
-  remark1069 = SetupText(137);
-  remark1069Shown = true;
-  remark1070Shown = false;
-  checkedRadio = kAdvancedRadio;
+  remark = SetupText(IDS_SUPPORT_MULTI_USB);
+  remark2 = SetupText(IDS_SUPPORT_DRIVER_MODE);
+  remark2Shown = true;
+  remark3Shown = false;
+  checkedRadio = IDC_ADVANCED;
   typical = 0;
 }
 

@@ -5,19 +5,20 @@
 
 class SetupTypeModel {
  public:
-  // Initialisation: Typical checked, remark 1068 = text 135, 1069 and 1070 hidden.
+  // Initialisation: Typical checked, IDC_REMARK = IDS_INSTALL_DEFAULT_DRIVER, IDC_REMARK2 and
+  // IDC_REMARK3 hidden.
   SetupTypeModel();
 
-  void OnTypical();   // 1066 clicked
-  void OnAdvanced();  // 1067 clicked
+  void OnTypical();   // IDC_TYPICAL clicked
+  void OnAdvanced();  // IDC_ADVANCED clicked
   // The frame, leaving the module page forward, by the model's AdvancedSetup key.
   void AllowAdvanced(bool allowed);
 
   int typical;           // 1 Typical, 0 Advanced
-  bool advancedEnabled;  // radio 1067
-  int checkedRadio;      // 1066 or 1067
-  const char* remark1068;
-  const char* remark1069;  // null: the template's text stays
-  bool remark1069Shown;
-  bool remark1070Shown;
+  bool advancedEnabled;  // radio IDC_ADVANCED
+  int checkedRadio;      // IDC_TYPICAL or IDC_ADVANCED
+  const char* remark;    // IDC_REMARK
+  const char* remark2;   // IDC_REMARK2; null: the template's text stays
+  bool remark2Shown;
+  bool remark3Shown;  // IDC_REMARK3
 };

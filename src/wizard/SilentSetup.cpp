@@ -176,7 +176,8 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   ClearSelection(&w.selection);
   w.module.Fill(w.config);
   w.os.Init();
-  if (w.os.view.messageId) return SilentRefuse(log, SilentSystemUnsupported, SetupText(115));
+  if (w.os.view.messageId)
+    return SilentRefuse(log, SilentSystemUnsupported, SetupText(IDS_UNSUPPORTED_SYSTEM));
 
   std::string chosenModel;
   int chosenModule = FindOfferedModel(w.module, options.model.c_str(), chosenModel);
@@ -227,8 +228,8 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   if (!options.stopBits.empty()) w.port.OnStopBitsSelected(options.stopBits.c_str());
   if (!options.flow.empty()) w.port.OnProtocolSelected(options.flow.c_str());
 
-  session.Answer(SetupText(143), options.setId);
-  session.Answer(SetupText(114), !options.noRestart);
+  session.Answer(SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), options.setId);
+  session.Answer(SetupText(IDS_RESTART_QUESTION), !options.noRestart);
   session.lastText.clear();
   session.lastWasQuestion = false;
   SilentInstallHost host(w.port);
@@ -268,13 +269,13 @@ int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
     int code;
   };
   const Refusal refusals[] = {
-      {SetupText(112), SilentModelNotOffered},
-      {SetupText(145), SilentModelNotForSystem},
-      {SetupText(149), SilentModelNotForSystem},
-      {SetupText(140), SilentPortUnsupported},
-      {SetupText(139), SilentNoUsbPrinter},
-      {SetupText(144), SilentSeveralUsbPrinters},
-      {SetupText(113), SilentUsbOnNt4},
+      {SetupText(IDS_SELECT_MODULE_FIRST), SilentModelNotOffered},
+      {SetupText(IDS_NO_SERVER_2003_SUPPORT), SilentModelNotForSystem},
+      {SetupText(IDS_NO_VISTA_SUPPORT), SilentModelNotForSystem},
+      {SetupText(IDS_PORT_NOT_SUPPORTED), SilentPortUnsupported},
+      {SetupText(IDS_NO_USB_DEVICE), SilentNoUsbPrinter},
+      {SetupText(IDS_CONNECT_ONE_USB_PRINTER), SilentSeveralUsbPrinters},
+      {SetupText(IDS_NO_USB_ON_NT4), SilentUsbOnNt4},
       {kFailedToSetPrinterId, SilentIdentityNotSet},
       {"Can not find USB device.", SilentIdentityNotSet},
       {"write ID error", SilentIdentityNotSet},
@@ -283,7 +284,7 @@ int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
   if (!lastText) lastText = "";
   // The question stands last when the answer ended the run, or when the printer refused its
   // identity without a word (the library could not be loaded).
-  if (wasQuestion && strcmp(lastText, SetupText(143)) == 0)
+  if (wasQuestion && strcmp(lastText, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION)) == 0)
     return answer ? SilentIdentityNotSet : SilentIdentityNeedsSetId;
   for (const Refusal& refusal : refusals)
     if (strcmp(lastText, refusal.text) == 0) return refusal.code;
@@ -297,13 +298,20 @@ int SetupOutcomeCode(int result, const char* installMessage, int targetOs) {
     int code;
   };
   const Failure failures[] = {
-      {119, SilentMonitorFailed},     {123, SilentProcessorFailed},
-      {109, SilentProcessorFailed},   {122, SilentDriverFilesFailed},
-      {142, SilentDriverFilesFailed}, {107, SilentDriverFilesFailed},
-      {108, SilentDriverFilesFailed}, {110, SilentDriverFilesFailed},
-      {102, SilentDriverFilesFailed}, {126, SilentDriverFilesFailed},
-      {118, SilentDriverFailed},      {116, SilentPrinterFailed},
-      {103, SilentPrinterFailed},     {125, SilentPrinterFailed},
+      {IDS_ADD_MONITOR_ERROR, SilentMonitorFailed},
+      {IDS_ADD_PROCESSOR_ERROR, SilentProcessorFailed},
+      {IDS_NO_PROCESSOR_DIRECTORY, SilentProcessorFailed},
+      {IDS_COPY_DRIVER_FILES_ERROR, SilentDriverFilesFailed},
+      {IDS_DRIVER_FILES_LOST, SilentDriverFilesFailed},
+      {IDS_NO_CURRENT_SYSTEM_DIRECTORY, SilentDriverFilesFailed},
+      {IDS_NO_DRIVER_DIRECTORY, SilentDriverFilesFailed},
+      {IDS_DIRECTORY_TYPE_ERROR, SilentDriverFilesFailed},
+      {IDS_NO_SYSTEM_DIRECTORY, SilentDriverFilesFailed},
+      {IDS_NO_WINDOWS_DIRECTORY, SilentDriverFilesFailed},
+      {IDS_ADD_DRIVER_ERROR, SilentDriverFailed},
+      {IDS_ADD_PRINTER_ERROR, SilentPrinterFailed},
+      {IDS_PORT_PRINTER_LIMIT_REACHED, SilentPrinterFailed},
+      {IDS_ENUM_PORTS_ERROR, SilentPrinterFailed},
   };
   if (!installMessage) installMessage = "";
   for (const Failure& failure : failures)

@@ -1,5 +1,6 @@
 #include "wizard/WizardFlow.h"
 
+#include "SetupStrings.h"
 #include "common/BoundedText.h"
 #include "package/PackageLayout.h"
 #include "wizard/WizardTexts.h"
@@ -11,15 +12,12 @@
 
 namespace {
 
-const int kServer2003NotSupported = 145;
-const int kVistaNotSupported = 149;
-
 PageSwitch NoSwitch() {
   PageSwitch result;
   memset(&result, 0, sizeof result);
   result.hidePage = -1;
   result.showPage = -1;
-  result.button1Enabled = kKeep;
+  result.nextEnabled = kKeep;
   return result;
 }
 
@@ -27,7 +25,7 @@ ButtonStep NoStep() {
   ButtonStep step;
   memset(&step, 0, sizeof step);
   step.page = NoSwitch();
-  step.button1Enabled = kKeep;
+  step.nextEnabled = kKeep;
   step.backEnabled = kKeep;
   step.port.selection = -1;
   return step;
@@ -59,7 +57,7 @@ PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
 
   if (cur == SetupTypePage && index < SetupTypePage) reloadBaudRate = 1;
   if (cur == LicensePage)
-    result.button1Enabled = index == ModulePage && models.module && models.module->hasModels;
+    result.nextEnabled = index == ModulePage && models.module && models.module->hasModels;
 
   if (index > cur) {
     if (cur == ModulePage && models.module) {
@@ -86,8 +84,8 @@ PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
       }
       int os = models.os ? models.os->osIndex : Win98Me;
       int refusal = 0;
-      if (os == WinServer2003 && server2003 == 0) refusal = kServer2003NotSupported;
-      if (os == WinVista && vista == 0) refusal = kVistaNotSupported;
+      if (os == WinServer2003 && server2003 == 0) refusal = IDS_NO_SERVER_2003_SUPPORT;
+      if (os == WinVista && vista == 0) refusal = IDS_NO_VISTA_SUPPORT;
       if (refusal) {
         result.messageId = refusal;
         currentPage = index - 1;
@@ -112,7 +110,7 @@ ButtonStep WizardFlow::OnNext(bool currentSaved) {
     return step;
   }
   step.page = SetActivePage(currentPage + 1, currentSaved);
-  step.button1Enabled = step.page.button1Enabled;
+  step.nextEnabled = step.page.nextEnabled;
   if (currentPage == pageCount - 1 && models.module && models.setupType && models.port) {
     ModulePageModel& module = *models.module;
     selection->module = module.moduleIndex;
@@ -130,24 +128,24 @@ ButtonStep WizardFlow::OnNext(bool currentSaved) {
       step.port = models.port->FillPortListMultiUsb(selection->modelName, selection->targetOs,
                                                     selection->module);
     step.portComposed = true;
-    step.button1Label = kInstallCaption;
+    step.nextLabel = kInstallCaption;
   }
   // Back and the focus follow every press of Next, a refused switch included.
   step.backEnabled = 1;
-  step.focusButton1 = true;
+  step.focusNext = true;
   return step;
 }
 
 ButtonStep WizardFlow::OnBack(bool currentSaved) {
   ButtonStep step = NoStep();
   if (currentPage > 0) {
-    if (currentPage <= pageCount - 1) step.button1Label = kNextCaption;
+    if (currentPage <= pageCount - 1) step.nextLabel = kNextCaption;
     step.page = SetActivePage(currentPage - 1, currentSaved);
   }
   if (currentPage <= 0) {
     step.backEnabled = 0;
-    step.focusButton1 = true;
+    step.focusNext = true;
   }
-  step.button1Enabled = 1;
+  step.nextEnabled = 1;
   return step;
 }

@@ -3,8 +3,8 @@
 // or OnBack it runs the data exchange ("save") of the page on show and passes whether that
 // succeeded; then it applies the result: hide and show the pages named, set the button
 // states and labels, re-apply the setup-type page when `setupTypeChanged`, select
-// `baudRateIndex` in the port page's 1041 when `baudRateChanged`, show `messageId` with the
-// exclamation icon, and hand `port` to the port page when `portComposed`.
+// `baudRateIndex` in the port page's IDC_BAUD_RATE when `baudRateChanged`, show `messageId` with
+// the exclamation icon, and hand `port` to the port page when `portComposed`.
 #pragma once
 
 #include "engine/InstallRecord.h"
@@ -23,11 +23,11 @@ struct PageSwitch {
   int switched;           // SetActivePage's result: nonzero when `showPage` is now current
   int hidePage;           // page to hide, -1 for none
   int showPage;           // page to show, -1 for none (a refused switch shows the OS page again)
-  int button1Enabled;     // kKeep, 0 or 1
-  int messageId;          // 0, or 145 / 149 when the model does not support the chosen system
+  int nextEnabled;        // kKeep, 0 or 1
+  int messageId;          // 0, or IDS_NO_SERVER_2003_SUPPORT / IDS_NO_VISTA_SUPPORT
   bool setupTypeChanged;  // the setup-type model was changed (AdvancedSetup)
   bool baudRateChanged;   // the port model's baud rate was reloaded
-  int baudRateIndex;      // the entry of 1041 to select then
+  int baudRateIndex;      // the entry of IDC_BAUD_RATE to select then
 };
 
 // What a press of OK (Next / Install) or Back asks of the frame.
@@ -36,10 +36,10 @@ struct ButtonStep {
   bool install;       // OK on the last page: save every page and run the Install command
   bool portComposed;  // arrival at the port page: apply `port`
   PortView port;
-  const char* button1Label;  // new caption of button 1, null to keep it
-  int button1Enabled;        // kKeep, 0 or 1
-  int backEnabled;           // kKeep, 0 or 1
-  bool focusButton1;
+  const char* nextLabel;  // new caption of the Next button (IDOK), null to keep it
+  int nextEnabled;        // kKeep, 0 or 1
+  int backEnabled;        // kKeep, 0 or 1
+  bool focusNext;
 };
 
 struct WizardModels {
@@ -57,11 +57,11 @@ class WizardFlow {
   // The page switch. `currentSaved`: the data exchange of the page on show succeeded (ignored
   // while no page is on show).
   PageSwitch SetActivePage(int index, bool currentSaved);
-  // Button 1: Next while a later page exists, otherwise Install. Clears installFlags. On
-  // arrival at the last page copies the choices into the selection, sets typicalSetup and
+  // The Next button (IDOK): Next while a later page exists, otherwise Install. Clears installFlags.
+  // On arrival at the last page copies the choices into the selection, sets typicalSetup and
   // composes the port page's list.
   ButtonStep OnNext(bool currentSaved);
-  // Button 1002.
+  // The Back button (IDC_BACK).
   ButtonStep OnBack(bool currentSaved);
 
   int currentPage;  // -1 until the first page is shown

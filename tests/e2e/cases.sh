@@ -33,16 +33,16 @@ select $2 \"$3\""
   drive <<EOF
 window "Printer Driver Setup" 60
 screenshot $(shot 1-licence)
-expect 1058 checked
-expect 1 disabled
-click 1057
-expect 1 enabled
-click 1
+expect IDC_REJECT checked
+expect IDOK disabled
+click IDC_ACCEPT
+expect IDOK enabled
+click IDOK
 $pick
 screenshot $(shot 2-module)
-click 1
+click IDOK
 screenshot $(shot 3-setup-type)
-click 1
+click IDOK
 screenshot $(shot 4-os)
 EOF
 }
@@ -50,8 +50,8 @@ walk_to_port_page() {
   walk_to_page "$@" || return 1
   drive <<EOF
 window "Printer Driver Setup" 10
-click 1
-expect 1 text "Install (&I)"
+click IDOK
+expect IDOK text "Install (&I)"
 EOF
 }
 
@@ -62,9 +62,9 @@ case_parallel_typical() {
   walk_to_port_page || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-select 1049 "LPT1:"
+select IDC_PORTS "LPT1:"
 screenshot $(shot 5-port)
-click 1
+click IDOK
 box setup "Successfully installed printer driver" OK 120
 gone "Printer Driver Setup" 30
 EOF
@@ -85,15 +85,15 @@ case_serial_aqcom() {
   walk_to_port_page || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-select 1049 "AQCOM1:"
-expect 1041 enabled
-select 1041 "9600"
-select 1042 "7"
-select 1043 "Even"
-select 1044 "1.5"
-select 1045 "Xon/Xoff"
+select IDC_PORTS "AQCOM1:"
+expect IDC_BAUD_RATE enabled
+select IDC_BAUD_RATE "9600"
+select IDC_BYTE_SIZE "7"
+select IDC_PARITY "Even"
+select IDC_STOP_BITS "1.5"
+select IDC_PROTOCOL "Xon/Xoff"
 screenshot $(shot 5-port)
-click 1
+click IDOK
 box setup "Successfully installed printer driver" OK 120
 gone "Printer Driver Setup" 30
 EOF
@@ -113,8 +113,8 @@ install_current_usb_driver() {
   mkdir -p "$prefix/drive_c/windows/system32/drivers"
   cp "$medium/USBDRV/bulkusb.sys" "$prefix/drive_c/windows/system32/drivers/bulkusb.sys"
 }
-# usb_install PORT [ANSWER]: a USB install on PORT with Typical setup; with ANSWER, question 143
-# comes first and is answered so.
+# usb_install PORT [ANSWER]: a USB install on PORT with Typical setup; with ANSWER, question
+# IDS_CHANGE_PRINTER_NAME_QUESTION comes first and is answered so.
 usb_install() {
   local question=
   [ $# -ge 2 ] && question="box setup * $2 30"
@@ -122,9 +122,9 @@ usb_install() {
   walk_to_port_page || return 1
   drive <<EOF
 window "Printer Driver Setup" 10
-select 1049 "$1"
+select IDC_PORTS "$1"
 screenshot $(shot 5-port)
-click 1
+click IDOK
 $question
 box setup * OK 120
 gone "Printer Driver Setup" 30
@@ -147,15 +147,16 @@ case_usb_typical() {
   inspect reg 'HKLM\SOFTWARE\VORTELL\PORTNAME' | has '"USB_QM-A210_1" dword' 'port record' || return 1
 }
 
-# The attached printer's identity (2: printer number 3) is not the port's: question 143 is
-# answered Yes and the identity rewritten to 1 through the USB library (its writes are logged).
+# The attached printer's identity (2: printer number 3) is not the port's: question
+# IDS_CHANGE_PRINTER_NAME_QUESTION is answered Yes and the identity rewritten to 1 through the USB
+# library (its writes are logged).
 case_usb_identity_rewritten() {
   echo 2 >"$medium/usbprinters.txt"
   install_current_usb_driver
   usb_install USB_QM-A210_1 Yes || return 1
   fixed_waits=$(progress_waits 100)
   setup_ended || return 1
-  has '^box "setup" "This application will change printer name' 'question 143' <"$out/drive.last" || return 1
+  has '^box "setup" "This application will change printer name' 'question IDS_CHANGE_PRINTER_NAME_QUESTION' <"$out/drive.last" || return 1
   has '"Successfully installed printer driver\\nPlease repower the printer"' outcome <"$out/drive.last" || return 1
   [ -s "$medium/usbwrites.txt" ] || { echo "no identity was written to the printer"; return 1; }
   inspect printers | has '^printer "QM-A210\(U\) 1" ' printer || return 1
@@ -181,8 +182,8 @@ parallel_install() {
   walk_to_port_page || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-select 1049 "LPT1:"
-click 1
+select IDC_PORTS "LPT1:"
+click IDOK
 box setup "Successfully installed printer driver" OK 120
 gone "Printer Driver Setup" 30
 EOF
@@ -232,40 +233,41 @@ parallel_install_on() {
   walk_to_port_page || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-select 1049 "$1"
-click 1
+select IDC_PORTS "$1"
+click IDOK
 box setup "Successfully installed printer driver" OK 120
 gone "Printer Driver Setup" 30
 EOF
   setup_ended
 }
 
-# Server 2003 with a model whose System2003Supported is 0 (QM-R80): text 145 when leaving the
-# OS page, which stays.
+# Server 2003 with a model whose System2003Supported is 0 (QM-R80): IDS_NO_SERVER_2003_SUPPORT when
+# leaving the OS page, which stays.
 case_refused_server_2003() {
   start_setup
-  walk_to_page 1019 1030 QM-R80 || return 1
+  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-expect 1075 checked
-click 1
+expect IDC_OS_2003 checked
+click IDOK
 box setup "This printer not support WINDOWS SEVER 2003" OK 10
-expect 1075 visible
-expect 1 text "Next (&N)>>"
+expect IDC_OS_2003 visible
+expect IDOK text "Next (&N)>>"
 EOF
 }
 
-# Vista with a model whose SystemVistaSupported is 0 (QM-R80): text 149, and the OS page stays.
+# Vista with a model whose SystemVistaSupported is 0 (QM-R80): IDS_NO_VISTA_SUPPORT, and the OS page
+# stays.
 case_refused_vista() {
   start_setup
-  walk_to_page 1019 1030 QM-R80 || return 1
+  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
   drive <<EOF || return 1
 window "Printer Driver Setup" 10
-expect 1076 checked
-click 1
+expect IDC_OS_VISTA checked
+click IDOK
 box setup "This printer not support Windows Vista" OK 10
-expect 1076 visible
-expect 1 text "Next (&N)>>"
+expect IDC_OS_VISTA visible
+expect IDOK text "Next (&N)>>"
 EOF
 }
 
@@ -287,7 +289,7 @@ case_refused_beside_uninstall() {
 }
 
 # A medium without DRVCONFIG: the frame cannot load its side picture "DRVCONFIG\Left.bmp", says
-# so (text 146) and the wizard ends before any page could read a module INI.
+# so (IDS_CANNOT_LOAD_LEFT_BMP) and the wizard ends before any page could read a module INI.
 case_refused_without_drvconfig() {
   rm -rf "$medium/DRVCONFIG"
   start_setup
@@ -314,14 +316,14 @@ case_uninstall_all() {
   drive <<EOF || return 1
 window Uninstall 60
 screenshot $(shot 6-uninstall)
-click 1012
-click 1002
+click IDC_SELECT_ALL
+click IDC_UNINSTALL
 window "Restart Computer" 240
 screenshot $(shot 7-restart)
-click 2
+click IDCANCEL
 window Uninstall 10
 screenshot $(shot 8-uninstalled)
-show 1008
+show IDC_STATUS_LIST
 EOF
   local status
   status=$(cat "$out/drive.last")

@@ -90,7 +90,8 @@ case_silent_serial() {
 }
 
 # The choices of case_usb_identity_rewritten: the attached printer's identity is not the
-# port's, the wizard's question 143 is answered Yes, /setid answers it silently.
+# port's, the wizard's question IDS_CHANGE_PRINTER_NAME_QUESTION is answered Yes, /setid answers it
+# silently.
 case_silent_usb() {
   case_usb_identity_rewritten "$1" || return 1
   dump_state "$out/wizard.state"
@@ -100,7 +101,7 @@ case_silent_usb() {
   install_current_usb_driver
   silent setup /S /model=QM-A210 /port=USB_QM-A210_1 /setid
   exited 0 || return 1
-  has 'question: This application will change printer name.* -> Yes$' 'question 143' <<<"$silent_log" || return 1
+  has 'question: This application will change printer name.* -> Yes$' 'question IDS_CHANGE_PRINTER_NAME_QUESTION' <<<"$silent_log" || return 1
   has 'message: Successfully installed printer driver / Please repower the printer$' outcome <<<"$silent_log" || return 1
   diff -u "$out/wizard.usbwrites" "$medium/usbwrites.txt" || { echo "another identity was written"; return 1; }
   dump_state "$out/silent.state"
@@ -121,10 +122,10 @@ case_silent_uninstall_all() {
   start_uninstall
   drive <<EOF || return 1
 window Uninstall 60
-click 1012
-click 1002
+click IDC_SELECT_ALL
+click IDC_UNINSTALL
 window "Restart Computer" 240
-click 2
+click IDCANCEL
 window Uninstall 10
 EOF
   kill "$setup_pid" 2>/dev/null
@@ -142,7 +143,8 @@ EOF
   same_state removed
 }
 
-# QM-R80 supports neither Server 2003 nor Vista: text 145 or 149, code 21, nothing installed.
+# QM-R80 supports neither Server 2003 nor Vista: IDS_NO_SERVER_2003_SUPPORT or IDS_NO_VISTA_SUPPORT,
+# code 21, nothing installed.
 case_silent_refused_model_for_system() {
   local text="This printer not support WINDOWS SEVER 2003"
   [ "$1" = vista ] && text="This printer not support Windows Vista"
@@ -176,7 +178,7 @@ case_silent_refused_identity() {
   install_current_usb_driver
   silent setup /S /model=QM-A210 /port=USB_QM-A210_1
   exited 27 || return 1
-  has 'question: This application will change printer name.* -> No$' 'question 143' <<<"$silent_log" || return 1
+  has 'question: This application will change printer name.* -> No$' 'question IDS_CHANGE_PRINTER_NAME_QUESTION' <<<"$silent_log" || return 1
   [ ! -s "$medium/usbwrites.txt" ] || { echo "an identity was written"; return 1; }
   nothing_installed
 }

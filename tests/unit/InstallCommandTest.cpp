@@ -121,7 +121,7 @@ TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
   EXPECT_EQ(winsim::ThreadsStarted(), 1);
   auto boxes = winsim::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, SetupText(131));
+  EXPECT_EQ(boxes[0].text, SetupText(IDS_INSTALLED));
   EXPECT_EQ(boxes[0].caption, "setup");
   EXPECT_EQ(boxes[0].owner, host.Window());
   winsim::SpoolerPrinter printer;
@@ -132,19 +132,19 @@ TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
 
 TEST_F(InstallCommandTest, RefusalsShowTheirTextAndLeaveTheWizardOpen) {
   Choose(WinXp, "", "LPT1:");
-  ExpectAborted({SetupText(112)});
+  ExpectAborted({SetupText(IDS_SELECT_MODULE_FIRST)});
 
   for (const char* port : {"FILE:", "", "usb_1"}) {
     SetUp();
     Choose(WinXp, "QM-A210", port);
-    ExpectAborted({SetupText(140)});
+    ExpectAborted({SetupText(IDS_PORT_NOT_SUPPORTED)});
   }
 
   // QM-R80 says 0; QM-NONE has no ".PORT" section at all.
   for (const char* model : {"QM-R80", "QM-NONE"}) {
     SetUp();
     Choose(WinServer2003, model, "LPT1:");
-    ExpectAborted({SetupText(145)});
+    ExpectAborted({SetupText(IDS_NO_SERVER_2003_SUPPORT)});
   }
 }
 
@@ -156,7 +156,8 @@ TEST_F(InstallCommandTest, ARefusedInstallCanBeRepeatedWithOtherChoices) {
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_TRUE(winsim::FindPrinter("QM-A210(S)", nullptr));
   EXPECT_EQ(winsim::ThreadsStarted(), 1);
-  EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{SetupText(140), SetupText(131)}));
+  EXPECT_EQ(winsim::MessageBoxTexts(),
+            (Texts{SetupText(IDS_PORT_NOT_SUPPORTED), SetupText(IDS_INSTALLED)}));
 }
 
 TEST_F(InstallCommandTest, NamesFollowThePortKind) {
@@ -199,10 +200,12 @@ TEST_F(InstallCommandTest, NamesFollowThePortKind) {
   DWORD device = 0;
   EXPECT_TRUE(
       winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-C3_3", &device));
-  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(133)});
+  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(IDS_INSTALLED_REPOWER_PRINTER)});
 }
 
 TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
+  const char* question = SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION);
+  const char* oneUsb = SetupText(IDS_CONNECT_ONE_USB_PRINTER);
   struct Case {
     std::vector<winsim::UsbPrinter> printers;
     const char* port;
@@ -211,16 +214,16 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     std::vector<int> written;
     bool completes;
   } cases[] = {
-      {{}, "USB_QM-A210_2", {}, {SetupText(139)}, {}, false},
-      {{Printer(1), Printer(2)}, "USB_QM-A210_2", {}, {SetupText(144)}, {}, false},
+      {{}, "USB_QM-A210_2", {}, {SetupText(IDS_NO_USB_DEVICE)}, {}, false},
+      {{Printer(1), Printer(2)}, "USB_QM-A210_2", {}, {oneUsb}, {}, false},
       {{Printer(9)}, "USB_QM-A210_2", {}, {}, {}, true},
-      {{Printer(5)}, "USB_QM-A210_2", {IDNO}, {SetupText(143)}, {}, false},
-      {{Printer(5)}, "USB_QM-A210_2", {IDYES}, {SetupText(143)}, {2}, true},
-      {{Printer(0)}, "USB_QM-A210", {IDYES}, {SetupText(143), kFailedId}, {}, false},
+      {{Printer(5)}, "USB_QM-A210_2", {IDNO}, {question}, {}, false},
+      {{Printer(5)}, "USB_QM-A210_2", {IDYES}, {question}, {2}, true},
+      {{Printer(0)}, "USB_QM-A210", {IDYES}, {question, kFailedId}, {}, false},
       {{Printer(5, true)},
        "USB_QM-A210_2",
        {IDYES},
-       {SetupText(143), "write ID error", kFailedId},
+       {question, "write ID error", kFailedId},
        {2},
        false},
   };
@@ -232,7 +235,7 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     winsim::ScriptMessageBoxAnswers(c.answers);
     EXPECT_EQ(Press(), c.completes ? InstallCompleted : InstallAborted) << c.port;
     Texts texts = c.texts;
-    if (c.completes) texts.push_back(SetupText(133));
+    if (c.completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(IdentitiesWritten(), c.written);
     EXPECT_EQ(winsim::FindPrinter("QM-A210(U) 2", nullptr), c.completes);
@@ -240,6 +243,8 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
 }
 
 TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
+  const char* question = SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION);
+  const char* oneUsb = SetupText(IDS_CONNECT_ONE_USB_PRINTER);
   struct Case {
     std::vector<winsim::UsbPrinter> printers;
     std::vector<int> answers;
@@ -249,10 +254,10 @@ TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
   } cases[] = {
       {{}, {}, {}, {}, true},  // no readable identity: no check
       {{Printer(8)}, {}, {}, {}, true},
-      {{Printer(3)}, {IDNO}, {SetupText(143)}, {}, false},
-      {{Printer(3)}, {IDYES}, {SetupText(143)}, {1}, true},
-      {{Printer(3, true)}, {IDYES}, {SetupText(143), "write ID error"}, {1}, false},
-      {{Printer(0), Printer(0)}, {}, {SetupText(144)}, {}, false},
+      {{Printer(3)}, {IDNO}, {question}, {}, false},
+      {{Printer(3)}, {IDYES}, {question}, {1}, true},
+      {{Printer(3, true)}, {IDYES}, {question, "write ID error"}, {1}, false},
+      {{Printer(0), Printer(0)}, {}, {oneUsb}, {}, false},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -261,7 +266,7 @@ TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
     winsim::ScriptMessageBoxAnswers(c.answers);
     EXPECT_EQ(Press(), c.completes ? InstallCompleted : InstallAborted);
     Texts texts = c.texts;
-    if (c.completes) texts.push_back(SetupText(133));
+    if (c.completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(IdentitiesWritten(), c.written);
   }
@@ -271,7 +276,7 @@ TEST_F(InstallCommandTest, OnNt4TheUsbIdentityAndPortRecordComeBeforeTheRefusal)
   Choose(WinNt4, "QM-A210", "USB_QM-A210_1");
   winsim::AttachUsbPrinters({Printer(3)});
   winsim::ScriptMessageBoxAnswers({IDYES});
-  ExpectAborted({SetupText(143), SetupText(113)});
+  ExpectAborted({SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), SetupText(IDS_NO_USB_ON_NT4)});
   EXPECT_EQ(IdentitiesWritten(), std::vector<int>{1});
   DWORD device = 0;
   EXPECT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-A210_1",
@@ -305,7 +310,7 @@ TEST_F(InstallCommandTest, AMissingOrOlderUsbDriverStartsItsInstallerAndWaitsFor
     if (c.present) winsim::WriteFile(kInstaller, "MZ");
     winsim::ScriptProgramWindow(kInstaller, "QELD print system setup", c.windowLifetime);
     EXPECT_EQ(Press(), InstallAborted);
-    EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(139)});
+    EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(IDS_NO_USB_DEVICE)});
     auto runs = winsim::ShellRuns();
     if (c.polls < 0) {
       EXPECT_TRUE(runs.empty()) << c.os;
@@ -331,7 +336,7 @@ TEST_F(InstallCommandTest, Windows98AsksForTheRestartAfterEveryCompletedRun) {
   winsim::ScriptMessageBoxAnswers({IDOK, IDYES});
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_EQ(host.waitForResult, 0);
-  EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{kSuccess, SetupText(114)}));
+  EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{kSuccess, SetupText(IDS_RESTART_QUESTION)}));
   EXPECT_EQ(winsim::MessageBoxes()[1].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   ASSERT_EQ(winsim::ExitRequests().size(), 1u);
   EXPECT_EQ(winsim::ExitRequests()[0].flags, static_cast<UINT>(EWX_REBOOT));
@@ -349,7 +354,7 @@ TEST_F(InstallCommandTest, Windows98AsksForTheRestartAfterEveryCompletedRun) {
     EXPECT_EQ(Press(), InstallCompleted);
     EXPECT_EQ(host.resultWhenProgressEnded, InstallRunning);
     EXPECT_EQ(winsim::MessageBoxTexts(),
-              (Texts{"Add printer driver error   er = 5", SetupText(114)}));
+              (Texts{"Add printer driver error   er = 5", SetupText(IDS_RESTART_QUESTION)}));
     EXPECT_EQ(winsim::CallCount("ExitWindowsEx"), answer == IDYES ? 1 : 0);
     EXPECT_TRUE(winsim::ExitRequests().empty());
     EXPECT_EQ(host.calls.back(), "end");
@@ -360,7 +365,7 @@ TEST_F(InstallCommandTest, AWorkerThatCannotStartIsReportedAsAFailure) {
   winsim::FailCall("CreateThread", ERROR_NOT_ENOUGH_MEMORY);
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_EQ(host.resultWhenProgressEnded, InstallFailed);
-  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(104)});
+  EXPECT_EQ(winsim::MessageBoxTexts(), Texts{SetupText(IDS_OUT_OF_MEMORY)});
   EXPECT_TRUE(winsim::Printers().empty());
 }
 

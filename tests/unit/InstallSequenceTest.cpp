@@ -185,7 +185,9 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
   std::string expectedName = printerName;
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   int kind = selection.portKind;
-  EXPECT_EQ(InstallMessage, c.os == 0 ? "" : SetupText(kind == UsbPort ? 133 : 131));
+  EXPECT_EQ(
+      InstallMessage,
+      c.os == 0 ? "" : SetupText(kind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED));
 
   // Driver files beside the spooler, the control font in the version-3 directory (which
   // Windows 98/Me lack: their sections name no font).

@@ -156,7 +156,8 @@ TEST_F(PortPageModelTest, TwoPrintersCountAsADeviceInTypicalAndMatchNoPortInAdva
   PortView view = Fill("QM-A210", WinXp, true);
   EXPECT_EQ(Selected(view), "AQCOM1:");
   EXPECT_EQ(States(view), "10100");
-  expectedMessages = {SetupText(144), SetupText(144)};
+  expectedMessages = {SetupText(IDS_CONNECT_ONE_USB_PRINTER),
+                      SetupText(IDS_CONNECT_ONE_USB_PRINTER)};
 }
 
 TEST_F(PortPageModelTest, MissingUsbDeviceDriverShowsTheHint) {

@@ -1,6 +1,6 @@
 #include "uninstall/RemovalEngine.h"
 
-#include "../../resources/UninstallIds.h"
+#include "UninstallIds.h"
 #include "uninstall/UninstallInventory.h"
 #include "unit/UninstallFixture.h"
 #include "winsim/MessageBoxControl.h"
@@ -68,15 +68,15 @@ TEST_F(Removal, ARunRemovesTheTickedEntriesTopDownWithItsLinesAndWaits) {
   EXPECT_EQ(view.restartPrompts, 1);
   EXPECT_TRUE(winsim::ExitRequests().empty());
   // Everything off first; with the list empty it stays off, the rest comes back.
-  EXPECT_EQ(view.enables, (std::vector<std::pair<int, bool>>{{1002, false},
-                                                             {1010, false},
-                                                             {1012, false},
-                                                             {2, false},
-                                                             {1013, false},
-                                                             {2, true},
-                                                             {1002, true},
-                                                             {1012, true},
-                                                             {1013, true}}));
+  EXPECT_EQ(view.enables, (std::vector<std::pair<int, bool>>{{IDC_UNINSTALL, false},
+                                                             {IDC_INVENTORY, false},
+                                                             {IDC_SELECT_ALL, false},
+                                                             {IDC_EXIT, false},
+                                                             {IDC_USB_DRIVER, false},
+                                                             {IDC_EXIT, true},
+                                                             {IDC_UNINSTALL, true},
+                                                             {IDC_SELECT_ALL, true},
+                                                             {IDC_USB_DRIVER, true}}));
 }
 
 TEST_F(Removal, UntickedEntriesAreWaitedForAndLeftAndNoPromptFollows) {
@@ -84,7 +84,7 @@ TEST_F(Removal, UntickedEntriesAreWaitedForAndLeftAndNoPromptFollows) {
   EXPECT_EQ(winsim::Sleeps(), (Waits{500, 500, 500}));
   EXPECT_EQ(view.items.size(), 3u);
   EXPECT_EQ(view.restartPrompts, 0);
-  EXPECT_EQ(view.enables.back(), std::make_pair(1013, true));
+  EXPECT_EQ(view.enables.back(), std::make_pair(IDC_USB_DRIVER, true));
 }
 
 TEST_F(Removal, APrinterFailureAbortsTheRunAndSkipsUsbAndPrompt) {
@@ -175,7 +175,7 @@ TEST_F(Removal, Windows98KeepsDriversAndASerialMonitorInUse) {
                             "AQ COM Monitor has been deleted."}));
   EXPECT_TRUE(winsim::FindDriver("QM-200 STD", nullptr));
   EXPECT_TRUE(VendorKey("PORTNAME"));  // only a USB monitor takes the vendor keys
-  EXPECT_NE(view.enables.back(), std::make_pair(1013, true));
+  EXPECT_NE(view.enables.back(), std::make_pair(IDC_USB_DRIVER, true));
 }
 
 TEST_F(Removal, Windows98AndNt4KeepThePrintersDriverAndTheUsbBoxOff) {

@@ -57,10 +57,12 @@ TEST(SilentSetupArguments, ABadArgumentIsNamed) {
 }
 
 TEST(SilentSetupCodes, EngineFailuresAreClassedByTheirMessage) {
-  EXPECT_EQ(SetupOutcomeCode(InstallFailed, SetupText(123), WinXp), SilentProcessorFailed);
-  std::string copy = std::string(SetupText(122)) + "a.dll  er = 2";
+  EXPECT_EQ(SetupOutcomeCode(InstallFailed, SetupText(IDS_ADD_PROCESSOR_ERROR), WinXp),
+            SilentProcessorFailed);
+  std::string copy = std::string(SetupText(IDS_COPY_DRIVER_FILES_ERROR)) + "a.dll  er = 2";
   EXPECT_EQ(SetupOutcomeCode(InstallFailed, copy.c_str(), WinXp), SilentDriverFilesFailed);
-  EXPECT_EQ(SetupOutcomeCode(InstallFailed, SetupText(141), WinXp), SilentSystemFailed);
+  EXPECT_EQ(SetupOutcomeCode(InstallFailed, SetupText(IDS_FATAL_ERROR_REBOOT), WinXp),
+            SilentSystemFailed);
 }
 
 class SilentSetupTest : public ::testing::Test {
@@ -135,7 +137,7 @@ TEST_F(SilentSetupTest, EveryRefusalHasItsCodeAndLogLineAndInstallsNothing) {
       {"no Advanced setup", [] {}, "/model=QM-R80 /port=LPT1: /advanced", SilentAdvancedNotOffered,
        "QM-R80"},
       {"model without Server 2003", [] { winsim::SetVersion(2, 5, 2); },
-       "/model=QM-R80 /port=LPT1:", SilentModelNotForSystem, SetupText(145)},
+       "/model=QM-R80 /port=LPT1:", SilentModelNotForSystem, SetupText(IDS_NO_SERVER_2003_SUPPORT)},
       {"not an administrator", [] { winsim::SetProcessTokenGroups({winsim::UsersGroup()}); },
        "/model=QM-A210 /port=LPT1:", SilentNotAdministrator, "as an administrator"},
       {"uninstaller open", [] { winsim::OpenWindow("Uninstall"); },
@@ -145,12 +147,13 @@ TEST_F(SilentSetupTest, EveryRefusalHasItsCodeAndLogLineAndInstallsNothing) {
       {"identity to rewrite without /setid", [] { winsim::AttachUsbPrinters({Printer(5)}); },
        "/model=QM-A210 /port=USB_QM-A210_1", SilentIdentityNeedsSetId, "-> No"},
       {"no USB printer, Advanced", [] {}, "/model=QM-A210 /port=USB_QM-A210_2 /advanced",
-       SilentNoUsbPrinter, SetupText(139)},
+       SilentNoUsbPrinter, SetupText(IDS_NO_USB_DEVICE)},
       {"two USB printers",
        [] {
          winsim::AttachUsbPrinters({Printer(0), Printer(1)});
        },
-       "/model=QM-A210 /port=USB_QM-A210_1", SilentSeveralUsbPrinters, SetupText(144)},
+       "/model=QM-A210 /port=USB_QM-A210_1", SilentSeveralUsbPrinters,
+       SetupText(IDS_CONNECT_ONE_USB_PRINTER)},
       {"serial settings on a parallel port", [] {}, "/model=QM-A210 /port=LPT1: /baud=9600",
        SilentBadCommandLine, "serial ports only"},
   };

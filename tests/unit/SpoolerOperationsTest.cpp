@@ -149,7 +149,7 @@ TEST_F(SpoolerOperationsTest, EachDirectoryThatCannotBeHadHasItsText) {
   winsim::FailCall("GetPrintProcessorDirectoryA", ERROR_INVALID_ENVIRONMENT);
   winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
   EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory, 3, PlainCopy, message), 0);
-  EXPECT_EQ(message, SetupText(108));
+  EXPECT_EQ(message, SetupText(IDS_NO_DRIVER_DIRECTORY));
   EXPECT_EQ(message, "Cannot get printer driver directory");
   EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory3, 3, PlainCopy, message), 0);
   EXPECT_EQ(message, "Cannot get printer driver directory");

@@ -61,8 +61,9 @@ TEST_F(Inventory, ASearchThatFailsNamesWhyInAnErrorBox) {
   EXPECT_EQ(LocateUninstallIni(nullptr), 0);
   std::vector<winsim::MessageBoxRecord> boxes = winsim::MessageBoxes();
   ASSERT_EQ(boxes.size(), 3u);
+  const int reasons[] = {IDS_NO_UNINSTALL_INI, IDS_INVALID_FILE_HANDLE, IDS_SYSTEM_DIRECTORY_ERROR};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(boxes[i].text, UninstallText(105 - i));
+    EXPECT_EQ(boxes[i].text, UninstallText(reasons[i]));
     EXPECT_EQ(boxes[i].caption, "Error");
     EXPECT_EQ(boxes[i].type, static_cast<UINT>(MB_OK));
   }
@@ -97,7 +98,7 @@ TEST_F(Inventory, PathsThatDoNotFitAreNotUsed) {
   EXPECT_EQ(UninstallGlobals().iniPath, fits + "\\Uninstall.ini");
   winsim::SetCurrentDirectory(tooLong);
   EXPECT_EQ(LocateUninstallIni(nullptr), 0);
-  EXPECT_EQ(winsim::MessageBoxTexts().back(), UninstallText(104));
+  EXPECT_EQ(winsim::MessageBoxTexts().back(), UninstallText(IDS_INVALID_FILE_HANDLE));
   EXPECT_STREQ(UninstallGlobals().iniPath, "");
 }
 

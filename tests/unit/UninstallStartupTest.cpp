@@ -1,6 +1,6 @@
 #include "uninstall/UninstallStartup.h"
 
-#include "../../resources/UninstallIds.h"
+#include "UninstallIds.h"
 #include "uninstall/UninstallText.h"
 #include "unit/UninstallFixture.h"
 #include "winsim/MessageBoxControl.h"
@@ -24,7 +24,8 @@ TEST_F(Startup, ANonAdministratorOnXpSeesOnlyTheAdministratorMessage) {
   winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup()});
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   EXPECT_FALSE(PrepareUninstall(view, nullptr));
-  ASSERT_EQ(winsim::MessageBoxTexts(), std::vector<std::string>{UninstallText(102)});
+  ASSERT_EQ(winsim::MessageBoxTexts(),
+            std::vector<std::string>{UninstallText(IDS_NOT_ADMINISTRATOR)});
   EXPECT_EQ(winsim::MessageBoxes()[0].caption, "Error");
   EXPECT_TRUE(view.items.empty());
   EXPECT_TRUE(view.status.empty());
@@ -40,7 +41,7 @@ TEST_F(Startup, NtFourAsksNoAdministratorAndListsTheFamilyWithoutTheUsbBox) {
   EXPECT_TRUE(Disabled(view, IDC_USB_DRIVER));
   EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   EXPECT_EQ(view.Texts(), std::vector<std::string>{"QM-T90"});
-  EXPECT_EQ(view.status, std::vector<std::string>{UninstallText(107)});
+  EXPECT_EQ(view.status, std::vector<std::string>{UninstallText(IDS_SELECT_PRINTERS)});
   EXPECT_TRUE(winsim::MessageBoxes().empty());
 }
 
@@ -61,7 +62,8 @@ TEST_F(Startup, AMissingUninstallIniIsFatalBeforeAnyStatusLine) {
   winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   EXPECT_FALSE(PrepareUninstall(view, nullptr));
-  EXPECT_EQ(winsim::MessageBoxTexts(), std::vector<std::string>{UninstallText(105)});
+  EXPECT_EQ(winsim::MessageBoxTexts(),
+            std::vector<std::string>{UninstallText(IDS_NO_UNINSTALL_INI)});
   EXPECT_TRUE(view.status.empty());
   EXPECT_STREQ(UninstallGlobals().iniPath, "");
 }

@@ -50,7 +50,7 @@ TEST_F(UsbPrinterIdTest, TwoPrintersGiveMinusTwoWithTheOneMessage) {
   auto boxes = winsim::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "Connect just one USB printer to host");
-  EXPECT_EQ(boxes[0].text, SetupText(144));
+  EXPECT_EQ(boxes[0].text, SetupText(IDS_CONNECT_ONE_USB_PRINTER));
   EXPECT_EQ(boxes[0].caption, "setup");
   EXPECT_EQ(boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
   EXPECT_EQ(boxes[0].type & MB_MODEMASK, static_cast<UINT>(MB_TASKMODAL));

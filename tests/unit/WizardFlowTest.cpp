@@ -67,7 +67,7 @@ TEST_F(WizardFlowTest, FirstPageShownAtOpening) {
   EXPECT_NE(shown.switched, 0) << "no page was on show, so nothing is saved";
   EXPECT_EQ(shown.hidePage, -1);
   EXPECT_EQ(shown.showPage, LicensePage);
-  EXPECT_EQ(shown.button1Enabled, kKeep);
+  EXPECT_EQ(shown.nextEnabled, kKeep);
   EXPECT_EQ(flow->currentPage, LicensePage);
 }
 
@@ -76,14 +76,14 @@ TEST_F(WizardFlowTest, NextWalksThePagesWithTheButtonStatesOfEachStep) {
   ButtonStep step = flow->OnNext(true);
   EXPECT_EQ(step.page.hidePage, LicensePage);
   EXPECT_EQ(step.page.showPage, ModulePage);
-  EXPECT_EQ(step.button1Enabled, 1) << "the module page has models";
+  EXPECT_EQ(step.nextEnabled, 1) << "the module page has models";
   EXPECT_EQ(step.backEnabled, 1);
-  EXPECT_TRUE(step.focusButton1);
-  EXPECT_EQ(step.button1Label, nullptr);
+  EXPECT_TRUE(step.focusNext);
+  EXPECT_EQ(step.nextLabel, nullptr);
 
   step = flow->OnNext(true);
   EXPECT_EQ(step.page.showPage, SetupTypePage);
-  EXPECT_EQ(step.button1Enabled, kKeep);
+  EXPECT_EQ(step.nextEnabled, kKeep);
   EXPECT_TRUE(step.page.setupTypeChanged);
   EXPECT_STREQ(flow->portSection, "QM-A210.PORT");
   EXPECT_STREQ(flow->moduleIniFile, "D:\\QM\\DRVCONFIG\\setup_receipt.ini");
@@ -92,14 +92,14 @@ TEST_F(WizardFlowTest, NextWalksThePagesWithTheButtonStatesOfEachStep) {
   step = flow->OnNext(true);
   EXPECT_EQ(step.page.showPage, OsPage);
   EXPECT_FALSE(step.portComposed);
-  EXPECT_EQ(step.button1Enabled, kKeep);
+  EXPECT_EQ(step.nextEnabled, kKeep);
 
   module.setAsDefault = 1;
   selection.installFlags = ComMonitorOutdated | ProcessorOutdated;
   step = flow->OnNext(true);
   EXPECT_EQ(step.page.showPage, PortPage);
   EXPECT_EQ(flow->currentPage, PortPage);
-  EXPECT_STREQ(step.button1Label, "Install (&I)");
+  EXPECT_STREQ(step.nextLabel, "Install (&I)");
   EXPECT_EQ(step.backEnabled, 1);
   EXPECT_EQ(selection.installFlags, 0);
   EXPECT_TRUE(step.page.baudRateChanged);
@@ -128,19 +128,19 @@ TEST_F(WizardFlowTest, NextWalksThePagesWithTheButtonStatesOfEachStep) {
 TEST_F(WizardFlowTest, BackRelabelsNextAndDisablesItselfOnTheLicencePage) {
   WalkTo(PortPage);
   ButtonStep step = flow->OnBack(true);
-  EXPECT_STREQ(step.button1Label, "Next (&N)>>");
+  EXPECT_STREQ(step.nextLabel, "Next (&N)>>");
   EXPECT_EQ(step.page.hidePage, PortPage);
   EXPECT_EQ(step.page.showPage, OsPage);
-  EXPECT_EQ(step.button1Enabled, 1);
+  EXPECT_EQ(step.nextEnabled, 1);
   EXPECT_EQ(step.backEnabled, kKeep);
-  EXPECT_FALSE(step.focusButton1);
+  EXPECT_FALSE(step.focusNext);
   flow->OnBack(true);
   flow->OnBack(true);
   step = flow->OnBack(true);
   EXPECT_EQ(flow->currentPage, LicensePage);
   EXPECT_EQ(step.backEnabled, 0);
-  EXPECT_TRUE(step.focusButton1);
-  EXPECT_EQ(step.button1Enabled, 1) << "the licence was accepted to get there";
+  EXPECT_TRUE(step.focusNext);
+  EXPECT_EQ(step.nextEnabled, 1) << "the licence was accepted to get there";
 }
 
 TEST_F(WizardFlowTest, RefusedSaveChangesNothingButNextStillEnablesBack) {
@@ -153,7 +153,7 @@ TEST_F(WizardFlowTest, RefusedSaveChangesNothingButNextStillEnablesBack) {
   ButtonStep step = flow->OnNext(false);
   EXPECT_EQ(flow->currentPage, SetupTypePage);
   EXPECT_EQ(step.backEnabled, 1);
-  EXPECT_TRUE(step.focusButton1);
+  EXPECT_TRUE(step.focusNext);
   step = flow->OnBack(false);
   EXPECT_EQ(flow->currentPage, SetupTypePage);
   EXPECT_EQ(flow->reloadBaudRate, 1);
@@ -169,7 +169,7 @@ TEST_F(WizardFlowTest, PageThatDoesNotExistIsRefusedAndTheCurrentOneStays) {
   }
 }
 
-TEST_F(WizardFlowTest, NoDevicesKeepButton1DisabledAfterTheLicencePage) {
+TEST_F(WizardFlowTest, NoDevicesKeepNextDisabledAfterTheLicencePage) {
   winsim::WriteFile("D:\\QM\\DRVCONFIG\\setup.ini", "[DEVICENAME]\r\nDEVICENUMBER=0\r\n");
   module = ModulePageModel();
   ModuleConfig config;
@@ -177,7 +177,7 @@ TEST_F(WizardFlowTest, NoDevicesKeepButton1DisabledAfterTheLicencePage) {
   flow->SetActivePage(LicensePage, true);
   ButtonStep step = flow->OnNext(true);
   EXPECT_EQ(flow->currentPage, ModulePage);
-  EXPECT_EQ(step.button1Enabled, 0);
+  EXPECT_EQ(step.nextEnabled, 0);
   // Were Next pressed anyway, the empty choice reads every key as its default.
   flow->OnNext(true);
   EXPECT_EQ(selection.module, -1);
@@ -196,9 +196,9 @@ TEST_F(WizardFlowTest, ModelWithoutAdvancedSetupForcesTypical) {
   EXPECT_FALSE(setupType.advancedEnabled);
   EXPECT_EQ(setupType.typical, 1);
   EXPECT_EQ(setupType.checkedRadio, 1066);
-  EXPECT_STREQ(setupType.remark1068, "Install default printer driver");
-  EXPECT_FALSE(setupType.remark1069Shown);
-  EXPECT_FALSE(setupType.remark1070Shown);
+  EXPECT_STREQ(setupType.remark, "Install default printer driver");
+  EXPECT_FALSE(setupType.remark2Shown);
+  EXPECT_FALSE(setupType.remark3Shown);
 
   flow->OnBack(true);
   ChooseModel(ReceiptModule, 0);  // QM-A210: AdvancedSetup=1
@@ -243,7 +243,7 @@ TEST_F(WizardFlowTest, UnsupportedServer2003OrVistaKeepsTheOsPage) {
       EXPECT_EQ(step.page.showPage, OsPage);
       EXPECT_EQ(step.page.hidePage, -1);
       EXPECT_FALSE(step.portComposed);
-      EXPECT_EQ(step.button1Label, nullptr);
+      EXPECT_EQ(step.nextLabel, nullptr);
       EXPECT_EQ(step.backEnabled, 1);
     } else {
       EXPECT_EQ(flow->currentPage, PortPage);

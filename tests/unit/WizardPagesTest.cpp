@@ -1,4 +1,5 @@
 // The OS page, the setup-type page and the licence text.
+#include "SetupIds.h"
 #include "engine/SetupText.h"
 #include "package/ModuleConfig.h"
 #include "wizard/LicenseText.h"
@@ -36,19 +37,19 @@ TEST_F(WizardPagesTest, OsPageOffersOnlyTheRunningSystem) {
     int osIndex, checked, rangeLast, message, marking;
   };
   const Case cases[] = {
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0, 1026, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0, 1026, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0, 0, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 4, 0, 1, 1027, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 5, 0, 2, 1028, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 5, 1, 3, 1029, 1075, 0, MarkForUsers},
-      {VER_PLATFORM_WIN32_NT, 5, 2, 4, 1075, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 6, 0, 5, 1076, 1076, 0, MarkCurrentUser},
-      {VER_PLATFORM_WIN32_NT, 6, 1, 0, 0, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 3, 51, 0, 0, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 4, 10, 0, 0, 1075, 0, NoMarking},
-      {VER_PLATFORM_WIN32s, 3, 10, 0, 0, 1075, 115, NoMarking},
-      {7, 6, 0, 0, 0, 1075, 115, NoMarking},
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0, IDC_OS_WIN98, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0, IDC_OS_WIN98, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0, 0, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_NT, 4, 0, 1, IDC_OS_NT4, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_NT, 5, 0, 2, IDC_OS_2000, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_NT, 5, 1, 3, IDC_OS_XP, IDC_OS_2003, 0, MarkForUsers},
+      {VER_PLATFORM_WIN32_NT, 5, 2, 4, IDC_OS_2003, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_NT, 6, 0, 5, IDC_OS_VISTA, IDC_OS_VISTA, 0, MarkCurrentUser},
+      {VER_PLATFORM_WIN32_NT, 6, 1, 0, 0, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_NT, 3, 51, 0, 0, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32_NT, 4, 10, 0, 0, IDC_OS_2003, 0, NoMarking},
+      {VER_PLATFORM_WIN32s, 3, 10, 0, 0, IDC_OS_2003, IDS_UNSUPPORTED_SYSTEM, NoMarking},
+      {7, 6, 0, 0, 0, IDC_OS_2003, IDS_UNSUPPORTED_SYSTEM, NoMarking},
   };
   for (const Case& c : cases) {
     OSVERSIONINFOA version = {};
@@ -69,7 +70,7 @@ TEST_F(WizardPagesTest, OsPageOffersOnlyTheRunningSystem) {
     for (int os = 0; os < 6; ++os)
       EXPECT_EQ(view.enabled[os], os == c.osIndex) << label << " " << os;
   }
-  EXPECT_STREQ(SetupText(115),
+  EXPECT_STREQ(SetupText(IDS_UNSUPPORTED_SYSTEM),
                "This driver doesn't work on this system.\nPlease click \"Cancel\" button to "
                "cancel this program.");
 }
@@ -90,7 +91,7 @@ TEST_F(WizardPagesTest, OsPageMarksCompatibilityOnXpForUsersAndOnVistaForTheCurr
   OsPageModel vista;
   vista.Init();
   EXPECT_EQ(vista.osIndex, WinVista);
-  EXPECT_EQ(vista.view.checkedRadio, 1076);
+  EXPECT_EQ(vista.view.checkedRadio, IDC_OS_VISTA);
   EXPECT_TRUE(Marked(HKEY_CURRENT_USER, ""));
 
   winsim::Reset();
@@ -107,28 +108,28 @@ TEST_F(WizardPagesTest, OsPageOnAFailingVersionQueryOffersWindows98WithTheMessag
   OsPageModel page;
   page.Init();
   EXPECT_EQ(page.osIndex, Win98Me);
-  EXPECT_EQ(page.view.messageId, 115);
+  EXPECT_EQ(page.view.messageId, IDS_UNSUPPORTED_SYSTEM);
   EXPECT_TRUE(page.view.enabled[0]);
 }
 
 TEST_F(WizardPagesTest, SetupTypeRemarksFollowTheChoice) {
   SetupTypeModel page;
   EXPECT_EQ(page.typical, 1);
-  EXPECT_EQ(page.checkedRadio, 1066);
-  EXPECT_STREQ(page.remark1068, "Install default printer driver");
-  EXPECT_FALSE(page.remark1069Shown);
+  EXPECT_EQ(page.checkedRadio, IDC_TYPICAL);
+  EXPECT_STREQ(page.remark, "Install default printer driver");
+  EXPECT_FALSE(page.remark2Shown);
   page.OnAdvanced();
   EXPECT_EQ(page.typical, 0);
-  EXPECT_STREQ(page.remark1068, "Support multi-USB printer");
-  EXPECT_STREQ(page.remark1069, "Support driver mode selection");
-  EXPECT_TRUE(page.remark1069Shown);
-  EXPECT_FALSE(page.remark1070Shown);
+  EXPECT_STREQ(page.remark, "Support multi-USB printer");
+  EXPECT_STREQ(page.remark2, "Support driver mode selection");
+  EXPECT_TRUE(page.remark2Shown);
+  EXPECT_FALSE(page.remark3Shown);
   page.AllowAdvanced(true);
   EXPECT_EQ(page.typical, 0);
   page.OnTypical();
   EXPECT_EQ(page.typical, 1);
-  EXPECT_STREQ(page.remark1068, SetupText(135));
-  EXPECT_FALSE(page.remark1069Shown);
+  EXPECT_STREQ(page.remark, SetupText(IDS_INSTALL_DEFAULT_DRIVER));
+  EXPECT_FALSE(page.remark2Shown);
 }
 
 TEST_F(WizardPagesTest, LicenceTextIsTheFileAsStored) {

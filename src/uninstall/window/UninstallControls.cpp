@@ -1,6 +1,6 @@
 #include "uninstall/window/UninstallControls.h"
 
-#include "../../../resources/UninstallIds.h"
+#include "UninstallIds.h"
 #include "ui/Dialog.h"
 
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 #include "uninstall/window/UninstallDialog.h"
 
-#include "../../../resources/UninstallIds.h"
+#include "UninstallIds.h"
 #include "ui/MinimisedIcon.h"
 #include "uninstall/RemovalEngine.h"
 #include "uninstall/UninstallStartup.h"
@@ -28,7 +28,7 @@ bool UninstallDialog::CreateModeless() {
 bool UninstallDialog::OnInitDialog() {
   controls_.Bind(hwnd_);
   HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
-  const char* about = UninstallText(101);
+  const char* about = UninstallText(IDS_ABOUT_UNINSTALL);
   if (systemMenu && about[0]) {
     AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT, about);
@@ -42,7 +42,7 @@ bool UninstallDialog::OnInitDialog() {
     OnCancel();
     return false;
   }
-  SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, UninstallText(108));
+  SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, UninstallText(IDS_SELECT_MULTIPLE_PRINTERS));
   // Without the library the window stays: drivers are then removed the plain way.
   LoadDriverRemovalEntry(hwnd_);
   return true;

@@ -4,7 +4,7 @@
 #include "wizard/window/WizardFrame.h"
 #include "wizard/window/WizardPages.h"
 
-#include "../../../resources/SetupIds.h"
+#include "SetupIds.h"
 
 namespace {
 CEditEx licenseTextBox;
@@ -17,7 +17,8 @@ bool CLicensePage::OnInitDialog() {
   CheckRadioButton(hwnd_, IDC_ACCEPT, IDC_REJECT, IDC_REJECT);
   LicenseText text;
   if (text.Load(kLicenseFile) == LicenseMissing) {
-    ShowAppMessage(frame_ ? frame_->Handle() : hwnd_, SetupText(147), MB_OK);
+    ShowAppMessage(frame_ ? frame_->Handle() : hwnd_, SetupText(IDS_CANNOT_LOAD_LICENSE_TXT),
+                   MB_OK);
     if (frame_) frame_->Cancel();
     return false;
   }

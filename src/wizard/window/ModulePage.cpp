@@ -1,6 +1,6 @@
 #include "wizard/window/WizardPages.h"
 
-#include "../../../resources/SetupIds.h"
+#include "SetupIds.h"
 
 namespace {
 const int kListIds[4] = {IDC_MODELS_RECEIPT, IDC_MODELS_TICKET, IDC_MODELS_LABEL,

@@ -1,7 +1,7 @@
 #include "engine/SetupText.h"
 #include "wizard/window/WizardPages.h"
 
-#include "../../../resources/SetupIds.h"
+#include "SetupIds.h"
 
 #include <commctrl.h>
 
@@ -38,7 +38,7 @@ bool CPortPage::OnInitDialog() {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd_;
     tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_RASTER_PRINTING));
-    tool.lpszText = const_cast<char*>(SetupText(134));
+    tool.lpszText = const_cast<char*>(SetupText(IDS_RASTER_PRINTING_TIP));
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 200);
     SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);

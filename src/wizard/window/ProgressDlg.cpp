@@ -1,6 +1,6 @@
 #include "wizard/window/ProgressDlg.h"
 
-#include "../../../resources/SetupIds.h"
+#include "SetupIds.h"
 
 INT_PTR CProgressDlg::DoModal(HWND owner) {
   return Dialog::DoModal(GetModuleHandleA(nullptr), kTemplate, owner);

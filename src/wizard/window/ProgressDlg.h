@@ -2,13 +2,14 @@
 // until the worker reports, then runs down (failure) or up (success) and closes.
 #pragma once
 
+#include "SetupIds.h"
 #include "engine/InstallRecord.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 
 class CProgressDlg : public ui::Dialog {
  public:
-  static const UINT kTemplate = 141;
+  static const UINT kTemplate = IDD_PROGRESS;
   static const UINT_PTR kTimer = 1;
 
   // The Install command's completion values: the worker writes completion.result once, at

@@ -1,6 +1,6 @@
 #include "wizard/window/WizardPages.h"
 
-#include "../../../resources/SetupIds.h"
+#include "SetupIds.h"
 
 bool CSetupTypePage::OnInitDialog() {
   typicalButton_.Bind(hwnd_, IDC_TYPICAL);
@@ -11,10 +11,10 @@ bool CSetupTypePage::OnInitDialog() {
 void CSetupTypePage::Apply() {
   EnableWindow(Item(IDC_ADVANCED), model.advancedEnabled);
   CheckRadioButton(hwnd_, IDC_TYPICAL, IDC_ADVANCED, model.checkedRadio);
-  SetDlgItemTextA(hwnd_, IDC_REMARK, model.remark1068);
-  if (model.remark1069) SetDlgItemTextA(hwnd_, IDC_REMARK2, model.remark1069);
-  ShowWindow(Item(IDC_REMARK2), model.remark1069Shown ? SW_SHOW : SW_HIDE);
-  ShowWindow(Item(IDC_REMARK3), model.remark1070Shown ? SW_SHOW : SW_HIDE);
+  SetDlgItemTextA(hwnd_, IDC_REMARK, model.remark);
+  if (model.remark2) SetDlgItemTextA(hwnd_, IDC_REMARK2, model.remark2);
+  ShowWindow(Item(IDC_REMARK2), model.remark2Shown ? SW_SHOW : SW_HIDE);
+  ShowWindow(Item(IDC_REMARK3), model.remark3Shown ? SW_SHOW : SW_HIDE);
 }
 
 bool CSetupTypePage::OnCommand(int id, int code, HWND control) {

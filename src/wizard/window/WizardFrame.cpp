@@ -11,7 +11,7 @@
 #include "wizard/window/AboutDlg.h"
 #include "wizard/window/InstallHook.h"
 
-#include "../../../resources/SetupIds.h"
+#include "SetupIds.h"
 
 #include <shellapi.h>
 
@@ -65,7 +65,7 @@ bool CWizardFrame::OnInitDialog() {
   pageArea_.Bind(hwnd_, IDC_PAGE_AREA);
 
   HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
-  const char* about = SetupText(101);
+  const char* about = SetupText(IDS_ABOUT_SETUP);
   if (systemMenu && about[0]) {
     AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT, about);
@@ -92,7 +92,7 @@ bool CWizardFrame::OnInitDialog() {
     sidePicture = static_cast<HBITMAP>(
         LoadImageA(nullptr, kSidePictureFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (!sidePicture) {
-    ShowAppMessage(hwnd_, SetupText(146), MB_OK);
+    ShowAppMessage(hwnd_, SetupText(IDS_CANNOT_LOAD_LEFT_BMP), MB_OK);
     OnCancel();
     return false;
   }
@@ -116,7 +116,7 @@ bool CWizardFrame::SetActivePage(int index) {
 bool CWizardFrame::ApplySwitch(const PageSwitch& change) {
   if (change.hidePage >= 0 && change.hidePage < pageCount_)
     pageObjects_[change.hidePage]->ShowPage(false);
-  if (change.button1Enabled != kKeep) EnableWindow(Item(IDOK), change.button1Enabled);
+  if (change.nextEnabled != kKeep) EnableWindow(Item(IDOK), change.nextEnabled);
   if (change.setupTypeChanged) pages.setupType.Apply();
   if (change.baudRateChanged) pages.port.SelectBaudRate(change.baudRateIndex);
   if (change.messageId)
@@ -129,10 +129,10 @@ bool CWizardFrame::ApplySwitch(const PageSwitch& change) {
 void CWizardFrame::ApplyStep(const ButtonStep& step) {
   ApplySwitch(step.page);
   if (step.portComposed) pages.port.ApplyView(step.port);
-  if (step.button1Label) SetDlgItemTextA(hwnd_, IDOK, step.button1Label);
-  if (step.button1Enabled != kKeep) EnableWindow(Item(IDOK), step.button1Enabled);
+  if (step.nextLabel) SetDlgItemTextA(hwnd_, IDOK, step.nextLabel);
+  if (step.nextEnabled != kKeep) EnableWindow(Item(IDOK), step.nextEnabled);
   if (step.backEnabled != kKeep) EnableWindow(Item(IDC_BACK), step.backEnabled);
-  if (step.focusButton1) SetFocus(Item(IDOK));
+  if (step.focusNext) SetFocus(Item(IDOK));
   if (step.install) OnInstall();
 }
 

@@ -2,6 +2,7 @@
 // switch that carries the user's choices from page to page into SetupSelection.
 #pragma once
 
+#include "SetupIds.h"
 #include "engine/InstallRecord.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
@@ -20,7 +21,7 @@ struct WizardPageSet {
 
 class CWizardFrame : public ui::Dialog {
  public:
-  static const UINT kTemplate = 102;
+  static const UINT kTemplate = IDD_WIZARD_FRAME;
   static const int kMaxPages = 8;
 
   explicit CWizardFrame(WizardPageSet& pages);

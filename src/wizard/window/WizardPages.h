@@ -1,6 +1,7 @@
 // The five pages of the wizard: modeless child dialogs laid over the frame's page area.
 #pragma once
 
+#include "SetupIds.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 #include "wizard/window/EditEx.h"
@@ -32,7 +33,7 @@ CEditEx& LicenseTextBox();
 
 class CLicensePage : public CWizardPage {
  public:
-  static const UINT kTemplate = 133;
+  static const UINT kTemplate = IDD_LICENSE_PAGE;
 
  protected:
   bool OnInitDialog() override;
@@ -41,7 +42,7 @@ class CLicensePage : public CWizardPage {
 
 class CModulePage : public CWizardPage {
  public:
-  static const UINT kTemplate = 131;
+  static const UINT kTemplate = IDD_MODULE_PAGE;
   ModuleConfig config;
   ModulePageModel model;
 
@@ -58,7 +59,7 @@ class CModulePage : public CWizardPage {
 
 class CSetupTypePage : public CWizardPage {
  public:
-  static const UINT kTemplate = 137;
+  static const UINT kTemplate = IDD_SETUP_TYPE_PAGE;
   SetupTypeModel model;
   // Shows the model's state: radios, remarks.
   void Apply();
@@ -73,7 +74,7 @@ class CSetupTypePage : public CWizardPage {
 
 class COsPage : public CWizardPage {
  public:
-  static const UINT kTemplate = 130;
+  static const UINT kTemplate = IDD_OS_PAGE;
   OsPageModel model;
 
  protected:
@@ -82,7 +83,7 @@ class COsPage : public CWizardPage {
 
 class CPortPage : public CWizardPage {
  public:
-  static const UINT kTemplate = 132;
+  static const UINT kTemplate = IDD_PORT_PAGE;
   PortPageModel model;
 
   // Shows a composition or a change of port.
@@ -101,5 +102,5 @@ class CPortPage : public CWizardPage {
   HWND tooltip_ = nullptr;
   CLabelStatic usbHint_;
   ui::ComboBox ports_;
-  ui::ComboBox serial_[5];  // 1041..1045
+  ui::ComboBox serial_[5];  // IDC_BAUD_RATE..IDC_PROTOCOL
 };

@@ -15,6 +15,8 @@
 //   screenshot FILE               save the window (or, before any window, the screen) as BMP
 //   close                         ask the window to close (WM_CLOSE)
 //   sleep MS
+// A control ID is its number or its name in the programs' resource headers (IDC_PORTS, IDOK,
+// IDCANCEL, ...), so that the cases read as the code does.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -25,6 +27,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "SetupIds.h"
+#include "UninstallIds.h"
 
 namespace {
 
@@ -100,6 +105,36 @@ HWND WaitTop(const std::string& title, const std::string& className, int seconds
   }
 }
 
+// The controls of both programs by the names of their resource headers.
+// clang-format off
+#define NAMED_ID(id) {#id, id}
+const struct {
+  const char* name;
+  int id;
+} kNamedIds[] = {
+    NAMED_ID(IDOK), NAMED_ID(IDCANCEL), NAMED_ID(IDC_PAGE_AREA), NAMED_ID(IDC_BACK),
+    NAMED_ID(IDC_SIDE_PICTURE), NAMED_ID(IDC_OS_WIN98), NAMED_ID(IDC_OS_NT4), NAMED_ID(IDC_OS_2000),
+    NAMED_ID(IDC_OS_XP), NAMED_ID(IDC_OS_2003), NAMED_ID(IDC_OS_VISTA),
+    NAMED_ID(IDC_MODULE_RECEIPT), NAMED_ID(IDC_MODULE_TICKET), NAMED_ID(IDC_MODULE_LABEL),
+    NAMED_ID(IDC_MODULE_EMBEDDED), NAMED_ID(IDC_MODELS_RECEIPT), NAMED_ID(IDC_MODELS_TICKET),
+    NAMED_ID(IDC_MODELS_LABEL), NAMED_ID(IDC_MODELS_EMBEDDED), NAMED_ID(IDC_SET_DEFAULT),
+    NAMED_ID(IDC_BAUD_RATE), NAMED_ID(IDC_BYTE_SIZE), NAMED_ID(IDC_PARITY), NAMED_ID(IDC_STOP_BITS),
+    NAMED_ID(IDC_PROTOCOL), NAMED_ID(IDC_PORTS), NAMED_ID(IDC_RASTER_PRINTING),
+    NAMED_ID(IDC_USB_HINT), NAMED_ID(IDC_ACCEPT), NAMED_ID(IDC_REJECT), NAMED_ID(IDC_LICENSE_TEXT),
+    NAMED_ID(IDC_TYPICAL), NAMED_ID(IDC_ADVANCED), NAMED_ID(IDC_REMARK), NAMED_ID(IDC_REMARK2),
+    NAMED_ID(IDC_REMARK3), NAMED_ID(IDC_PROGRESS_BAR), NAMED_ID(IDC_UNINSTALL),
+    NAMED_ID(IDC_INSTRUCTIONS), NAMED_ID(IDC_STATUS_LIST), NAMED_ID(IDC_INVENTORY),
+    NAMED_ID(IDC_SELECT_ALL), NAMED_ID(IDC_USB_DRIVER), NAMED_ID(IDC_EXIT),
+};
+#undef NAMED_ID
+// clang-format on
+
+int ControlId(const std::string& word) {
+  for (const auto& named : kNamedIds)
+    if (word == named.name) return named.id;
+  return atoi(word.c_str());
+}
+
 struct ControlSearch {
   int id;
   HWND found;
@@ -117,7 +152,7 @@ BOOL CALLBACK MatchControl(HWND window, LPARAM param) {
 
 // A window may be shown before all its controls exist: a missing one is waited for up to 3 s.
 HWND Control(HWND parent, const std::string& id) {
-  ControlSearch search{atoi(id.c_str()), nullptr};
+  ControlSearch search{ControlId(id), nullptr};
   for (int poll = 0; parent && !search.found && poll < 60; ++poll) {
     if (poll) Sleep(50);
     EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
@@ -346,7 +381,8 @@ bool Screenshot(const Words& w) {
   if (width <= 0 || height <= 0) return Fail("the window has no area");
   // The program paints when its queue is idle; a picture taken before that shows half-drawn
   // controls. RDW_UPDATENOW makes it paint now: a window of another thread is sent WM_PAINT.
-  if (current) RedrawWindow(current, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (current)
+    RedrawWindow(current, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);

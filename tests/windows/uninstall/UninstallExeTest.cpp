@@ -52,7 +52,7 @@ TEST(UninstallExeResourcesTest, CarriesVersionIconsManifestTemplatesAndEveryText
     int id;
     const char* text;
   };
-#define UNINSTALL_TEST_ENTRY(id, text) {id, text},
+#define UNINSTALL_TEST_ENTRY(name, id, text) {id, text},
   const Entry entries[] = {UNINSTALL_STRINGS(UNINSTALL_TEST_ENTRY)};
 #undef UNINSTALL_TEST_ENTRY
   for (const Entry& entry : entries) {

@@ -124,7 +124,7 @@ TEST_F(UninstallWindowTest, OpensFromItsTemplateWithTheFamilysPrinterAndTheFirst
     int id;
     const char* className;
     const char* text;
-  } controls[] = {{IDC_INSTRUCTIONS, "Edit", UninstallText(108)},
+  } controls[] = {{IDC_INSTRUCTIONS, "Edit", UninstallText(IDS_SELECT_MULTIPLE_PRINTERS)},
                   {IDC_INVENTORY, "SysListView32", ""},
                   {IDC_USB_DRIVER, "Button", "Uninstall USB device driver(not recommended)"},
                   {IDC_STATUS_LIST, "ListBox", ""},
@@ -141,7 +141,7 @@ TEST_F(UninstallWindowTest, OpensFromItsTemplateWithTheFamilysPrinterAndTheFirst
             SendMessageA(Item(IDC_INVENTORY), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   EXPECT_EQ(std::vector<std::string>{printer}, Entries());
   EXPECT_FALSE(window.Controls().IsItemChecked(0));
-  EXPECT_EQ(std::vector<std::string>{UninstallText(107)}, StatusLines());
+  EXPECT_EQ(std::vector<std::string>{UninstallText(IDS_SELECT_PRINTERS)}, StatusLines());
   EXPECT_TRUE(window.Icon());
   EXPECT_EQ(reinterpret_cast<LRESULT>(window.Icon()),
             SendMessageA(window.Handle(), WM_GETICON, ICON_BIG, 0));
@@ -151,7 +151,7 @@ TEST_F(UninstallWindowTest, OpensFromItsTemplateWithTheFamilysPrinterAndTheFirst
   char about[64] = {};
   GetMenuStringA(menu, last, about, sizeof about, MF_BYPOSITION);
   EXPECT_EQ(static_cast<UINT>(IDM_ABOUT), GetMenuItemID(menu, last));
-  EXPECT_STREQ(UninstallText(101), about);
+  EXPECT_STREQ(UninstallText(IDS_ABOUT_UNINSTALL), about);
   EXPECT_EQ(static_cast<UINT>(MF_SEPARATOR),
             GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
   Pump(300);
@@ -189,12 +189,13 @@ TEST_F(UninstallWindowTest, ARunRemovesTheTickedPrinterWithItsLinesAndGivesTheCo
     EXPECT_FALSE(Enabled(id)) << id;
   ASSERT_TRUE(PumpUntil([&] { return Enabled(IDC_USB_DRIVER); }, 60000));
   // Wine refuses DeletePrinterDriverExA with a delete flag (87).
-  std::string driverLine =
-      RunningOnWine() ? std::string(UninstallText(121)) + "    er=87" : UninstallText(120);
+  std::string driverLine = RunningOnWine()
+                               ? std::string(UninstallText(IDS_DELETE_DRIVER_ERROR)) + "    er=87"
+                               : UninstallText(IDS_DRIVER_DELETED);
   EXPECT_EQ((std::vector<std::string>{
-                UninstallText(107), "Deleting printer " + printer + ",please wait...",
-                printer + " has been deleted.", "Deleting " + printer + "'s driver,please wait...",
-                driverLine}),
+                UninstallText(IDS_SELECT_PRINTERS),
+                "Deleting printer " + printer + ",please wait...", printer + " has been deleted.",
+                "Deleting " + printer + "'s driver,please wait...", driverLine}),
             StatusLines());
   EXPECT_EQ(1, restart.Answered());
   std::vector<std::string> prompt = restart.Texts();

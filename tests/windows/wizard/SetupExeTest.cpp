@@ -50,7 +50,7 @@ TEST(SetupExeResourcesTest, CarriesVersionIconManifestTemplatesAndEveryText) {
     int id;
     const char* text;
   };
-#define SETUP_TEST_ENTRY(id, text) {id, text},
+#define SETUP_TEST_ENTRY(name, id, text) {id, text},
   const Entry entries[] = {SETUP_STRINGS(SETUP_TEST_ENTRY)};
 #undef SETUP_TEST_ENTRY
   for (const Entry& entry : entries) {

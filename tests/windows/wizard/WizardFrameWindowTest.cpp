@@ -98,7 +98,7 @@ TEST_F(WizardFrameWindowTest, OpensOnTheLicencePageWithTheRawLicenceTextAndBothB
   char about[100] = {};
   GetMenuStringA(GetSystemMenu(frame.Handle(), FALSE), IDM_ABOUT, about, sizeof about,
                  MF_BYCOMMAND);
-  EXPECT_STREQ(SetupText(101), about);
+  EXPECT_STREQ(SetupText(IDS_ABOUT_SETUP), about);
   EXPECT_TRUE(messages.Texts().empty());
   Screenshot("page1-licence");
 
@@ -134,10 +134,10 @@ TEST_F(WizardFrameWindowTest, WalksForwardToThePortPageAndBackToTheLicence) {
   ASSERT_EQ(2, frame.CurrentPage());
   EXPECT_TRUE(Enabled(Page(pages.setupType, IDC_ADVANCED)));  // the model allows it
   EXPECT_TRUE(Checked(pages.setupType, IDC_TYPICAL));
-  EXPECT_EQ(SetupText(135), Text(Page(pages.setupType, IDC_REMARK)));
+  EXPECT_EQ(SetupText(IDS_INSTALL_DEFAULT_DRIVER), Text(Page(pages.setupType, IDC_REMARK)));
   Click(Page(pages.setupType, IDC_ADVANCED));
-  EXPECT_EQ(SetupText(136), Text(Page(pages.setupType, IDC_REMARK)));
-  EXPECT_EQ(SetupText(137), Text(Page(pages.setupType, IDC_REMARK2)));
+  EXPECT_EQ(SetupText(IDS_SUPPORT_MULTI_USB), Text(Page(pages.setupType, IDC_REMARK)));
+  EXPECT_EQ(SetupText(IDS_SUPPORT_DRIVER_MODE), Text(Page(pages.setupType, IDC_REMARK2)));
   EXPECT_TRUE(Visible(Page(pages.setupType, IDC_REMARK2)));
   EXPECT_FALSE(Visible(Page(pages.setupType, IDC_REMARK3)));
   Screenshot("page3-setup-type");
@@ -284,7 +284,7 @@ TEST_F(WizardFrameWindowTest, AModelWithoutAdvancedSetupForcesTypical) {
   ASSERT_EQ(2, frame.CurrentPage());
   EXPECT_FALSE(Enabled(Page(pages.setupType, IDC_ADVANCED)));
   EXPECT_TRUE(Checked(pages.setupType, IDC_TYPICAL));
-  EXPECT_EQ(SetupText(135), Text(Page(pages.setupType, IDC_REMARK)));
+  EXPECT_EQ(SetupText(IDS_INSTALL_DEFAULT_DRIVER), Text(Page(pages.setupType, IDC_REMARK)));
   EXPECT_FALSE(Visible(Page(pages.setupType, IDC_REMARK2)));
 }
 
