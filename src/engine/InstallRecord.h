@@ -42,7 +42,6 @@ struct InstallWorkingData {
   ModuleConfig config;
   DriverFileSet files;
   DRIVER_INFO_3A driver;
-  MONITOR_INFO_2A monitor;
   PRINTER_INFO_2A printer;
   // The printer's name with its port suffix: the printer record points here, and the install
   // sequence may number it in place (room for the spooler operations' printer names).
