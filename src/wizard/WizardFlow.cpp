@@ -123,12 +123,16 @@ ButtonStep WizardFlow::OnNext(bool currentSaved) {
     typicalSetup = models.setupType->typical;
     selection->targetOs = models.os ? models.os->osIndex : Win98Me;
     models.port->setupType = typicalSetup;
+    PortPageModel& port = *models.port;
+    int device = port.Recomposes(selection->modelName) && models.askUsbDevice
+                     ? models.askUsbDevice()
+                     : kNoUsbDevice;
     if (typicalSetup == 1)
-      step.port =
-          models.port->FillPortList(selection->modelName, selection->targetOs, selection->module);
+      step.port = port.FillPortList(selection->modelName, selection->targetOs, selection->module,
+                                    device);
     else
-      step.port = models.port->FillPortListMultiUsb(selection->modelName, selection->targetOs,
-                                                    selection->module);
+      step.port = port.FillPortListMultiUsb(selection->modelName, selection->targetOs,
+                                            selection->module, device);
     step.portComposed = true;
     step.button1Label = kInstallCaption;
   }

@@ -47,6 +47,9 @@ struct WizardModels {
   SetupTypeModel* setupType;
   OsPageModel* os;  // may be null only in tests that never leave the OS page
   PortPageModel* port;
+  // Asks the attached USB printer for its number when the port list is composed afresh
+  // (setup's windows and its silent mode hand AskUsbPrinterId); null: no printer attached.
+  int (*askUsbDevice)();
 };
 
 class WizardFlow {
@@ -59,7 +62,7 @@ class WizardFlow {
   PageSwitch SetActivePage(int index, bool currentSaved);
   // Button 1: Next while a later page exists, otherwise Install. Clears installFlags. On
   // arrival at the last page copies the choices into the selection, sets typicalSetup and
-  // composes the port page's list.
+  // composes the port page's list (asking the USB printer when the list changes).
   ButtonStep OnNext(bool currentSaved);
   // Button 1002.
   ButtonStep OnBack(bool currentSaved);

@@ -3,6 +3,7 @@
 #include "common/AppMessage.h"
 #include "common/BoundedText.h"
 #include "common/SystemProbes.h"
+#include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
 #include "ui/MinimisedIcon.h"
@@ -55,7 +56,7 @@ bool CWizardFrame::CreateModeless() {
 
 bool CWizardFrame::OnInitDialog() {
   WizardModels models = {&pages.module.model, &pages.setupType.model, &pages.os.model,
-                         &pages.port.model};
+                         &pages.port.model, &AskUsbPrinterId};
   flow_.reset(new WizardFlow(pageCount_, models, &selection));
   sidePanel_.Bind(hwnd_, IDC_SIDE_PICTURE);
   pageArea_.Bind(hwnd_, IDC_PAGE_AREA);
