@@ -71,8 +71,7 @@ PortView PortPageModel::FillPortList(const char* model, int os, int module, int 
   return Compose(model, os, module, usbDevice, false);
 }
 
-PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module,
-                                             int usbDevice) {
+PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module, int usbDevice) {
   return Compose(model, os, module, usbDevice, true);
 }
 
@@ -82,8 +81,7 @@ PortView PortPageModel::Unchanged() const {
   return view;
 }
 
-PortView PortPageModel::Compose(const char* model, int os, int module, int device,
-                                bool multiUsb) {
+PortView PortPageModel::Compose(const char* model, int os, int module, int device, bool multiUsb) {
   if (!model) model = "";
   targetOs = os;
   if (!Recomposes(model)) return Unchanged();

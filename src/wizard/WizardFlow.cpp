@@ -128,8 +128,8 @@ ButtonStep WizardFlow::OnNext(bool currentSaved) {
                      ? models.askUsbDevice()
                      : kNoUsbDevice;
     if (typicalSetup == 1)
-      step.port = port.FillPortList(selection->modelName, selection->targetOs, selection->module,
-                                    device);
+      step.port =
+          port.FillPortList(selection->modelName, selection->targetOs, selection->module, device);
     else
       step.port = port.FillPortListMultiUsb(selection->modelName, selection->targetOs,
                                             selection->module, device);
