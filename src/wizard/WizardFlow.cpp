@@ -35,12 +35,6 @@ ButtonStep NoStep() {
 
 }  // namespace
 
-int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
-  char text[200] = {};
-  GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
-  return DecimalValue(text);
-}
-
 WizardFlow::WizardFlow(int pages, const WizardModels& pageModels, SetupSelection* record)
     : currentPage(-1), reloadBaudRate(1), pageCount(pages), models(pageModels), selection(record) {
   memset(portSection, 0, sizeof portSection);

@@ -16,9 +16,6 @@
 enum WizardPage { LicensePage = 0, ModulePage = 1, SetupTypePage = 2, OsPage = 3, PortPage = 4 };
 const int kWizardPages = 5;
 
-// Room for a model name of 199 characters, ".PORT" and the terminator.
-const int kPortSectionCapacity = 205;
-
 struct PageSwitch {
   int switched;           // SetActivePage's result: nonzero when `showPage` is now current
   int hidePage;           // page to hide, -1 for none
@@ -77,7 +74,3 @@ class WizardFlow {
   WizardModels models;
   SetupSelection* selection;
 };
-
-// The number a key of a model's port section holds, read as text with the default "0" and
-// converted as decimal (a text without digits gives 0).
-int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key);
