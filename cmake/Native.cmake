@@ -7,7 +7,7 @@ target_include_directories(winsim PUBLIC src tests)
 # winsim fails the running test when a reset or the end of the test finds handles open.
 target_link_libraries(winsim PUBLIC GTest::gtest)
 
-target_link_libraries(core PUBLIC winsim)
+target_link_libraries(common_lib PUBLIC winsim)
 
 # Contract tests run here on winsim and in the Windows build on the real API.
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/contract/*.cpp)
@@ -15,5 +15,6 @@ add_executable(unit_tests ${UNIT_TEST_SOURCES} tests/contract/native/ContractEnv
 target_include_directories(unit_tests PRIVATE tests)
 target_compile_definitions(unit_tests PRIVATE
   SOURCE_ROOT="${CMAKE_SOURCE_DIR}")
-target_link_libraries(unit_tests PRIVATE core GTest::gtest GTest::gtest_main pthread)
+target_link_libraries(unit_tests PRIVATE wizard_lib uninstall_lib checkmedium_lib GTest::gtest
+  GTest::gtest_main pthread)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)

@@ -1,4 +1,4 @@
-target_link_libraries(core PUBLIC advapi32 winspool version user32 gdi32 shell32 comctl32)
+target_link_libraries(common_lib PUBLIC advapi32 winspool version user32 gdi32 shell32 comctl32)
 
 # The release tree (PROGRAMS_ONLY) builds what ships and checks it; the test trees add the test
 # programs and their doubles.
@@ -20,7 +20,7 @@ if(NOT PROGRAMS_ONLY)
   add_executable(windows_tests ${CONTRACT_TEST_SOURCES} tests/contract/windows/ContractEnv.cpp)
   target_include_directories(windows_tests PRIVATE tests)
   target_compile_definitions(windows_tests PRIVATE SOURCE_ROOT="${CMAKE_SOURCE_DIR}")
-  target_link_libraries(windows_tests PRIVATE core gtest gtest_main)
+  target_link_libraries(windows_tests PRIVATE engine_lib gtest gtest_main)
   # Discovery runs the test program under Wine; a machine that cannot start this build's Wine
   # (the 32-bit build where 32-bit programs are refused) still builds it, without registering.
   if(WINDOWS_TESTS_RUN)

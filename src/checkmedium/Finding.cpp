@@ -22,12 +22,6 @@ int FindingList::Result() const {
   return result;
 }
 
-bool FindingList::Has(const char* code) const {
-  for (const Finding& finding : findings)
-    if (finding.code == code) return true;
-  return false;
-}
-
 std::string FormatFinding(const Finding& finding) {
   std::string line = finding.severity == ErrorFinding ? "error " : "warning ";
   line += finding.code + " " + finding.file;

@@ -28,7 +28,6 @@ class FindingList {
   const std::vector<Finding>& All() const { return findings; }
   // MediumClean, MediumWarnings or MediumErrors.
   int Result() const;
-  bool Has(const char* code) const;
 
  private:
   std::vector<Finding> findings;

@@ -3,8 +3,7 @@
 #include "checkmedium/MediumCheck.h"
 
 #include "engine/SetupText.h"
-#include "wizard/PortPageModel.h"
-#include "wizard/WizardFlow.h"
+#include "ports/PortSettings.h"
 
 #include <cstring>
 

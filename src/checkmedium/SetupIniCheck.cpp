@@ -3,7 +3,6 @@
 #include "checkmedium/MediumCheck.h"
 
 #include "engine/SetupText.h"
-#include "wizard/ModulePageModel.h"
 
 #include <cstring>
 

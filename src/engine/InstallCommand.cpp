@@ -40,8 +40,8 @@ bool Server2003Supported(const SetupSelection& selection) {
 // The attached printer must carry the identity that its port's number stands for. False
 // when the Install must stop here (every message already shown).
 bool SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host) {
-  int identity = GetUsbPrinterId();
-  if (identity == kSeveralUsbPrinters) return false;  // already said by GetUsbPrinterId
+  int identity = AskUsbPrinterId();
+  if (identity == kSeveralUsbPrinters) return false;  // already said by AskUsbPrinterId
   if (typicalSetup == 0) {
     if (identity == kNoUsbPrinter) {
       Tell(host, SetupText(IDS_NO_USB_DEVICE));
@@ -165,3 +165,5 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
   host.EndWizard();
   return InstallCompleted;
 }
+
+int AskUsbPrinterId() { return GetUsbPrinterId(SetupText(IDS_CONNECT_ONE_USB_PRINTER)); }

@@ -41,3 +41,8 @@ enum InstallOutcome {
 
 InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
                               InstallCommandHost& host);
+
+// The attached USB printer's number as setup asks for it, telling the user when there are
+// several (GetUsbPrinterId with setup's text): the port list's composition and the Install
+// command ask alike.
+int AskUsbPrinterId();

@@ -8,7 +8,6 @@ int typicalSetup = 1;
 void InstallWorkingData::Clear() {
   memset(&files, 0, sizeof files);
   memset(&driver, 0, sizeof driver);
-  memset(&monitor, 0, sizeof monitor);
   memset(&printer, 0, sizeof printer);
   memset(printerName, 0, sizeof printerName);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "package/ModuleConfig.h"
+#include "ports/PortSettings.h"
 
 #include <windows.h>
 #include <winspool.h>
@@ -13,14 +14,6 @@
 enum PortKind { SerialPort = 0, ParallelPort = 1, UsbPort = 2 };
 
 enum InstallFlag { ComMonitorOutdated = 1, UsbMonitorOutdated = 2, ProcessorOutdated = 8 };
-
-struct SerialSettings {
-  int baudRate;
-  int dataBits;
-  double stopBits;   // 1.0, 1.5 or 2.0
-  char parity;       // first letter of the parity name
-  char flowControl;  // 'x' Xon/Xoff, 'p' hardware, ' ' none
-};
 
 struct SetupSelection {
   int module;
@@ -42,7 +35,6 @@ struct InstallWorkingData {
   ModuleConfig config;
   DriverFileSet files;
   DRIVER_INFO_3A driver;
-  MONITOR_INFO_2A monitor;
   PRINTER_INFO_2A printer;
   // The printer's name with its port suffix: the printer record points here, and the install
   // sequence may number it in place (room for the spooler operations' printer names).

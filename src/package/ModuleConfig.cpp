@@ -54,6 +54,12 @@ int DecimalValue(const char* text) {
   return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
+int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
+  char text[200] = {};
+  GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
+  return DecimalValue(text);
+}
+
 const char* OsSectionSuffix(int os) { return ValidOs(os) ? kSuffixes[os] : ""; }
 
 ModuleConfig::ModuleConfig() : module(ReceiptModule) {

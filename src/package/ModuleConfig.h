@@ -12,6 +12,12 @@ enum DriverMode { StdMode = 0, GdiMode = 1 };
 // INI section suffix of a TargetOs ("" outside 0..5).
 const char* OsSectionSuffix(int os);
 
+// setup.ini may claim any number of devices; the module page reads no more than this many
+// entries, so that a wrong DEVICENUMBER cannot keep the page reading for hours.
+const int kMaxDevices = 1000;
+// Room for a model name of 199 characters, ".PORT" and the terminator.
+const int kPortSectionCapacity = 205;
+
 // Caller-owned table of a model's files, every field 200 characters.
 struct DriverFileSet {
   char driverPath[200];
@@ -92,3 +98,7 @@ class ModuleConfig {
 // Decimal value of the leading digits (null reads as ""); no digits give 0, and a value out of
 // range is held at the limit instead of wrapping. Every number of the medium is read this way.
 int DecimalValue(const char* text);
+
+// The number a key of a model's port section holds, read as text with the default "0" and
+// converted as decimal (a text without digits gives 0).
+int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key);

@@ -1,6 +1,7 @@
 #include "package/PackageLayout.h"
 
 #include "common/BoundedText.h"
+#include "common/FileVersion.h"
 #include "common/RegKey.h"
 
 #include <windows.h>
@@ -64,4 +65,28 @@ void RecordUsbPortDevice(const char* usbPortName) {
   static const char* const slots[] = {"D1", "D2", "D3", "D4", "D5", "D6", "D7", "D8"};
   for (const char* slot : slots) key.SetDword(slot, 0);
   key.Close();
+}
+
+int CheckUsbDeviceDriver() {
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  char packageDriver[kPathCapacity];
+  // A path that does not fit would name another file: it reads as a missing driver.
+  if (!FormatText(packageDriver, sizeof packageDriver, "%sUSBDRV\\bulkusb.sys", root))
+    packageDriver[0] = '\0';
+
+  char windows[200] = {};
+  UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+  if (length == 0 || length >= sizeof windows) windows[0] = '\0';
+  char installedDriver[260];
+  if (windows[0] == '\0' || !FormatText(installedDriver, sizeof installedDriver,
+                                        "%s\\system32\\drivers\\bulkusb.sys", windows))
+    installedDriver[0] = '\0';
+
+  std::string packageText = GetFileVersionText(packageDriver);
+  std::string installedText = GetFileVersionText(installedDriver);
+  if (packageText == installedText) return 0;
+  int installed = VersionNumber(installedText);
+  if (installed == 0) return -1;
+  return VersionNumber(packageText) > installed ? 1 : 0;
 }

@@ -20,3 +20,8 @@ void ResolveIniPaths(int module, char* setupIniPath, char* moduleIniPath);
 
 // Copies the SUPPORTED-USB-DEVICE number of a USB port into the vendor registry keys.
 void RecordUsbPortDevice(const char* usbPortName);
+
+// Compares PackageRoot "USBDRV\bulkusb.sys" with the installed
+// "<Windows>\system32\drivers\bulkusb.sys": -1 the installed driver is missing or has no
+// version, 1 it is older than the package's, 0 otherwise.
+int CheckUsbDeviceDriver();

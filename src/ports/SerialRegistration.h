@@ -3,7 +3,7 @@
 // nothing is reported and nothing fails the installation.
 #pragma once
 
-#include "engine/InstallRecord.h"
+#include "ports/PortSettings.h"
 
 #include <windows.h>
 

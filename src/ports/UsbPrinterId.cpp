@@ -2,7 +2,6 @@
 
 #include "common/AppMessage.h"
 #include "common/BoundedText.h"
-#include "engine/SetupText.h"
 #include "package/PackageLayout.h"
 
 #include <windows.h>
@@ -61,7 +60,7 @@ void BuildIdentityCommand(int identity, unsigned char (&command)[kIdentityComman
   command[kIdentityCommandLength - 1] = static_cast<unsigned char>(identity - 1);
 }
 
-int GetUsbPrinterId() {
+int GetUsbPrinterId(const char* severalPrintersText) {
   HMODULE library = LoadUsbLibrary();
   if (!library) {
     ShowMessage("Can not load AqUsbInt.dll");
@@ -86,7 +85,7 @@ int GetUsbPrinterId() {
       // The second printer's handle and the library are released before the user is told.
       closeDevice(device);
       FreeLibrary(library);
-      ShowMessage(SetupText(IDS_CONNECT_ONE_USB_PRINTER));
+      ShowMessage(severalPrintersText);
       return -2;
     }
     closeDevice(device);

@@ -4,8 +4,9 @@
 
 // The bcdDevice of the one attached printer (0..65535); -1 when the library or one of its
 // functions is missing, no printer is attached or its descriptor cannot be read; -2 when more
-// than one printer is attached. Failures other than "no printer" show a message.
-int GetUsbPrinterId();
+// than one printer is attached, after showing `severalPrintersText`. Failures other than
+// "no printer" show a message.
+int GetUsbPrinterId(const char* severalPrintersText);
 
 // Writes identity 1..8 into the attached printer; true when the printer took the command.
 bool SetUsbPrinterId(int identity);

@@ -14,21 +14,11 @@ class Control {
   void Bind(HWND dialog, int id) { hwnd_ = GetDlgItem(dialog, id); }
   HWND Handle() const { return hwnd_; }
   void Enable(bool enable) const { EnableWindow(hwnd_, enable ? TRUE : FALSE); }
-  bool IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-  void Show(bool show) const { ShowWindow(hwnd_, show ? SW_SHOW : SW_HIDE); }
   void SetText(const char* text) const { SetWindowTextA(hwnd_, text); }
   void GetText(char* text, int capacity) const;
 
  protected:
   HWND hwnd_ = nullptr;
-};
-
-class Button : public Control {
- public:
-  bool IsChecked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  void SetCheck(bool checked) const {
-    SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
 };
 
 class ComboBox : public Control {
@@ -48,7 +38,6 @@ class ProgressBar : public Control {
     SendMessageA(hwnd_, PBM_SETRANGE, 0, MAKELPARAM(low, high));
   }
   void SetPos(int position) const { SendMessageA(hwnd_, PBM_SETPOS, position, 0); }
-  int GetPos() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)); }
 };
 
 }  // namespace ui

@@ -1,6 +1,5 @@
 #include "uninstall/RemovalEngine.h"
 
-#include "UninstallIds.h"
 #include "common/BoundedText.h"
 #include "common/RegKey.h"
 #include "common/SpoolerService.h"
@@ -204,8 +203,7 @@ DWORD WINAPI RemovalThread(LPVOID view) {
 }
 
 int RemovalWorker(UninstallView& view) {
-  for (int id : {IDC_UNINSTALL, IDC_INVENTORY, IDC_SELECT_ALL, IDC_EXIT, IDC_USB_DRIVER})
-    view.EnableControl(id, false);
+  view.SetBusy(true);
   RemovalRun run = {view, {0}, 0, false};
   bool aborted = false;
   for (run.index = 0; run.index < view.ItemCount(); ++run.index) {
@@ -224,14 +222,9 @@ int RemovalWorker(UninstallView& view) {
     if (view.IsUsbRemovalChecked()) RemoveUsbDeviceDriver(view);
     if (run.removedSomething && view.AskRestart()) RestartWindows();
   }
-  if (view.ItemCount() > 0) {
-    AppendStatusText(view, IDS_SELECT_PRINTERS);
-    for (int id : {IDC_INVENTORY, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT})
-      view.EnableControl(id, true);
-  } else {
-    for (int id : {IDC_EXIT, IDC_UNINSTALL, IDC_SELECT_ALL}) view.EnableControl(id, true);
-  }
+  if (view.ItemCount() > 0) AppendStatusText(view, IDS_SELECT_PRINTERS);
+  view.SetBusy(false);
   int os = UninstallGlobals().osCode;
-  if (os != 0 && os != 1) view.EnableControl(IDC_USB_DRIVER, true);
+  if (os != 0 && os != 1) view.SetUsbRemovalAvailable(true);
   return 1;
 }

@@ -15,7 +15,7 @@ int OnUninstall(UninstallView& view);
 // the printer that cannot be opened, read or has jobs.
 bool LocalPrintersAreIdle(UninstallView& view);
 
-// One run over the list, the USB step and the restart prompt; the controls are disabled
-// first and enabled again as the last act. Answers 1.
+// One run over the list, the USB step and the restart prompt, with the view busy throughout.
+// Answers 1.
 int RemovalWorker(UninstallView& view);
 DWORD WINAPI RemovalThread(LPVOID view);

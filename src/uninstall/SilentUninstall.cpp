@@ -62,7 +62,8 @@ class SilentView : public UninstallView {
       driverKept = true;
   }
   bool IsUsbRemovalChecked() override { return usb_; }
-  void EnableControl(int, bool) override {}
+  void SetBusy(bool) override {}
+  void SetUsbRemovalAvailable(bool) override {}
   bool AskRestart() override {
     restartAsked = true;
     log_.Line("question: ",

@@ -1,6 +1,5 @@
 #include "uninstall/UninstallStartup.h"
 
-#include "UninstallIds.h"
 #include "common/SystemProbes.h"
 #include "uninstall/RemovalSteps.h"
 #include "uninstall/UninstallInventory.h"
@@ -20,7 +19,7 @@ bool PrepareUninstall(UninstallView& view, HWND owner) {
   memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
   OsClassification os = ClassifyOs();
   UninstallGlobals().osCode = os.osCode;
-  if (os.usbRemovalUnavailable) view.EnableControl(IDC_USB_DRIVER, false);
+  if (os.usbRemovalUnavailable) view.SetUsbRemovalAvailable(false);
   // NT 4.0 and the Windows 98 family are not asked: the search for Uninstall.ini comes after.
   if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator()) {
     ShowUninstallError(owner, UninstallText(IDS_NOT_ADMINISTRATOR));

@@ -29,9 +29,12 @@ class UninstallView {
   // ---- Check box IDC_USB_DRIVER "Uninstall USB device driver(not recommended)".
   virtual bool IsUsbRemovalChecked() = 0;
 
-  // ---- Enables or disables one control of the window by its ID (IDC_UNINSTALL,
-  // IDC_INVENTORY, IDC_SELECT_ALL, IDC_EXIT, IDC_USB_DRIVER).
-  virtual void EnableControl(int id, bool enable) = 0;
+  // ---- Busy while a removal runs: the window takes no input (Uninstall, the list, Select
+  // All, Exit and the USB check box). Back from busy the list takes input only while it has
+  // entries; the USB check box stays as it is.
+  virtual void SetBusy(bool busy) = 0;
+  // ---- Whether the USB device driver can be chosen for removal (the check box).
+  virtual void SetUsbRemovalAvailable(bool available) = 0;
 
   // ---- The restart prompt (template IDD_RESTART), shown modally; true when it ended with Yes
   // (IDOK).

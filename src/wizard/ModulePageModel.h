@@ -9,10 +9,6 @@
 #include <string>
 #include <vector>
 
-// setup.ini may claim any number of devices; the page reads no more than this many entries,
-// so that a wrong DEVICENUMBER cannot keep the page reading for hours.
-const int kMaxDevices = 1000;
-
 class ModulePageModel {
  public:
   ModulePageModel();

@@ -4,7 +4,6 @@
 #include "common/FileVersion.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
-#include "ports/UsbPrinterId.h"
 #include "wizard/WizardFlow.h"
 
 #include <windows.h>
@@ -16,9 +15,6 @@ namespace {
 const char* const kNtPorts[] = {"AQCOM1:", "AQCOM2:", "AQCOM3:", "AQCOM4:", "AQCOM5:", "AQCOM6:",
                                 "AQCOM7:", "AQCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
 const char* const kWin98Ports[] = {"COM1:", "COM2:", "LPT1:"};
-
-const int kBaudRates[] = {110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
-const int kDefaultBaudIndex = 7;
 
 bool Contains(const char* text, const char* part) { return strstr(text, part) != nullptr; }
 
@@ -54,12 +50,6 @@ PortView EmptyView() {
 
 }  // namespace
 
-int BaudRateIndex(int baudRate) {
-  for (int i = 0; i < static_cast<int>(sizeof kBaudRates / sizeof kBaudRates[0]); ++i)
-    if (kBaudRates[i] == baudRate) return i;
-  return kDefaultBaudIndex;
-}
-
 PortPageModel::PortPageModel()
     : setupType(1), driverMode(StdMode), lastSetupType(1), targetOs(Win98Me), entryCount(0) {
   memset(portText, 0, sizeof portText);
@@ -73,12 +63,16 @@ PortPageModel::PortPageModel()
   serial.flowControl = 'p';
 }
 
-PortView PortPageModel::FillPortList(const char* model, int os, int module) {
-  return Compose(model, os, module, false);
+bool PortPageModel::Recomposes(const char* model) const {
+  return strcmp(model ? model : "", lastModel) != 0 || setupType != lastSetupType;
 }
 
-PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module) {
-  return Compose(model, os, module, true);
+PortView PortPageModel::FillPortList(const char* model, int os, int module, int usbDevice) {
+  return Compose(model, os, module, usbDevice, false);
+}
+
+PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module, int usbDevice) {
+  return Compose(model, os, module, usbDevice, true);
 }
 
 PortView PortPageModel::Unchanged() const {
@@ -87,10 +81,10 @@ PortView PortPageModel::Unchanged() const {
   return view;
 }
 
-PortView PortPageModel::Compose(const char* model, int os, int module, bool multiUsb) {
+PortView PortPageModel::Compose(const char* model, int os, int module, int device, bool multiUsb) {
   if (!model) model = "";
   targetOs = os;
-  if (strcmp(model, lastModel) == 0 && setupType == lastSetupType) return Unchanged();
+  if (!Recomposes(model)) return Unchanged();
   lastSetupType = setupType;
   CopyText(lastModel, model);
 
@@ -113,7 +107,6 @@ PortView PortPageModel::Compose(const char* model, int os, int module, bool mult
   FormatText(section, sizeof section, "%s.PORT", lastModel);
   int usbSupported = ReadPortSectionNumber(iniFile, section, "USBSUPPORTED");
   int lptDefault = ReadPortSectionNumber(iniFile, section, "LPTDEFAULT");
-  int device = GetUsbPrinterId();
 
   PortView view = EmptyView();
   int selection = -1;
@@ -131,7 +124,7 @@ PortView PortPageModel::Compose(const char* model, int os, int module, bool mult
         add(name);
       }
     }
-    if (device != -1) {
+    if (device != kNoUsbDevice) {
       usbDevice = true;
       int port = device % 8 + 1;
       if (!multiUsb) {

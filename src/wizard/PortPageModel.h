@@ -5,14 +5,15 @@
 #pragma once
 
 #include "engine/InstallRecord.h"
+#include "ports/PortSettings.h"
 
-// The port text holds 51 characters and its terminator.
-const int kPortTextCapacity = 52;
 // The most entries a composition adds: 11 NT ports and four USB ports.
 const int kMaxPortEntries = 16;
 
 // A control state a view leaves as it is.
 const int kKeep = -1;
+// The USB device number of a composition without an attached printer.
+const int kNoUsbDevice = -1;
 
 // What the page applies after a composition or a change of port. Every int state is 1 (enable
 // / show), 0 (disable / hide) or kKeep.
@@ -31,22 +32,22 @@ struct PortView {
   int driverMode;            // check state of IDC_RASTER_PRINTING, always written: 1 GDI, 0 STD
 };
 
-// Index of a baud rate in list IDC_BAUD_RATE (110, 300, 1200, 2400, 4800, 9600, 19200, 38400,
-// 57600, 115200); every rate the list lacks, 0 included, selects 38400 (index 7).
-int BaudRateIndex(int baudRate);
-
 class PortPageModel {
  public:
   // The page's initial state: last model "PRINTER", setup type 1, 8 data bits, 1 stop bit,
   // parity 'n', flow control 'p'.
   PortPageModel();
 
+  // Whether a composition for `model` fills the list afresh: another model or setup type
+  // than last time. Only then is the attached USB printer asked for its number.
+  bool Recomposes(const char* model) const;
   // Composition of the port list for the frame's arrival at the page: Typical setup calls
   // FillPortList, Advanced FillPortListMultiUsb. `setupType` must be copied in first. Reads
-  // USBSUPPORTED and LPTDEFAULT of the model's port section in the module INI file, asks
-  // GetUsbPrinterId for the attached printer and checks the installed USB device driver.
-  PortView FillPortList(const char* model, int targetOs, int module);
-  PortView FillPortListMultiUsb(const char* model, int targetOs, int module);
+  // USBSUPPORTED and LPTDEFAULT of the model's port section in the module INI file and checks
+  // the installed USB device driver; `usbDevice` is what GetUsbPrinterId answered
+  // (kNoUsbDevice without a printer).
+  PortView FillPortList(const char* model, int targetOs, int module, int usbDevice);
+  PortView FillPortListMultiUsb(const char* model, int targetOs, int module, int usbDevice);
 
   // A change of selection in IDC_PORTS: `entryText` is the text of the newly selected entry.
   PortView OnPortSelected(const char* entryText);
@@ -72,7 +73,7 @@ class PortPageModel {
   int TargetOs() const { return targetOs; }
 
  private:
-  PortView Compose(const char* model, int targetOs, int module, bool multiUsb);
+  PortView Compose(const char* model, int targetOs, int module, int usbDevice, bool multiUsb);
   PortView Unchanged() const;
 
   char lastModel[200];

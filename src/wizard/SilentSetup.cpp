@@ -185,7 +185,7 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
     return SilentRefuse(log, SilentModelNotOffered, "the medium offers no model ",
                         options.model.c_str());
 
-  WizardModels models = {&w.module, &w.setupType, &w.os, &w.port};
+  WizardModels models = {&w.module, &w.setupType, &w.os, &w.port, &AskUsbPrinterId};
   WizardFlow flow(kWizardPages, models, &w.selection);
   flow.SetActivePage(LicensePage, true);
   flow.OnNext(true);  // the licence is accepted by asking for the silent run

@@ -33,12 +33,6 @@ ButtonStep NoStep() {
 
 }  // namespace
 
-int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
-  char text[200] = {};
-  GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
-  return DecimalValue(text);
-}
-
 WizardFlow::WizardFlow(int pages, const WizardModels& pageModels, SetupSelection* record)
     : currentPage(-1), reloadBaudRate(1), pageCount(pages), models(pageModels), selection(record) {
   memset(portSection, 0, sizeof portSection);
@@ -121,12 +115,16 @@ ButtonStep WizardFlow::OnNext(bool currentSaved) {
     typicalSetup = models.setupType->typical;
     selection->targetOs = models.os ? models.os->osIndex : Win98Me;
     models.port->setupType = typicalSetup;
+    PortPageModel& port = *models.port;
+    int device = port.Recomposes(selection->modelName) && models.askUsbDevice
+                     ? models.askUsbDevice()
+                     : kNoUsbDevice;
     if (typicalSetup == 1)
       step.port =
-          models.port->FillPortList(selection->modelName, selection->targetOs, selection->module);
+          port.FillPortList(selection->modelName, selection->targetOs, selection->module, device);
     else
-      step.port = models.port->FillPortListMultiUsb(selection->modelName, selection->targetOs,
-                                                    selection->module);
+      step.port = port.FillPortListMultiUsb(selection->modelName, selection->targetOs,
+                                            selection->module, device);
     step.portComposed = true;
     step.nextLabel = kInstallCaption;
   }

@@ -16,9 +16,6 @@
 enum WizardPage { LicensePage = 0, ModulePage = 1, SetupTypePage = 2, OsPage = 3, PortPage = 4 };
 const int kWizardPages = 5;
 
-// Room for a model name of 199 characters, ".PORT" and the terminator.
-const int kPortSectionCapacity = 205;
-
 struct PageSwitch {
   int switched;           // SetActivePage's result: nonzero when `showPage` is now current
   int hidePage;           // page to hide, -1 for none
@@ -47,6 +44,9 @@ struct WizardModels {
   SetupTypeModel* setupType;
   OsPageModel* os;  // may be null only in tests that never leave the OS page
   PortPageModel* port;
+  // Asks the attached USB printer for its number when the port list is composed afresh
+  // (setup's windows and its silent mode hand AskUsbPrinterId); null: no printer attached.
+  int (*askUsbDevice)();
 };
 
 class WizardFlow {
@@ -57,9 +57,10 @@ class WizardFlow {
   // The page switch. `currentSaved`: the data exchange of the page on show succeeded (ignored
   // while no page is on show).
   PageSwitch SetActivePage(int index, bool currentSaved);
-  // The Next button (IDOK): Next while a later page exists, otherwise Install. Clears installFlags.
-  // On arrival at the last page copies the choices into the selection, sets typicalSetup and
-  // composes the port page's list.
+  // The Next button (IDOK): Next while a later page exists, otherwise Install. Clears
+  // installFlags. On arrival at the last page copies the choices into the selection, sets
+  // typicalSetup and composes the port page's list (asking the USB printer when the list
+  // changes).
   ButtonStep OnNext(bool currentSaved);
   // The Back button (IDC_BACK).
   ButtonStep OnBack(bool currentSaved);
@@ -74,7 +75,3 @@ class WizardFlow {
   WizardModels models;
   SetupSelection* selection;
 };
-
-// The number a key of a model's port section holds, read as text with the default "0" and
-// converted as decimal (a text without digits gives 0).
-int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key);

@@ -12,13 +12,3 @@ const char kNextCaption[] = "Next (&N)>>";
 const char kInstallCaption[] = "Install (&I)";
 const char kCancelCaption[] = "Cancel (&C)";
 const char kFailedToSetPrinterId[] = "Failed to set Printer ID!";
-
-// The two Chinese captions are kept in the code page they were written in (GBK); the frame
-// never displays a caption.
-const char* const kPageCaptions[5] = {
-    "\xD4\xC4\xB6\xC1\xB0\xE6\xC8\xA8\xC9\xF9\xC3\xF7",  // licence agreement
-    "STEP 2\tSelect Install Module",
-    "\xD1\xA1\xD4\xF1\xB0\xB2\xD7\xB0\xC4\xA3\xCA\xBD",  // setup type
-    "STEP 1\tSelect Install OS",
-    "STEP 3\tSet Printer Port and Confirm Setup",
-};

@@ -18,7 +18,5 @@ extern const char kBackCaption[];     // "<<Back (&B)"
 extern const char kNextCaption[];     // "Next (&N)>>"
 extern const char kInstallCaption[];  // "Install (&I)"
 extern const char kCancelCaption[];   // "Cancel (&C)"
-// Captions the page registry keeps (never displayed), by page index.
-extern const char* const kPageCaptions[5];
 // The Install command's refusal when the printer did not take its new identity.
 extern const char kFailedToSetPrinterId[];  // "Failed to set Printer ID!"

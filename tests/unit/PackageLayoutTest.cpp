@@ -1,5 +1,6 @@
 #include "package/PackageLayout.h"
 
+#include "winsim/VersionControl.h"
 #include "winsim/winsim.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,49 @@ TEST_F(RecordUsbPortDeviceTest, KeysThatCannotBeCreatedAreSkippedSilently) {
   RecordUsbPortDevice("USB_QM-A210_1");
   EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME"));
   EXPECT_EQ(winsim::CallCount("RegSetValueExA"), 0);
+}
+
+const char kPackageDriver[] = "D:\\medium\\USBDRV\\bulkusb.sys";
+const char kInstalledDriver[] = "C:\\WINDOWS\\system32\\drivers\\bulkusb.sys";
+
+// The package's USB device driver beside setup.exe on D:, the installed one in C:\WINDOWS.
+class UsbDriverCheck : public PackageLayoutTest {
+ protected:
+  void SetUp() override {
+    PackageLayoutTest::SetUp();
+    winsim::SetModuleFileName("D:\\medium\\setup.exe");
+  }
+};
+
+TEST_F(UsbDriverCheck, DriverCheckComparesPackageWithInstalled) {
+  struct Case {
+    const char* package;    // null: file missing
+    const char* installed;  // null: file missing
+    int expected;
+  } cases[] = {
+      {"1.0.0.5", nullptr, -1},  {nullptr, nullptr, 0},      {"1.0.0.6", "1.0.0.5", 1},
+      {"1.0.0.5", "1.0.0.6", 0}, {"1.0.0.5", "1.0.0.5", 0},  {"1.0.0.5", "1.0.0.5a", 0},
+      {nullptr, "1.0.0.5", 0},   {"1.0.0.5", "0.0.0.0", -1}, {"2.0.0.0", "1.9.9.9", 1},
+  };
+  for (const Case& c : cases) {
+    winsim::RemovePath(kPackageDriver);
+    winsim::RemovePath(kInstalledDriver);
+    if (c.package) winsim::PutFileWithVersion(kPackageDriver, c.package);
+    if (c.installed) winsim::PutFileWithVersion(kInstalledDriver, c.installed);
+    EXPECT_EQ(CheckUsbDeviceDriver(), c.expected)
+        << (c.package ? c.package : "-") << " vs " << (c.installed ? c.installed : "-");
+  }
+}
+
+TEST_F(UsbDriverCheck, DriverCheckFollowsTheProgramAndTheWindowsDirectory) {
+  winsim::SetWindowsDirectory("E:\\WINNT");
+  winsim::PutFileWithVersion("E:\\WINNT\\system32\\drivers\\bulkusb.sys", "1.0.0.5");
+  winsim::PutFileWithVersion("F:\\cd\\USBDRV\\bulkusb.sys", "1.0.0.7");
+  winsim::PutFileWithVersion(kPackageDriver, "1.0.0.1");
+  winsim::SetModuleFileName("F:\\cd\\setup.exe");
+  EXPECT_EQ(CheckUsbDeviceDriver(), 1);
+  winsim::SetModuleFileName("D:\\medium\\setup.exe");
+  EXPECT_EQ(CheckUsbDeviceDriver(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "uninstall/RemovalEngine.h"
 
-#include "UninstallIds.h"
 #include "uninstall/UninstallInventory.h"
 #include "unit/UninstallFixture.h"
 #include "winsim/MessageBoxControl.h"
@@ -33,7 +32,7 @@ class Removal : public UninstallTest {
   }
   Strings Run() {
     view.status.clear();
-    view.enables.clear();
+    view.states.clear();
     EXPECT_EQ(RemovalWorker(view), 1);
     return view.status;
   }
@@ -67,16 +66,8 @@ TEST_F(Removal, ARunRemovesTheTickedEntriesTopDownWithItsLinesAndWaits) {
   EXPECT_TRUE(VendorKey("PRINTERPORT"));
   EXPECT_EQ(view.restartPrompts, 1);
   EXPECT_TRUE(winsim::ExitRequests().empty());
-  // Everything off first; with the list empty it stays off, the rest comes back.
-  EXPECT_EQ(view.enables, (std::vector<std::pair<int, bool>>{{IDC_UNINSTALL, false},
-                                                             {IDC_INVENTORY, false},
-                                                             {IDC_SELECT_ALL, false},
-                                                             {IDC_EXIT, false},
-                                                             {IDC_USB_DRIVER, false},
-                                                             {IDC_EXIT, true},
-                                                             {IDC_UNINSTALL, true},
-                                                             {IDC_SELECT_ALL, true},
-                                                             {IDC_USB_DRIVER, true}}));
+  // Busy from the start; back from busy, and the USB box back on XP.
+  EXPECT_EQ(view.states, (Strings{"busy", "idle", "usb available"}));
 }
 
 TEST_F(Removal, UntickedEntriesAreWaitedForAndLeftAndNoPromptFollows) {
@@ -84,7 +75,7 @@ TEST_F(Removal, UntickedEntriesAreWaitedForAndLeftAndNoPromptFollows) {
   EXPECT_EQ(winsim::Sleeps(), (Waits{500, 500, 500}));
   EXPECT_EQ(view.items.size(), 3u);
   EXPECT_EQ(view.restartPrompts, 0);
-  EXPECT_EQ(view.enables.back(), std::make_pair(IDC_USB_DRIVER, true));
+  EXPECT_EQ(view.states.back(), "usb available");
 }
 
 TEST_F(Removal, APrinterFailureAbortsTheRunAndSkipsUsbAndPrompt) {
@@ -108,7 +99,7 @@ TEST_F(Removal, APrinterFailureAbortsTheRunAndSkipsUsbAndPrompt) {
     expected.push_back("Please select the printers you want to uninstall.");
     EXPECT_EQ(Run(), expected) << c.function;
     EXPECT_EQ(view.items.size(), 3u);
-    EXPECT_EQ(view.enables.size(), 10u);
+    EXPECT_EQ(view.states, (Strings{"busy", "idle", "usb available"}));
   }
   EXPECT_TRUE(winsim::ShellRuns().empty());
   EXPECT_EQ(view.restartPrompts, 0);
@@ -175,7 +166,7 @@ TEST_F(Removal, Windows98KeepsDriversAndASerialMonitorInUse) {
                             "AQ COM Monitor has been deleted."}));
   EXPECT_TRUE(winsim::FindDriver("QM-200 STD", nullptr));
   EXPECT_TRUE(VendorKey("PORTNAME"));  // only a USB monitor takes the vendor keys
-  EXPECT_NE(view.enables.back(), std::make_pair(IDC_USB_DRIVER, true));
+  EXPECT_EQ(view.states.back(), "idle") << "no USB device driver to remove on Windows 98";
 }
 
 TEST_F(Removal, Windows98AndNt4KeepThePrintersDriverAndTheUsbBoxOff) {
@@ -196,8 +187,8 @@ TEST_F(Removal, Windows98AndNt4KeepThePrintersDriverAndTheUsbBoxOff) {
     Strings lines = Run();
     EXPECT_EQ(lines.size(), c.driverRemoved ? 4u : 2u) << c.os;
     EXPECT_EQ(!winsim::FindDriver("QM-100 STD", nullptr), c.driverRemoved) << c.os;
-    bool usbEnabled = std::find(view.enables.begin(), view.enables.end(),
-                                std::make_pair(IDC_USB_DRIVER, true)) != view.enables.end();
+    bool usbEnabled =
+        std::find(view.states.begin(), view.states.end(), "usb available") != view.states.end();
     EXPECT_EQ(usbEnabled, c.driverRemoved) << c.os;
   }
 }
@@ -235,7 +226,7 @@ TEST_F(Removal, TheJobCheckCoversEveryLocalPrinterBeforeAWorkerStarts) {
   EXPECT_EQ(winsim::ThreadsStarted(), 0);
   EXPECT_EQ(view.items.size(), 3u);
   ASSERT_EQ(OnUninstall(view), 1);
-  ASSERT_TRUE(view.WaitForEnable(IDC_USB_DRIVER, true));
+  ASSERT_TRUE(view.WaitForState("usb available"));
   EXPECT_TRUE(view.items.empty());
 }
 

@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Records what the engine does to the window; safe to call from the worker thread.
@@ -49,8 +48,11 @@ class FakeView : public UninstallView {
     Locked([&] { status.push_back(text); });
   }
   bool IsUsbRemovalChecked() override { return usbChecked; }
-  void EnableControl(int id, bool enable) override {
-    Locked([&] { enables.push_back({id, enable}); });
+  void SetBusy(bool busy) override {
+    Locked([&] { states.push_back(busy ? "busy" : "idle"); });
+  }
+  void SetUsbRemovalAvailable(bool available) override {
+    Locked([&] { states.push_back(available ? "usb available" : "usb unavailable"); });
   }
   bool AskRestart() override {
     return Locked([&] {
@@ -58,12 +60,11 @@ class FakeView : public UninstallView {
       return restartAnswer;
     });
   }
-  // Waits (in real time) until the control was enabled or disabled as asked.
-  bool WaitForEnable(int id, bool enable) {
+  // Waits (in real time) until `state` is the last one the engine asked of the window.
+  bool WaitForState(const std::string& state) {
     std::unique_lock<std::mutex> guard(lock);
-    return changed.wait_for(guard, std::chrono::seconds(10), [&] {
-      return !enables.empty() && enables.back() == std::make_pair(id, enable);
-    });
+    return changed.wait_for(guard, std::chrono::seconds(10),
+                            [&] { return !states.empty() && states.back() == state; });
   }
   std::vector<std::string> Texts() {
     std::vector<std::string> texts;
@@ -77,7 +78,7 @@ class FakeView : public UninstallView {
 
   std::vector<Item> items;
   std::vector<std::string> status;
-  std::vector<std::pair<int, bool>> enables;
+  std::vector<std::string> states;  // "busy", "idle", "usb available", "usb unavailable"
   bool usbChecked = false;
   bool restartAnswer = false;
   int restartPrompts = 0;

@@ -37,16 +37,16 @@ class UsbPrinterIdTest : public ::testing::Test {
 
 TEST_F(UsbPrinterIdTest, OnePrinterGivesItsDeviceReleaseNumber) {
   winsim::AttachUsbPrinters({Printer(9)});
-  EXPECT_EQ(GetUsbPrinterId(), 9);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 9);
   winsim::AttachUsbPrinters({Printer(0xBEEF)});
-  EXPECT_EQ(GetUsbPrinterId(), 0xBEEF);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 0xBEEF);
   EXPECT_TRUE(winsim::MessageBoxes().empty());
   EXPECT_EQ(winsim::LoadedModulePaths(), Texts(2, kPackageLibrary));
 }
 
 TEST_F(UsbPrinterIdTest, TwoPrintersGiveMinusTwoWithTheOneMessage) {
   winsim::AttachUsbPrinters({Printer(1), Printer(2)});
-  EXPECT_EQ(GetUsbPrinterId(), -2);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -2);
   auto boxes = winsim::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "Connect just one USB printer to host");
@@ -59,13 +59,13 @@ TEST_F(UsbPrinterIdTest, TwoPrintersGiveMinusTwoWithTheOneMessage) {
 
 TEST_F(UsbPrinterIdTest, CountClosesTheResultOfEveryIndex) {
   winsim::AttachUsbPrinters({Printer(4)});
-  EXPECT_EQ(GetUsbPrinterId(), 4);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 4);
   EXPECT_EQ(winsim::CallCount("OpenDeviceX"), 8 + 1);
   EXPECT_EQ(winsim::CallCount("CloseDevice"), 8 + 1);
 }
 
 TEST_F(UsbPrinterIdTest, NoPrinterIsMinusOneWithoutMessage) {
-  EXPECT_EQ(GetUsbPrinterId(), -1);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1);
   EXPECT_TRUE(winsim::MessageBoxes().empty());
 }
 
@@ -73,13 +73,13 @@ TEST_F(UsbPrinterIdTest, UnreadableDescriptorIsMinusOneWithMessage) {
   winsim::UsbPrinter printer = Printer(9);
   printer.descriptorFails = true;
   winsim::AttachUsbPrinters({printer});
-  EXPECT_EQ(GetUsbPrinterId(), -1);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1);
   EXPECT_EQ(winsim::MessageBoxTexts(), Texts{"Get Device ID error"});
 }
 
 TEST_F(UsbPrinterIdTest, MissingLibraryOrFunctionIsReported) {
   winsim::RemovePath(kPackageLibrary);
-  EXPECT_EQ(GetUsbPrinterId(), -1);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1);
   EXPECT_FALSE(SetUsbPrinterId(1));  // silent when the library is missing
   EXPECT_EQ(winsim::MessageBoxTexts(), Texts{"Can not load AqUsbInt.dll"});
 
@@ -88,7 +88,7 @@ TEST_F(UsbPrinterIdTest, MissingLibraryOrFunctionIsReported) {
     winsim::SetModuleFileName("D:\\medium\\setup.exe");
     winsim::InstallUsbLibrary(kPackageLibrary, {missing});
     winsim::AttachUsbPrinters({Printer(9)});
-    EXPECT_EQ(GetUsbPrinterId(), -1) << missing;
+    EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1) << missing;
     EXPECT_EQ(winsim::MessageBoxTexts(), Texts{"open function error"}) << missing;
     EXPECT_EQ(winsim::OpenHandles(), 0) << missing << ": " << winsim::DescribeOpenHandles();
   }
@@ -107,11 +107,11 @@ TEST_F(UsbPrinterIdTest, LibraryIsLoadedByFullPathFromPackageThenSystemDirectory
   winsim::RemovePath(kPackageLibrary);
   winsim::InstallUsbLibrary("C:\\WINDOWS\\system32\\AqUsbInt.dll");
   winsim::AttachUsbPrinters({Printer(5)});
-  EXPECT_EQ(GetUsbPrinterId(), 5);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 5);
   EXPECT_EQ(winsim::LoadedModulePaths(), Texts{"C:\\WINDOWS\\system32\\AqUsbInt.dll"});
   // A copy beside the program wins over the system's.
   winsim::InstallUsbLibrary(kPackageLibrary);
-  EXPECT_EQ(GetUsbPrinterId(), 5);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 5);
   EXPECT_EQ(winsim::LoadedModulePaths().back(), kPackageLibrary);
 }
 
@@ -121,7 +121,7 @@ TEST_F(UsbPrinterIdTest, CopyInWorkingDirectoryAloneIsNotLoaded) {
   winsim::InstallUsbLibrary("E:\\downloads\\AqUsbInt.dll");
   winsim::InstallUsbLibrary("C:\\WINDOWS\\AqUsbInt.dll");  // Windows directory: not searched either
   winsim::AttachUsbPrinters({Printer(5)});
-  EXPECT_EQ(GetUsbPrinterId(), -1);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1);
   EXPECT_FALSE(SetUsbPrinterId(1));
   EXPECT_TRUE(winsim::LoadedModulePaths().empty());
   EXPECT_TRUE(winsim::UsbWrites().empty());
@@ -165,16 +165,16 @@ TEST_F(UsbPrinterIdTest, FailurePathsReleaseTheDeviceSoTheNextCallOpensIt) {
   printer.descriptorFails = true;
   printer.writeFails = true;
   winsim::AttachUsbPrinters({printer, Printer(7)});
-  EXPECT_EQ(GetUsbPrinterId(), -2);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -2);
   EXPECT_EQ(winsim::OpenUsbDevices(), 0);
   winsim::AttachUsbPrinters({printer});
-  EXPECT_EQ(GetUsbPrinterId(), -1);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1);
   EXPECT_FALSE(SetUsbPrinterId(4));
   EXPECT_EQ(winsim::OpenUsbDevices(), 0);
   EXPECT_EQ(winsim::OpenHandles(winsim::HandleKind::Module), 0);
   // The same printer, now healthy, is found by the next calls.
   winsim::AttachUsbPrinters({Printer(6)});
-  EXPECT_EQ(GetUsbPrinterId(), 6);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 6);
   EXPECT_TRUE(SetUsbPrinterId(4));
 }
 

@@ -1,7 +1,6 @@
 #include "wizard/WizardFlow.h"
 
 #include "winsim/MessageBoxControl.h"
-#include "winsim/UsbControl.h"
 #include "winsim/VersionControl.h"
 #include "winsim/winsim.h"
 
@@ -13,6 +12,14 @@
 
 namespace {
 
+// The attached USB printer as the flow asks for it.
+int usbQuestions = 0;
+int usbAnswer = kNoUsbDevice;
+int AskUsbDevice() {
+  ++usbQuestions;
+  return usbAnswer;
+}
+
 class WizardFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -20,7 +27,6 @@ class WizardFlowTest : public ::testing::Test {
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
     ASSERT_GT(winsim::LoadHostDirectory(SOURCE_ROOT "/sample/medium", "D:\\QM"), 0);
     winsim::SetCurrentDirectory("D:\\QM");
-    winsim::InstallUsbLibrary("D:\\QM\\AqUsbInt.dll");
     winsim::PutFileWithVersion(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys",
                                "1.0.0.5");
     typicalSetup = 1;
@@ -32,8 +38,10 @@ class WizardFlowTest : public ::testing::Test {
     ModuleConfig config;
     module.Fill(config);
     os.osIndex = WinXp;
-    flow = std::make_unique<WizardFlow>(kWizardPages, WizardModels{&module, &setupType, &os, &port},
-                                        &selection);
+    usbQuestions = 0;
+    usbAnswer = kNoUsbDevice;
+    flow = std::make_unique<WizardFlow>(
+        kWizardPages, WizardModels{&module, &setupType, &os, &port, &AskUsbDevice}, &selection);
   }
   void TearDown() override {
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
@@ -218,6 +226,18 @@ TEST_F(WizardFlowTest, AdvancedSetupComposesTheMultiUsbList) {
   EXPECT_EQ(port.setupType, 0);
   EXPECT_EQ(last.port.entryCount, 15);
   EXPECT_EQ(last.port.driverModeBoxShown, 1);
+}
+
+TEST_F(WizardFlowTest, TheUsbPrinterIsAskedOnlyWhenThePortListIsComposedAfresh) {
+  usbAnswer = 9;  // 9 % 8 + 1: port 2
+  WalkTo(SetupTypePage);
+  setupType.OnAdvanced();
+  WalkTo(PortPage);
+  EXPECT_EQ(usbQuestions, 1);
+  EXPECT_NE(std::string(port.portText).find("_2"), std::string::npos) << port.portText;
+  flow->OnBack(true);
+  flow->OnNext(true);
+  EXPECT_EQ(usbQuestions, 1) << "the same model and setup type keep the list";
 }
 
 TEST_F(WizardFlowTest, UnsupportedServer2003OrVistaKeepsTheOsPage) {

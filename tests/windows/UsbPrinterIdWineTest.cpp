@@ -2,6 +2,7 @@
 // library, which the product loads from the program's own directory.
 #include "ports/UsbPrinterId.h"
 
+#include "engine/SetupText.h"
 #include "windows/MessageBoxWatcher.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +46,9 @@ class UsbPrinterIdWine : public ::testing::Test {
 
 TEST_F(UsbPrinterIdWine, OnePrinterWithDeviceRelease9Gives9) {
   Attach("9\n");
-  EXPECT_EQ(GetUsbPrinterId(), 9);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 9);
   // A second call finds the device again: the first one closed it.
-  EXPECT_EQ(GetUsbPrinterId(), 9);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 9);
 }
 
 TEST_F(UsbPrinterIdWine, TwoPrintersGiveMinusTwo) {
@@ -56,7 +57,7 @@ TEST_F(UsbPrinterIdWine, TwoPrintersGiveMinusTwo) {
   std::vector<std::string> texts;
   {
     MessageBoxWatcher watcher("windows_tests");
-    EXPECT_EQ(GetUsbPrinterId(), -2);
+    EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -2);
     texts = watcher.Texts();
   }
   if (display) {
@@ -64,12 +65,12 @@ TEST_F(UsbPrinterIdWine, TwoPrintersGiveMinusTwo) {
   }
   // Both devices were released: with one printer left the next call reads it.
   Attach("9\n");
-  EXPECT_EQ(GetUsbPrinterId(), 9);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), 9);
 }
 
 TEST_F(UsbPrinterIdWine, NoPrinterGivesMinusOneSilently) {
   MessageBoxWatcher watcher("windows_tests");
-  EXPECT_EQ(GetUsbPrinterId(), -1);
+  EXPECT_EQ(GetUsbPrinterId(SetupText(144)), -1);
   EXPECT_TRUE(watcher.Texts().empty());
 }
 

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 namespace {
 // State images of a list view with check boxes: 1 unticked, 2 ticked.
 const UINT kCheckedImage = 2;
@@ -58,8 +60,20 @@ bool UninstallControls::IsUsbRemovalChecked() {
   return SendMessageA(usb_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void UninstallControls::EnableControl(int id, bool enable) {
-  EnableWindow(GetDlgItem(dialog_, id), enable ? TRUE : FALSE);
+void UninstallControls::SetBusy(bool busy) {
+  if (busy) {
+    for (int id : {IDC_UNINSTALL, IDC_INVENTORY, IDC_SELECT_ALL, IDC_EXIT, IDC_USB_DRIVER})
+      EnableWindow(GetDlgItem(dialog_, id), FALSE);
+    return;
+  }
+  // An empty list stays disabled.
+  if (ItemCount() > 0) EnableWindow(list_, TRUE);
+  for (int id : {IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT})
+    EnableWindow(GetDlgItem(dialog_, id), TRUE);
+}
+
+void UninstallControls::SetUsbRemovalAvailable(bool available) {
+  EnableWindow(usb_, available ? TRUE : FALSE);
 }
 
 bool UninstallControls::AskRestart() {

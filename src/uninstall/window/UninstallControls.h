@@ -18,7 +18,8 @@ class UninstallControls : public UninstallView {
   void DeleteItem(int index) override;
   void AppendStatus(const char* text) override;
   bool IsUsbRemovalChecked() override;
-  void EnableControl(int id, bool enable) override;
+  void SetBusy(bool busy) override;
+  void SetUsbRemovalAvailable(bool available) override;
   bool AskRestart() override;
 
   // Select All: ticks every entry, whether ticked already or not.

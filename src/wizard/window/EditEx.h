@@ -13,6 +13,7 @@ class CharFilter {
   virtual bool Accepts(UINT character) const = 0;
 };
 
+// Setup only attaches it; the rest is the designed control's interface, kept though unused.
 class CEditEx : public ui::SubclassedControl {
  public:
   // The class's run-time record: its name, its base class and a factory that builds an

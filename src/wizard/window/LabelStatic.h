@@ -8,6 +8,7 @@
 
 #include <string>
 
+// Setup sets only text, colours and font; the rest is the designed interface, kept unused.
 class CLabelStatic : public ui::SubclassedControl {
  public:
   enum FlashMode { NoFlash = 0, TextFlash = 1, BackgroundFlash = 2 };

@@ -3,7 +3,6 @@
 #include "SetupIds.h"
 
 bool CSetupTypePage::OnInitDialog() {
-  typicalButton_.Bind(hwnd_, IDC_TYPICAL);
   Apply();
   return true;
 }

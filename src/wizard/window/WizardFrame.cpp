@@ -3,6 +3,7 @@
 #include "common/AppMessage.h"
 #include "common/BoundedText.h"
 #include "common/SystemProbes.h"
+#include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
 #include "ui/MinimisedIcon.h"
@@ -26,40 +27,36 @@ CWizardFrame::CWizardFrame(WizardPageSet& pageSet) : pages(pageSet) {
 }
 
 CWizardFrame::~CWizardFrame() {
-  if (modeless_ && hwnd_) DestroyWindow(hwnd_);
+  if (hwnd_ && !IsModal()) DestroyWindow(hwnd_);
 }
 
-void CWizardFrame::AddPage(const char* caption, CWizardPage* page, UINT templateId) {
+void CWizardFrame::AddPage(CWizardPage* page, UINT templateId) {
   if (pageCount_ >= kMaxPages) return;
   page->SetFrame(this);
   pageObjects_[pageCount_] = page;
-  captions_[pageCount_] = caption;
   templates_[pageCount_] = templateId;
   ++pageCount_;
 }
 
 void CWizardFrame::AddStandardPages() {
-  // The captions are kept with the pages; the frame shows none of them.
-  AddPage(kPageCaptions[LicensePage], &pages.license, CLicensePage::kTemplate);
-  AddPage(kPageCaptions[ModulePage], &pages.module, CModulePage::kTemplate);
-  AddPage(kPageCaptions[SetupTypePage], &pages.setupType, CSetupTypePage::kTemplate);
-  AddPage(kPageCaptions[OsPage], &pages.os, COsPage::kTemplate);
-  AddPage(kPageCaptions[PortPage], &pages.port, CPortPage::kTemplate);
+  AddPage(&pages.license, CLicensePage::kTemplate);
+  AddPage(&pages.module, CModulePage::kTemplate);
+  AddPage(&pages.setupType, CSetupTypePage::kTemplate);
+  AddPage(&pages.os, COsPage::kTemplate);
+  AddPage(&pages.port, CPortPage::kTemplate);
 }
 
 INT_PTR CWizardFrame::DoModal(HWND owner) {
-  modeless_ = false;
   return Dialog::DoModal(GetModuleHandleA(nullptr), kTemplate, owner);
 }
 
 bool CWizardFrame::CreateModeless() {
-  modeless_ = true;
   return Dialog::Create(GetModuleHandleA(nullptr), kTemplate, nullptr);
 }
 
 bool CWizardFrame::OnInitDialog() {
   WizardModels models = {&pages.module.model, &pages.setupType.model, &pages.os.model,
-                         &pages.port.model};
+                         &pages.port.model, &AskUsbPrinterId};
   flow_.reset(new WizardFlow(pageCount_, models, &selection));
   sidePanel_.Bind(hwnd_, IDC_SIDE_PICTURE);
   pageArea_.Bind(hwnd_, IDC_PAGE_AREA);
@@ -148,14 +145,14 @@ void CWizardFrame::SavePages() {
 
 void CWizardFrame::EndWizard() {
   ClosePages();
-  if (modeless_)
+  if (!IsModal())
     ShowWindow(hwnd_, SW_HIDE);
   else
     EndDialog(IDOK);
 }
 
 void CWizardFrame::OnCancel() {
-  if (modeless_)
+  if (!IsModal())
     ShowWindow(hwnd_, SW_HIDE);
   else
     EndDialog(IDCANCEL);

@@ -28,8 +28,8 @@ class CWizardFrame : public ui::Dialog {
   ~CWizardFrame() override;
 
   // Registers the pages in the order the wizard shows them; call before DoModal.
-  void AddPage(const char* caption, CWizardPage* page, UINT templateId);
-  // Registers the five pages of `pages` with their captions.
+  void AddPage(CWizardPage* page, UINT templateId);
+  // Registers the five pages of `pages`.
   void AddStandardPages();
   INT_PTR DoModal(HWND owner = nullptr);
   // Creates the frame modeless (window tests drive it without a modal loop).
@@ -46,13 +46,9 @@ class CWizardFrame : public ui::Dialog {
   void EndWizard();
 
   int CurrentPage() const { return flow_ ? flow_->currentPage : -1; }
-  WizardFlow* Flow() { return flow_.get(); }
   SetupSelection selection;
   InstallWorkingData work;
   WizardPageSet& pages;
-
-  int PageCount() const { return pageCount_; }
-  HICON Icon() const { return icon_; }
 
  protected:
   bool OnInitDialog() override;
@@ -72,13 +68,11 @@ class CWizardFrame : public ui::Dialog {
   void OnBack();
 
   CWizardPage* pageObjects_[kMaxPages] = {};
-  const char* captions_[kMaxPages] = {};
   UINT templates_[kMaxPages] = {};
   int pageCount_ = 0;
   ui::Control sidePanel_;
   ui::Control pageArea_;
   HICON icon_ = nullptr;
-  bool modeless_ = false;
   std::unique_ptr<WizardFlow> flow_;
 };
 

@@ -67,9 +67,6 @@ class CSetupTypePage : public CWizardPage {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-
- private:
-  ui::Button typicalButton_;
 };
 
 class COsPage : public CWizardPage {

@@ -1,0 +1,33 @@
+# Run by the build (cmake -DSOURCE_DIR=<root> -P CheckLayers.cmake): every #include
+# "<folder>/..." in src/<folder>/ must name the folder itself or one that cmake/Layers.cmake
+# lets it use. Linking alone cannot tell, since every library ends up in the same programs.
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
+
+set(include_pattern "^[ \t]*#[ \t]*include[ \t]*\"(([A-Za-z_]+)/[^\"]*)\"")
+set(refused "")
+foreach(folder ${LAYERS})
+  file(GLOB_RECURSE files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} lines REGEX "${include_pattern}")
+    foreach(line ${lines})
+      string(REGEX MATCH "${include_pattern}" matched "${line}")
+      set(header ${CMAKE_MATCH_1})
+      set(used ${CMAKE_MATCH_2})
+      list(FIND LAYERS ${used} known)
+      list(FIND LAYER_USES_${folder} ${used} allowed)
+      if(used STREQUAL folder OR known EQUAL -1 OR NOT allowed EQUAL -1)
+        continue()
+      endif()
+      file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
+      string(REPLACE ";" ", " uses "${LAYER_USES_${folder}}")
+      if(NOT uses)
+        set(uses "no other folder")
+      endif()
+      string(APPEND refused "\n  ${name} includes ${header}: ${folder} may use ${uses}")
+    endforeach()
+  endforeach()
+endforeach()
+
+if(refused)
+  message(FATAL_ERROR "Includes against the layering of src/ (cmake/Layers.cmake):${refused}")
+endif()

@@ -1,0 +1,19 @@
+// What a printer's port is given: room for its name, and a serial port's settings with the
+// baud rates offered for it.
+#pragma once
+
+// The port text holds 51 characters and its terminator.
+const int kPortTextCapacity = 52;
+
+struct SerialSettings {
+  int baudRate;
+  int dataBits;
+  double stopBits;   // 1.0, 1.5 or 2.0
+  char parity;       // first letter of the parity name
+  char flowControl;  // 'x' Xon/Xoff, 'p' hardware, ' ' none
+};
+
+// Index of a baud rate in the port page's list IDC_BAUD_RATE (110, 300, 1200, 2400, 4800,
+// 9600, 19200, 38400, 57600, 115200); every rate the list lacks, 0 included, selects 38400
+// (index 7).
+int BaudRateIndex(int baudRate);
