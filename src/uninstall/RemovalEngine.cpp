@@ -36,7 +36,7 @@ void DropEntry(RemovalRun& run) {
 
 StepResult RemoveMonitor(RemovalRun& run) {
   Status(run, 109);
-  if (UninstallGlobals().osCode == 0 && !IsAqcomPortFree(run.view, run.current)) {
+  if (IsWindows98Me(UninstallGlobals().osCode) && !IsAqcomPortFree(run.view, run.current)) {
     Status(run, 110);
     return NextEntry;
   }
@@ -140,8 +140,7 @@ StepResult RemovePrinter(RemovalRun& run) {
   DropEntry(run);
   RestartSpooler(kSpoolerPause);
   Sleep(1000);
-  int os = UninstallGlobals().osCode;
-  if (os == 0 || os == 1) {
+  if (PredatesWindows2000(UninstallGlobals().osCode)) {
     // Windows 98/Me and NT 4.0 keep the driver.
     Sleep(1000);
   } else {
@@ -228,7 +227,6 @@ int RemovalWorker(UninstallView& view) {
   } else {
     for (int id : {IDC_EXIT, IDC_UNINSTALL, IDC_SELECT_ALL}) view.EnableControl(id, true);
   }
-  int os = UninstallGlobals().osCode;
-  if (os != 0 && os != 1) view.EnableControl(IDC_USB_DRIVER, true);
+  if (HasUsbDeviceDriver(UninstallGlobals().osCode)) view.EnableControl(IDC_USB_DRIVER, true);
   return 1;
 }

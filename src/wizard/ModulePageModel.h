@@ -26,23 +26,23 @@ class ModulePageModel {
   // order a filled control shows, so that an index means the same entry on both sides, and the
   // first-entry and default selections are made again over it. Ignored unless `shown` holds the
   // same entries.
-  void TakeShownOrder(int module, const std::vector<std::string>& shown);
-  // Radio 1019/1020/1021/1073 clicked: module 0..3.
-  void ChooseModule(int module);
+  void TakeShownOrder(PrinterModule module, const std::vector<std::string>& shown);
+  // Radio 1019/1020/1021/1073 clicked.
+  void ChooseModule(PrinterModule module);
   // Selection change in a module's list (-1: nothing selected).
-  void SelectModel(int module, int index);
+  void SelectModel(PrinterModule module, int index);
   // The same by the selected entry's text: the entry spelt exactly so, else the first equal to
   // it without regard to case; none when no entry is.
-  void SelectModelText(int module, const char* text);
+  void SelectModelText(PrinterModule module, const char* text);
 
   // The selected entry's text of a module's list, "" when it has none.
-  const char* SelectedModel(int module) const;
+  const char* SelectedModel(PrinterModule module) const;
 
   // Read by the frame.
-  char modelName[200];  // all zeros until a model is chosen
-  int moduleIndex;      // the checked module; -1 when the default device names none
-  int setAsDefault;     // check box 1046, kept by the page's data exchange
-  int hasModels;        // 1 when some list has an entry
+  char modelName[200];        // all zeros until a model is chosen
+  PrinterModule moduleIndex;  // the checked module; NoModule when the default device names none
+  int setAsDefault;           // check box 1046, kept by the page's data exchange
+  int hasModels;              // 1 when some list has an entry
 
   // Applied by the page, index = PrinterModule (Receipt 1030, Ticket 1031, Label 1032,
   // Embedded 1074). Entries in the order the lists show them; select entries by their text.
@@ -50,11 +50,11 @@ class ModulePageModel {
   int selection[4];      // -1: no selection
   bool radioEnabled[4];  // 1019, 1020, 1021, 1073
   bool listEnabled[4];
-  int checkedModule;  // the radio to check, -1 for none
+  PrinterModule checkedModule;  // the radio to check, NoModule for none
 
  private:
   void SelectInitial();
-  int defaultModule_;
+  PrinterModule defaultModule_;
   char defaultName_[260];
 };
 

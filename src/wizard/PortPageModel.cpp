@@ -22,9 +22,6 @@ const int kDefaultBaudIndex = 7;
 
 bool Contains(const char* text, const char* part) { return strstr(text, part) != nullptr; }
 
-// The USB device driver is checked only where the package installs it.
-bool ChecksUsbDriver(int os) { return os != Win98Me && os != WinNt4; }
-
 // 1065 warns when the installed USB device driver has no version, i.e. is missing.
 void CheckUsbDeviceDriverLabel(PortView* view) {
   char path[MAX_PATH + 40] = {};
@@ -73,11 +70,11 @@ PortPageModel::PortPageModel()
   serial.flowControl = 'p';
 }
 
-PortView PortPageModel::FillPortList(const char* model, int os, int module) {
+PortView PortPageModel::FillPortList(const char* model, TargetOs os, PrinterModule module) {
   return Compose(model, os, module, false);
 }
 
-PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module) {
+PortView PortPageModel::FillPortListMultiUsb(const char* model, TargetOs os, PrinterModule module) {
   return Compose(model, os, module, true);
 }
 
@@ -87,7 +84,8 @@ PortView PortPageModel::Unchanged() const {
   return view;
 }
 
-PortView PortPageModel::Compose(const char* model, int os, int module, bool multiUsb) {
+PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule module,
+                                bool multiUsb) {
   if (!model) model = "";
   targetOs = os;
   if (strcmp(model, lastModel) == 0 && setupType == lastSetupType) return Unchanged();
@@ -99,7 +97,7 @@ PortView PortPageModel::Compose(const char* model, int os, int module, bool mult
   auto add = [this](const char* name) {
     if (entryCount < kMaxPortEntries) CopyText(entries[entryCount++], name);
   };
-  if (os == Win98Me)
+  if (IsWindows98Me(os))
     for (const char* name : kWin98Ports) add(name);
   else
     for (const char* name : kNtPorts) add(name);
@@ -123,7 +121,7 @@ PortView PortPageModel::Compose(const char* model, int os, int module, bool mult
     // offers, and the four names would no longer differ: such a model gets no USB entries.
     size_t modelLength = strlen(lastModel);
     bool fits = modelLength + strlen("USB__1") < static_cast<size_t>(kPortTextCapacity);
-    if (os != WinNt4 && fits) {
+    if (SupportsUsb(os) && fits) {
       int count = multiUsb ? 4 : 1;
       for (int i = 1; i <= count; ++i) {
         char name[kPortTextCapacity];
@@ -166,7 +164,8 @@ PortView PortPageModel::Compose(const char* model, int os, int module, bool mult
 
   CopyText(portText, selection >= 0 ? entries[selection] : "");
   if (Contains(portText, "USB")) {
-    if (ChecksUsbDriver(os)) CheckUsbDeviceDriverLabel(&view);
+    // The USB device driver is checked only where the package installs it.
+    if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
     view.driverModeBoxEnabled = 1;
     driverMode = GdiMode;
   } else if (Contains(portText, "LPT")) {
@@ -198,7 +197,7 @@ PortView PortPageModel::OnPortSelected(const char* entryText) {
     view.serialBoxesEnabled = 0;
     view.driverModeBoxEnabled = 1;
     driverMode = GdiMode;
-    if (ChecksUsbDriver(targetOs)) CheckUsbDeviceDriverLabel(&view);
+    if (HasUsbDeviceDriver(targetOs)) CheckUsbDeviceDriverLabel(&view);
   } else if (Contains(portText, "COM")) {
     view.serialBoxesEnabled = 1;
     view.driverModeBoxEnabled = 0;

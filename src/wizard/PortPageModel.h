@@ -28,7 +28,7 @@ struct PortView {
   int driverModeBoxShown;    // 1052 (it lies outside the page even when shown)
   int usbHintShown;          // 1065
   const char* usbHintText;   // when not null: the new text of 1065 (message 148)
-  int driverMode;            // check state of 1052, always written: 1 GDI, 0 STD
+  DriverMode driverMode;     // check state of 1052 (checked: GDI), always written
 };
 
 // Index of a baud rate in list 1041 (110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600,
@@ -45,8 +45,8 @@ class PortPageModel {
   // FillPortList, Advanced FillPortListMultiUsb. `setupType` must be copied in first. Reads
   // USBSUPPORTED and LPTDEFAULT of the model's port section in the module INI file, asks
   // GetUsbPrinterId for the attached printer and checks the installed USB device driver.
-  PortView FillPortList(const char* model, int targetOs, int module);
-  PortView FillPortListMultiUsb(const char* model, int targetOs, int module);
+  PortView FillPortList(const char* model, TargetOs targetOs, PrinterModule module);
+  PortView FillPortListMultiUsb(const char* model, TargetOs targetOs, PrinterModule module);
 
   // A change of selection in 1049: `entryText` is the text of the newly selected entry.
   PortView OnPortSelected(const char* entryText);
@@ -64,20 +64,19 @@ class PortPageModel {
 
   char portText[kPortTextCapacity];  // read by the Install command
   int setupType;                     // 1 Typical, 0 Advanced; copied in by the frame
-  int driverMode;                    // DriverMode, bound to 1052
+  DriverMode driverMode;             // bound to 1052
   SerialSettings serial;             // baud, data bits, stop bits, parity, flow control
 
   // For tests and the page's own use.
   const char* LastModel() const { return lastModel; }
-  int TargetOs() const { return targetOs; }
 
  private:
-  PortView Compose(const char* model, int targetOs, int module, bool multiUsb);
+  PortView Compose(const char* model, TargetOs targetOs, PrinterModule module, bool multiUsb);
   PortView Unchanged() const;
 
   char lastModel[200];
   int lastSetupType;
-  int targetOs;  // TargetOs of the last composition request
+  TargetOs targetOs;  // of the last composition request
   char entries[kMaxPortEntries][kPortTextCapacity];
   int entryCount;
 };

@@ -48,7 +48,7 @@ class WizardFlowTest : public ::testing::Test {
       ASSERT_GT(flow->currentPage, before) << "refused at page " << before;
     }
   }
-  void ChooseModel(int moduleIndex, int entry) {
+  void ChooseModel(PrinterModule moduleIndex, int entry) {
     module.ChooseModule(moduleIndex);
     module.SelectModel(moduleIndex, entry);
   }
@@ -223,7 +223,7 @@ TEST_F(WizardFlowTest, AdvancedSetupComposesTheMultiUsbList) {
 TEST_F(WizardFlowTest, UnsupportedServer2003OrVistaKeepsTheOsPage) {
   struct Case {
     int entry;
-    int os;
+    TargetOs os;
     int message;
   };
   // QM-R80 supports neither; QM-A210 both.
