@@ -1,11 +1,9 @@
 // The systems the driver medium has drivers for, and the questions both programs ask of one.
 #pragma once
 
-// Windows 98/Me also stands for every system the version table does not recognise. Only the
-// uninstaller gives a platform of neither family a value of its own.
 enum TargetOs : int {
-  UnsupportedPlatform = -1,
-  Win98Me = 0,
+  UnsupportedPlatform = -1,  // the uninstaller's value for a platform of neither family
+  Win98Me = 0,               // also every system the version table does not recognise
   WinNt4 = 1,
   Win2000 = 2,
   WinXp = 3,

@@ -7,9 +7,8 @@
 #include <windows.h>
 #include <winspool.h>
 
-// NoModule: a device-list name without a module suffix.
 enum PrinterModule : int {
-  NoModule = -1,
+  NoModule = -1,  // a device-list name without a module suffix
   ReceiptModule = 0,
   TicketModule = 1,
   LabelModule = 2,
