@@ -31,7 +31,8 @@ TEST_F(SystemProbesTest, TargetOsAsksWithTheBasicStructureAndFailsIntoZero) {
   SystemVersion read = ReadSystemVersion();
   EXPECT_TRUE(read.known);
   EXPECT_EQ(read.platform, static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
-  EXPECT_EQ(read.major * 10 + read.minor, 51u);
+  EXPECT_EQ(read.major, 5u);
+  EXPECT_EQ(read.minor, 1u);
 }
 
 TEST_F(SystemProbesTest, AdministratorFoundInProcessTokenWhenThreadHasNone) {
