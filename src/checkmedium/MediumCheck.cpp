@@ -47,25 +47,25 @@ std::string MediumRoot(const char* mediumDir) {
 
 MediumContext::MediumContext(const std::string& mediumRoot)
     : root(mediumRoot), config(mediumRoot.c_str()), setupIni(mediumRoot, "DRVCONFIG\\setup.ini") {
-  for (int module = ReceiptModule; module <= EmbeddedModule; ++module)
+  for (PrinterModule module : kPrinterModules)
     moduleInis.push_back(IniFile(mediumRoot, ModuleIniName(module)));
 }
 
-bool MediumContext::Offers(const MediumModel& model, int os) const {
+bool MediumContext::Offers(const MediumModel& model, TargetOs os) const {
   if (os == WinServer2003) return model.server2003;
   if (os == WinVista) return model.vista;
   return os >= Win98Me && os <= WinXp;
 }
 
-std::string MediumContext::DriverFileName(int os, const std::string& file) const {
+std::string MediumContext::DriverFileName(TargetOs os, const std::string& file) const {
   return std::string(OsSubdirectory(os) + 1) + file;  // without the leading backslash
 }
 
-bool MediumContext::DriverFileExists(int os, const std::string& file) const {
+bool MediumContext::DriverFileExists(TargetOs os, const std::string& file) const {
   return FileExists(root + DriverFileName(os, file));
 }
 
-std::vector<std::string> ModuleNamesWithTwoFiles(int module,
+std::vector<std::string> ModuleNamesWithTwoFiles(PrinterModule module,
                                                  const std::vector<std::string>& names) {
   std::vector<std::string> matching;
   const char* spelling = ModuleIniName(module);
@@ -79,7 +79,7 @@ std::vector<std::string> ModuleNamesWithTwoFiles(int module,
 void CheckModuleIniNames(MediumContext& medium, const std::vector<std::string>& drvconfig) {
   static const char* const readerNames[] = {"setup_receipt.ini", "setup_ticket.ini",
                                             "setup_lable.ini", "setup_embedded.ini"};
-  for (int module = ReceiptModule; module <= EmbeddedModule; ++module) {
+  for (PrinterModule module : kPrinterModules) {
     std::vector<std::string> files = ModuleNamesWithTwoFiles(module, drvconfig);
     if (files.empty()) continue;
     std::string list;

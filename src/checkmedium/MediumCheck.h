@@ -13,7 +13,7 @@
 // A model of the device list as the module page lists it.
 struct MediumModel {
   std::string name;
-  int module;       // PrinterModule
+  PrinterModule module;
   int entry;        // n of its DEVICENAMEn
   bool usb;         // USBSUPPORTED non-zero: the port list offers USB ports
   bool advanced;    // AdvancedSetup non-zero: four USB ports instead of one
@@ -25,7 +25,7 @@ struct MediumModel {
 struct InstalledName {
   std::string name;
   std::string dll;  // the processor's or monitor's DLL, "" for a driver
-  int os;           // TargetOs
+  TargetOs os;
   std::string file, section, key;
 };
 
@@ -33,12 +33,12 @@ struct MediumContext {
   explicit MediumContext(const std::string& mediumRoot);
 
   // The systems the wizard lets the user go on with for a model.
-  bool Offers(const MediumModel& model, int os) const;
+  bool Offers(const MediumModel& model, TargetOs os) const;
   // The module INI file of a PrinterModule, spelled as the port list and page switch spell it.
-  const IniFile& ModuleIni(int module) const { return moduleInis[module]; }
+  const IniFile& ModuleIni(PrinterModule module) const { return moduleInis[module]; }
   // Medium-relative name of a driver file in the directory of a TargetOs ("winnt\AQSTD.DLL").
-  std::string DriverFileName(int os, const std::string& file) const;
-  bool DriverFileExists(int os, const std::string& file) const;
+  std::string DriverFileName(TargetOs os, const std::string& file) const;
+  bool DriverFileExists(TargetOs os, const std::string& file) const;
 
   std::string root;  // the medium's directory with its trailing backslash
   ModuleConfig config;
@@ -82,4 +82,5 @@ bool CheckDecimal(MediumContext& medium, const IniFile& ini, const std::string& 
 
 // The module INI names that two files of DRVCONFIG answer to, where a file system that
 // distinguishes case holds both spellings: `names` are the directory's entries.
-std::vector<std::string> ModuleNamesWithTwoFiles(int module, const std::vector<std::string>& names);
+std::vector<std::string> ModuleNamesWithTwoFiles(PrinterModule module,
+                                                 const std::vector<std::string>& names);

@@ -20,7 +20,7 @@ void CheckPortFlag(MediumContext& medium, const IniFile& ini, const std::string&
 }
 
 // A driver file setup copies from the system's directory of the medium.
-void CheckDriverFile(MediumContext& medium, int os, const char* file, const IniFile& ini,
+void CheckDriverFile(MediumContext& medium, TargetOs os, const char* file, const IniFile& ini,
                      const std::string& section, const std::string& key, int severity,
                      const std::string& failure) {
   if (IsMissing(file) || medium.DriverFileExists(os, file)) return;
@@ -40,7 +40,7 @@ size_t DependentListSize(const DriverFileSet& files) {
   return size;
 }
 
-void CheckModelMode(MediumContext& medium, const MediumModel& model, int os, int mode) {
+void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
   const IniFile& ini = medium.ModuleIni(model.module);
   std::string section = model.name + OsSectionSuffix(os);
   std::string prefix = mode == StdMode ? "STD" : "GDI";
@@ -127,10 +127,10 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, int os, int
   key = prefix + "2KDDKDEV";
   CheckDecimal(medium, ini, section, key);
   CheckCapacity(medium, ini, section, key, 5);
-  if (os >= Win2000 && usesDdk)
+  if (IsWindows2000OrLater(os) && usesDdk)
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
       CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, driverError);
-  if (os >= Win2000 && DecimalValue(ini.Value(section, "GDI2KDDKDEV").c_str()) != 0 &&
+  if (IsWindows2000OrLater(os) && DecimalValue(ini.Value(section, "GDI2KDDKDEV").c_str()) != 0 &&
       DependentListSize(files) > 200)
     findings.Add(WarningFinding, "dependent-files-cut", ini.name, section, "GDI2KDDKDEV",
                  Text("the driver's dependent files take %u of 200 bytes: setup leaves the "
@@ -197,7 +197,7 @@ void CheckModelSections(MediumContext& medium) {
   for (const MediumModel& model : medium.models) {
     const IniFile& ini = medium.ModuleIni(model.module);
     if (!ini.Exists()) continue;
-    for (int os = Win98Me; os <= WinVista; ++os) {
+    for (TargetOs os : kTargetOses) {
       if (!medium.Offers(model, os)) continue;
       std::string section = model.name + OsSectionSuffix(os);
       if (!ini.HasSection(section)) {
@@ -206,7 +206,7 @@ void CheckModelSections(MediumContext& medium) {
                             "\"0\" from files named \"0\"");
         continue;
       }
-      for (int mode : {StdMode, GdiMode}) CheckModelMode(medium, model, os, mode);
+      for (DriverMode mode : {StdMode, GdiMode}) CheckModelMode(medium, model, os, mode);
     }
   }
   // Files every installation on a system copies, whatever the model.

@@ -27,8 +27,8 @@ std::vector<std::string> RecordedUsbPorts(const MediumModel& model) {
   return ports;
 }
 
-bool OffersUsb(const MediumContext& medium, int os) {
-  if (os == WinNt4) return false;
+bool OffersUsb(const MediumContext& medium, TargetOs os) {
+  if (!SupportsUsb(os)) return false;
   for (const MediumModel& model : medium.models)
     if (model.usb && medium.Offers(model, os)) return true;
   return false;
@@ -41,7 +41,7 @@ struct MonitorKeys {
   const char* version;
 };
 
-void CheckMonitor(MediumContext& medium, int os, const MonitorKeys& keys, const char* nameRead,
+void CheckMonitor(MediumContext& medium, TargetOs os, const MonitorKeys& keys, const char* nameRead,
                   const char* dllRead, const char* uiDllRead, bool copyErrorsReported) {
   const IniFile& ini = medium.setupIni;
   std::string section = Text("COMMON-MONITOR%s", OsSectionSuffix(os));
@@ -117,8 +117,8 @@ void CheckDeviceList(MediumContext& medium) {
       continue;
     }
     memset(name, 0, sizeof name);
-    int module = medium.config.GetDeviceName(n, name);
-    if (module < 0) {
+    PrinterModule module = medium.config.GetDeviceName(n, name);
+    if (module == NoModule) {
       findings.Add(ErrorFinding, "no-module-suffix", ini.name, section, key,
                    Text("\"%s\" holds none of %s: the module page leaves the model out", name,
                         kModuleSuffixes));
@@ -144,7 +144,7 @@ void CheckDeviceList(MediumContext& medium) {
   CheckDecimal(medium, ini, section, "DEFAULTNAME");
   CheckCapacity(medium, ini, section, "DEFAULTNAME", 260);
   memset(name, 0, sizeof name);
-  if (medium.config.GetDefaultDevice(name) < 0 && !medium.models.empty())
+  if (medium.config.GetDefaultDevice(name) == NoModule && !medium.models.empty())
     findings.Add(WarningFinding, "default-names-no-entry", ini.name, section, "DEFAULTNAME",
                  Text("\"%s\" names no entry of the device list with a module: the module page "
                       "checks no module and chooses no model",
@@ -163,12 +163,12 @@ void CheckSetupIniRest(MediumContext& medium) {
                               "COMMONitorVersion"};
   const MonitorKeys usb = {"USBMONitorPName", "USBMONitorPDLLName", "USBMONitorPUIDLLName",
                            "USBMONitorVersion"};
-  for (int os = Win98Me; os <= WinVista; ++os) {
+  for (TargetOs os : kTargetOses) {
     MonitorSet monitors;
     memset(&monitors, 0, sizeof monitors);
     medium.config.ReadMonitorSet(os, &monitors);
     // The AQCOM ports and their monitor exist on every system but Windows 98/Me.
-    if (os != Win98Me)
+    if (HasNtSpooler(os))
       CheckMonitor(medium, os, serial, monitors.serialMonitor.pName,
                    monitors.serialMonitor.pDLLName, monitors.serialMonitorUiDll, true);
     if (OffersUsb(medium, os))

@@ -151,8 +151,7 @@ void CheckUninstallIni(MediumContext& medium) {
   for (const InstalledName& monitor : medium.monitors) bases.push_back(WithoutBlanks(monitor.name));
   for (const InstalledName& processor : medium.processors) bases.push_back(processor.name);
   for (const std::string& base : bases)
-    for (int os = Win98Me; os <= WinVista; ++os)
-      fileSections.push_back(base + UninstallOsSuffix(os));
+    for (TargetOs os : kTargetOses) fileSections.push_back(base + UninstallOsSuffix(os));
 
   for (const std::string& section : ini.Sections()) {
     bool list = false, file = false;

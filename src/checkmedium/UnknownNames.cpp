@@ -51,7 +51,7 @@ void CheckSetupIniNames(MediumContext& medium) {
                         "the port list offers no USB port of this name");
     } else {
       bool monitor = false;
-      for (int os = Win98Me; os <= WinVista; ++os)
+      for (TargetOs os : kTargetOses)
         monitor =
             monitor || SameNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
       if (monitor)
@@ -63,14 +63,13 @@ void CheckSetupIniNames(MediumContext& medium) {
   }
 }
 
-void CheckModuleIniNames(MediumContext& medium, int module) {
+void CheckModuleIniNames(MediumContext& medium, PrinterModule module) {
   const IniFile& ini = medium.ModuleIni(module);
   if (!ini.Exists()) return;
   std::vector<std::string> modelSections, portSections;
   for (const MediumModel& model : medium.models) {
     if (model.module != module) continue;
-    for (int os = Win98Me; os <= WinVista; ++os)
-      modelSections.push_back(model.name + OsSectionSuffix(os));
+    for (TargetOs os : kTargetOses) modelSections.push_back(model.name + OsSectionSuffix(os));
     portSections.push_back(model.name + ".PORT");
   }
   const std::vector<std::string> modelKeys = ModelKeys();
@@ -98,6 +97,5 @@ void ReportUnknownKeys(MediumContext& medium, const IniFile& ini, const std::str
 
 void CheckUnknownNames(MediumContext& medium) {
   CheckSetupIniNames(medium);
-  for (int module = ReceiptModule; module <= EmbeddedModule; ++module)
-    CheckModuleIniNames(medium, module);
+  for (PrinterModule module : kPrinterModules) CheckModuleIniNames(medium, module);
 }

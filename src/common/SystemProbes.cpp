@@ -59,35 +59,52 @@ bool TokenListsAdministrators(HANDLE token) {
   return found;
 }
 
+// The NT versions the medium has drivers for.
+struct NtVersion {
+  DWORD major, minor;
+  TargetOs os;
+};
+const NtVersion kNtVersions[] = {
+    {4, 0, WinNt4}, {5, 0, Win2000}, {5, 1, WinXp}, {5, 2, WinServer2003}, {6, 0, WinVista},
+};
+
+const NtVersion* FindNtVersion(const SystemVersion& version) {
+  if (!IsNtFamily(version)) return nullptr;
+  for (const NtVersion& nt : kNtVersions)
+    if (nt.major == version.major && nt.minor == version.minor) return &nt;
+  return nullptr;
+}
+
 }  // namespace
 
-int GetTargetOs() {
+SystemVersion ReadSystemVersion() {
   OSVERSIONINFOA info;
   memset(&info, 0, sizeof info);
   info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-  if (!GetVersionExA(&info)) return 0;
-  if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return 0;
-  if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return 0;
-  switch (info.dwMajorVersion) {
-    case 4:
-      return info.dwMinorVersion == 0 ? 1 : 0;
-    case 5:
-      switch (info.dwMinorVersion) {
-        case 0:
-          return 2;
-        case 1:
-          return 3;
-        case 2:
-          return 4;
-        default:
-          return 0;
-      }
-    case 6:
-      return info.dwMinorVersion == 0 ? 5 : 0;
-    default:
-      return 0;
-  }
+  if (!GetVersionExA(&info)) return {false, 0, 0, 0};
+  return {true, info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
+
+bool IsWindows9xFamily(const SystemVersion& version) {
+  return version.known && version.platform == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+bool IsNtFamily(const SystemVersion& version) {
+  return version.known && version.platform == VER_PLATFORM_WIN32_NT;
+}
+
+bool IsRecognisedSystem(const SystemVersion& version) {
+  // Windows 95 is minor version 0; 98 and Me are 10 and 90.
+  if (IsWindows9xFamily(version)) return version.minor > 0;
+  return FindNtVersion(version) != nullptr;
+}
+
+TargetOs TargetOsOf(const SystemVersion& version) {
+  const NtVersion* nt = FindNtVersion(version);
+  return nt ? nt->os : Win98Me;
+}
+
+TargetOs GetTargetOs() { return TargetOsOf(ReadSystemVersion()); }
 
 bool IsAdministrator() {
   HANDLE token = OpenCallerToken();

@@ -1,9 +1,31 @@
 // Questions asked of the running system before anything is installed.
 #pragma once
 
-// TargetOs codes: 0 Windows 98/Me (and every system not recognised), 1 NT 4.0, 2 2000, 3 XP,
-// 4 Server 2003, 5 Vista.
-int GetTargetOs();
+#include "common/TargetOs.h"
+
+#include <windows.h>
+
+// What the running system says of its version. Reading it changes nothing; every program
+// decision that depends on the system is a plain function of this record, so that a table
+// of versions can test them all.
+struct SystemVersion {
+  bool known;      // false when the system would not say: the numbers are then 0
+  DWORD platform;  // VER_PLATFORM_WIN32_WINDOWS, VER_PLATFORM_WIN32_NT or another
+  DWORD major;
+  DWORD minor;
+};
+
+SystemVersion ReadSystemVersion();
+
+bool IsWindows9xFamily(const SystemVersion& version);
+bool IsNtFamily(const SystemVersion& version);
+// Windows 98 and Me, and the NT versions the medium has drivers for. Windows 95, every other
+// NT version and other platforms are not recognised.
+bool IsRecognisedSystem(const SystemVersion& version);
+// Win98Me for the 98 family and for every system not recognised.
+TargetOs TargetOsOf(const SystemVersion& version);
+// TargetOsOf the running system.
+TargetOs GetTargetOs();
 
 // True when the token of the calling thread, or else of the process, lists the built-in
 // Administrators group, whatever the group's attributes (a deny-only group counts too).

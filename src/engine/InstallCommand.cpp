@@ -75,7 +75,7 @@ DWORD WINAPI InstallWorker(LPVOID parameter) {
 void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
                        InstallCommandHost& host) {
   InstallCompletion completion;
-  completion.waitForResult = selection.targetOs;
+  completion.waitForResult = !IsWindows98Me(selection.targetOs);
   completion.result = InstallRunning;
   InstallJob job{&selection, &work, &completion};
   HANDLE worker = CreateThread(nullptr, 0, InstallWorker, &job, 0, nullptr);
@@ -121,8 +121,8 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
     Tell(host, SetupText(IDS_NO_SERVER_2003_SUPPORT));
     return InstallAborted;
   }
-  int kind = PortKindOf(selection.portName);
-  if (kind < 0) {
+  PortKind kind = PortKindOf(selection.portName);
+  if (kind == NoPort) {
     Tell(host, SetupText(IDS_PORT_NOT_SUPPORTED));
     return InstallAborted;
   }
@@ -150,7 +150,7 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
     AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
   }
 
-  if (selection.targetOs == WinNt4 && kind == UsbPort) {
+  if (!SupportsUsb(selection.targetOs) && kind == UsbPort) {
     Tell(host, SetupText(IDS_NO_USB_ON_NT4));
     return InstallAborted;
   }
@@ -160,7 +160,7 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
 
   Tell(host,
        InstallMessage.empty() ? "Successfully installed printer driver" : InstallMessage.c_str());
-  if (selection.targetOs == Win98Me && Ask(host, SetupText(IDS_RESTART_QUESTION)))
+  if (IsWindows98Me(selection.targetOs) && Ask(host, SetupText(IDS_RESTART_QUESTION)))
     ExitWindowsEx(EWX_REBOOT, 0);  // a refused restart is not reported
   host.EndWizard();
   return InstallCompleted;

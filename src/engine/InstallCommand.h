@@ -10,7 +10,7 @@
 // What the port page holds when Install is pressed.
 struct PortPageValues {
   char portName[100];
-  int driverMode;  // DriverMode: "Raster Graphic Printing" ticked is GDI
+  DriverMode driverMode;  // "Raster Graphic Printing" ticked is GDI
   SerialSettings serial;
 };
 
@@ -25,8 +25,8 @@ class InstallCommandHost {
   virtual void ReadPortPage(PortPageValues& values) = 0;
   // Keeps the wizard out of the progress window's way during the run.
   virtual void MinimizeTopMost() = 0;
-  // Shows the progress window modally on `completion`; returns when it has closed. With
-  // waitForResult 0 it may close before the result has arrived.
+  // Shows the progress window modally on `completion`; returns when it has closed. Without
+  // waitForResult it may close before the result has arrived.
   virtual void RunProgress(InstallCompletion& completion) = 0;
   // The worker has ended with `result` (InstallResult), before the outcome is shown.
   virtual void RunEnded(int result) { (void)result; }

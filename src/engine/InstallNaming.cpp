@@ -13,7 +13,7 @@ int UsbPortNumber(const char* portName) {
   return 0;
 }
 
-void AppendPortSuffix(char* name, size_t capacity, const char* portName, int portKind) {
+void AppendPortSuffix(char* name, size_t capacity, const char* portName, PortKind portKind) {
   if (portKind == SerialPort) {
     AppendText(name, capacity, "(S)");
   } else if (portKind == ParallelPort) {

@@ -13,7 +13,7 @@ int UsbPrinterNumber(int identity);
 int UsbPortNumber(const char* portName);
 // Appends the port kind's suffix to `name`: "(S)", "(P)", or on USB "(U) n" for each of
 // "_1" to "_4" that the port name contains. Cut to `capacity`.
-void AppendPortSuffix(char* name, size_t capacity, const char* portName, int portKind);
+void AppendPortSuffix(char* name, size_t capacity, const char* portName, PortKind portKind);
 // The printer's port: on USB for a "QM-C3" model "USB_QM-C3_" and the last character of the
 // port name, built in selection.usbPortName; else the port name.
 const char* PrinterPortName(SetupSelection& selection);

@@ -18,10 +18,10 @@ void ClearSelection(SetupSelection* selection) {
   selection->serial.flowControl = ' ';
 }
 
-int PortKindOf(const char* portName) {
-  if (!portName) return -1;
+PortKind PortKindOf(const char* portName) {
+  if (!portName) return NoPort;
   if (strstr(portName, "USB_")) return UsbPort;
   if (strstr(portName, "COM")) return SerialPort;
   if (strstr(portName, "LPT")) return ParallelPort;
-  return -1;
+  return NoPort;
 }

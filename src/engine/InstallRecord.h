@@ -11,14 +11,14 @@
 #include <atomic>
 #include <string>
 
-enum PortKind { SerialPort = 0, ParallelPort = 1, UsbPort = 2 };
+enum PortKind : int { NoPort = -1, SerialPort = 0, ParallelPort = 1, UsbPort = 2 };
 
 enum InstallFlag { ComMonitorOutdated = 1, UsbMonitorOutdated = 2, ProcessorOutdated = 8 };
 
 struct SetupSelection {
-  int module;
-  int targetOs;
-  int driverMode;
+  PrinterModule module;
+  TargetOs targetOs;
+  DriverMode driverMode;
   char modelName[200];
   char portName[100];
   char usbPortName[100];
@@ -27,7 +27,7 @@ struct SetupSelection {
   int installFlags;
   char setupIniPath[200];
   char moduleIniPath[200];
-  int portKind;
+  PortKind portKind;
 };
 
 // Working data of one installation, beside the selection; the wizard frame owns both.
@@ -48,7 +48,7 @@ struct InstallWorkingData {
 enum InstallResult { InstallRunning = 0, InstallFailed = 1, InstallSucceeded = 2 };
 struct InstallCompletion {
   std::atomic<int> result{InstallRunning};  // written once by the worker, as its last act
-  int waitForResult = 0;                    // targetOs: nonzero waits for result
+  bool waitForResult = false;  // false on Windows 98/Me: the window may close before it
 };
 
 // What the Install command hands to the worker thread: the frame's record and working data,
@@ -61,8 +61,8 @@ struct InstallJob {
 
 // Initial Selection: "n" parity before the user changes it.
 void ClearSelection(SetupSelection* selection);
-// Kind of a port name, tested in the order "USB_", "COM", "LPT"; -1 for none of them.
-int PortKindOf(const char* portName);
+// Kind of a port name, tested in the order "USB_", "COM", "LPT"; NoPort for none of them.
+PortKind PortKindOf(const char* portName);
 
 // The outcome text of the installation: one per program run, replaced by each failing step.
 extern std::string InstallMessage;

@@ -26,8 +26,8 @@ const size_t kFileNameSize = 210;  // a 200-character name and its "n" prefix
 bool IsEmpty(const char* text) { return !text || !*text; }
 // "0" is what a missing INI key reads as.
 bool IsMissing(const char* text) { return IsEmpty(text) || text[0] == '0'; }
-bool IsInUseResult(int copied) {
-  return copied == ERROR_SHARING_VIOLATION || copied == ERROR_ACCESS_DENIED;
+bool IsInUseResult(CopyResult copied) {
+  return copied == CopySharingViolation || copied == CopyAccessDenied;
 }
 
 void KeyPath(char (&path)[kKeyPathSize], const char* base, const char* name) {
@@ -42,8 +42,8 @@ bool IsOutdated(RegKey& key, int configured) {
 }
 
 // One monitor of InstallPortMonitors: checked by version when registered, else installed.
-int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int version, int targetOs,
-                   int outdatedBit, bool reportCopies, std::string& message) {
+int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int version,
+                   TargetOs targetOs, int outdatedBit, bool reportCopies, std::string& message) {
   char path[kKeyPathSize];
   KeyPath(path, kMonitorsKey, monitor.pName);
   {
@@ -73,11 +73,11 @@ int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int versio
 
 // Copies a component for the Windows 98/Me update, beside the old one when that is in use.
 // Writes the resulting file name; 0 when the prefixed copy is in use too.
-int CopyWin98Component(const char* file, int kind, char (&resultName)[kFileNameSize],
+int CopyWin98Component(const char* file, DestinationKind kind, char (&resultName)[kFileNameSize],
                        std::string& message) {
   CopyText(resultName, file);
-  if (!IsInUseResult(CopyPackageFile(file, kind, 0, PlainCopy, message))) return 1;
-  if (IsInUseResult(CopyPackageFile(file, kind, 0, PrefixedCopy, message))) {
+  if (!IsInUseResult(CopyPackageFile(file, kind, Win98Me, PlainCopy, message))) return 1;
+  if (IsInUseResult(CopyPackageFile(file, kind, Win98Me, PrefixedCopy, message))) {
     message = SetupText(IDS_FATAL_ERROR_REBOOT);
     return 0;
   }
@@ -90,11 +90,11 @@ int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorNam
   char path[kKeyPathSize];
   const char* file = nullptr;
   int version = 0;
-  int kind = 0;
+  DestinationKind kind = SystemDirectory;
   MonitorSet monitors;
   memset(&monitors, 0, sizeof monitors);
   if (installFlags & UsbMonitorOutdated) {
-    config.ReadMonitorSet(0, &monitors);
+    config.ReadMonitorSet(Win98Me, &monitors);
     KeyPath(path, kMonitorsKey, monitors.usbMonitor.pName);
     file = monitors.usbMonitor.pDLLName;
     version = monitors.usbMonitorVersion;
@@ -119,7 +119,7 @@ int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorNam
   return 1;
 }
 
-int UpdateNt(ModuleConfig& config, int targetOs, int installFlags, const char* processorName,
+int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const char* processorName,
              const char* processorFile, int processorVersion, std::string& message) {
   char processorDir[256];
   if (installFlags & ProcessorOutdated) {
@@ -137,24 +137,24 @@ int UpdateNt(ModuleConfig& config, int targetOs, int installFlags, const char* p
   memset(&monitors, 0, sizeof monitors);
   config.ReadMonitorSet(targetOs, &monitors);
   char path[kKeyPathSize];
-  // A DLL still in use (32) or protected (5) was not replaced. The installation goes on with
-  // the old one, but its version is not recorded as the new one, so that the next run sees
-  // the monitor as outdated and tries again.
+  // A DLL still in use or protected was not replaced. The installation goes on with the old
+  // one, but its version is not recorded as the new one, so that the next run sees the
+  // monitor as outdated and tries again.
   if (installFlags & ComMonitorOutdated) {
-    int copied = CopyPackageFile(monitors.serialMonitor.pDLLName, SystemDirectory, targetOs,
-                                 PlainCopy, message);
+    CopyResult copied = CopyPackageFile(monitors.serialMonitor.pDLLName, SystemDirectory, targetOs,
+                                        PlainCopy, message);
     if (!message.empty()) return 0;
     KeyPath(path, kMonitorsKey, monitors.serialMonitor.pName);
     RegKey key;
-    if (copied == 1 && key.Open(HKEY_LOCAL_MACHINE, path))
+    if (copied == Copied && key.Open(HKEY_LOCAL_MACHINE, path))
       key.SetDword("DriverVersion", static_cast<DWORD>(monitors.serialMonitorVersion));
   } else if (installFlags & UsbMonitorOutdated) {
-    int copied =
-        CopyPackageFile(monitors.usbMonitor.pDLLName, SystemDirectory, targetOs, PlainCopy, message);
+    CopyResult copied = CopyPackageFile(monitors.usbMonitor.pDLLName, SystemDirectory, targetOs,
+                                        PlainCopy, message);
     if (!message.empty()) return 0;
     KeyPath(path, kMonitorsKey, monitors.usbMonitor.pName);
     RegKey key;
-    if (copied == 1 && key.Open(HKEY_LOCAL_MACHINE, path)) {
+    if (copied == Copied && key.Open(HKEY_LOCAL_MACHINE, path)) {
       key.SetString("Driver", monitors.usbMonitor.pDLLName);
       key.SetDword("DriverVersion", static_cast<DWORD>(monitors.usbMonitorVersion));
     }
@@ -204,7 +204,7 @@ void RegisterSerialSettings(const SetupSelection& selection) {
   int portNumber = isdigit(static_cast<unsigned char>(com[3])) ? com[3] - '0' : -1;
   SerialSettings serial = selection.serial;
   serial.parity = static_cast<char>(tolower(static_cast<unsigned char>(serial.parity)));
-  if (selection.targetOs == Win98Me)
+  if (IsWindows98Me(selection.targetOs))
     RegisterSerialPortWin98(portNumber, com, serial);
   else
     RegisterSerialPortNt(com, serial);
@@ -214,7 +214,7 @@ void RegisterSerialSettings(const SetupSelection& selection) {
 int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
   Sleep(100);
   selection.installFlags = 0;
-  int targetOs = selection.targetOs;
+  TargetOs targetOs = selection.targetOs;
   int monitors = InstallPortMonitors(work.config, targetOs, selection.portName, message);
   if (monitors == InstallStepFailed) return 0;
   selection.installFlags = monitors;
@@ -244,7 +244,7 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
   }
   struct Optional {
     const char* file;
-    int kind;
+    DestinationKind kind;
   } optional[] = {{files.dataFileDll, DriverDirectory},
                   {files.oemUiDll, DriverDirectory},
                   {files.oemRenderingDll, DriverDirectory},
@@ -258,7 +258,7 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
 
   bool usesDdk = work.config.UsesDdkDriver(selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
-  if (targetOs == Win98Me &&
+  if (IsWindows98Me(targetOs) &&
       (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
     CopyPackageFile("DMCOLOR.DLL", DriverDirectory, targetOs, PlainCopy, message);
     if (!message.empty()) return 0;
@@ -286,7 +286,7 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
   if (IsEmpty(selection.modelName)) return 0;
   if (selection.setAsDefault) SetDefaultPrinterByName(printerName);
   if (selection.portKind == SerialPort) RegisterSerialSettings(selection);
-  if (targetOs != Win98Me)
+  if (HasNtSpooler(targetOs))
     message =
         SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED);
   return 1;
@@ -294,21 +294,22 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
 
 }  // namespace
 
-int InstallPortMonitors(ModuleConfig& config, int targetOs, const char* portName,
+int InstallPortMonitors(ModuleConfig& config, TargetOs targetOs, const char* portName,
                         std::string& message) {
   if (!portName || strstr(portName, "LPT")) return 0;
   MonitorSet monitors;
   memset(&monitors, 0, sizeof monitors);
   config.ReadMonitorSet(targetOs, &monitors);
   int result = 0;
-  if (strstr(portName, "COM") && !IsEmpty(monitors.serialMonitor.pDLLName) && targetOs != Win98Me) {
+  if (strstr(portName, "COM") && !IsEmpty(monitors.serialMonitor.pDLLName) &&
+      HasNtSpooler(targetOs)) {
     int outcome =
         InstallMonitor(monitors.serialMonitor, monitors.serialMonitorUiDll,
                        monitors.serialMonitorVersion, targetOs, ComMonitorOutdated, true, message);
     if (outcome == InstallStepFailed) return InstallStepFailed;
     result |= outcome;
   }
-  if (strstr(portName, "USB_") && !IsEmpty(monitors.usbMonitor.pDLLName) && targetOs != WinNt4) {
+  if (strstr(portName, "USB_") && !IsEmpty(monitors.usbMonitor.pDLLName) && SupportsUsb(targetOs)) {
     int outcome =
         InstallMonitor(monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
                        targetOs, UsbMonitorOutdated, false, message);
@@ -318,13 +319,13 @@ int InstallPortMonitors(ModuleConfig& config, int targetOs, const char* portName
   return result;
 }
 
-int InstallPrintProcessor(ModuleConfig& config, int targetOs, const char* processorName,
+int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* processorName,
                           const char* processorFile, std::string& message) {
   int version = config.ReadProcessorVersion();
   // The system's own processor is never installed or updated.
   if (processorName && strcmp(processorName, "WinPrint") == 0) return 0;
   char path[kKeyPathSize];
-  KeyPath(path, targetOs == Win98Me ? kWin9xProcessorsKey : kNtProcessorsKey, processorName);
+  KeyPath(path, HasNtSpooler(targetOs) ? kNtProcessorsKey : kWin9xProcessorsKey, processorName);
   // Without a name the path is the list of all processors, whose values are no version.
   if (!IsEmpty(processorName)) {
     RegKey key;
@@ -345,10 +346,10 @@ int InstallPrintProcessor(ModuleConfig& config, int targetOs, const char* proces
   return 0;
 }
 
-int UpdateOutdatedComponents(ModuleConfig& config, int targetOs, int installFlags,
+int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int installFlags,
                              const char* processorName, const char* processorFile,
                              int processorVersion, std::string& message) {
-  if (targetOs == Win98Me)
+  if (IsWindows98Me(targetOs))
     return UpdateWin98(config, installFlags, processorName, processorFile, processorVersion,
                        message);
   return UpdateNt(config, targetOs, installFlags, processorName, processorFile, processorVersion,

@@ -15,12 +15,12 @@ const int InstallStepFailed = -1;
 int RunInstallSequence(InstallJob job);
 
 // InstallStepFailed, or the outdated-monitor bit of the port's monitor (0 when current).
-int InstallPortMonitors(ModuleConfig& config, int targetOs, const char* portName,
+int InstallPortMonitors(ModuleConfig& config, TargetOs targetOs, const char* portName,
                         std::string& message);
 // InstallStepFailed, 0, or ProcessorOutdated.
-int InstallPrintProcessor(ModuleConfig& config, int targetOs, const char* processorName,
+int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* processorName,
                           const char* processorFile, std::string& message);
 // Replaces the first outdated component of `installFlags`; 1 to go on, 0 to end the run.
-int UpdateOutdatedComponents(ModuleConfig& config, int targetOs, int installFlags,
+int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int installFlags,
                              const char* processorName, const char* processorFile,
                              int processorVersion, std::string& message);

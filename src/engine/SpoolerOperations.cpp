@@ -12,7 +12,7 @@ const size_t kMessageSize = 1024;
 char kWindows40[] = "Windows 4.0";
 
 // The destination directory of a copy kind; 0 with the kind's text when it cannot be had.
-int DestinationDirectory(int kind, char (&dir)[kDirectorySize], std::string& message) {
+int DestinationDirectory(DestinationKind kind, char (&dir)[kDirectorySize], std::string& message) {
   DWORD needed = 0;
   switch (kind) {
     case DriverDirectory3:
@@ -133,34 +133,34 @@ int SetDefaultNt5(const char* name) {
 
 }  // namespace
 
-const char* OsSubdirectory(int targetOs) {
+const char* OsSubdirectory(TargetOs targetOs) {
   switch (targetOs) {
-    case 0:
+    case Win98Me:
       return "\\win98\\";
-    case 1:
-    case 2:
-    case 3:
+    case WinNt4:
+    case Win2000:
+    case WinXp:
       return "\\winnt\\";
-    case 4:
+    case WinServer2003:
       return "\\win2003\\";
-    case 5:
+    case WinVista:
       return "\\Vista\\";
     default:
       return "";
   }
 }
 
-int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming,
-                    std::string& message) {
+CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs targetOs,
+                           CopyNaming naming, std::string& message) {
   // "0" is what a missing INI key reads as: there is no such file.
-  if (!fileName || fileName[0] == '0') return 0;
+  if (!fileName || fileName[0] == '0') return CopyFailed;
   char dir[kDirectorySize];
-  if (!DestinationDirectory(kind, dir, message)) return 0;
+  if (!DestinationDirectory(kind, dir, message)) return CopyFailed;
   char current[kDirectorySize];
   DWORD length = GetCurrentDirectoryA(sizeof current, current);
   if (length == 0 || length >= sizeof current) {
     message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
-    return 0;
+    return CopyFailed;
   }
   char copiedName[kPrinterNameSize];
   FormatText(copiedName, sizeof copiedName, "%s%s", naming == PrefixedCopy ? "n" : "", fileName);
@@ -172,16 +172,16 @@ int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming,
   if (!sourceFits || !destinationFits) {
     // A cut path names some other file: refuse instead of copying to or from it.
     CopyErrorMessage(copiedName, ERROR_FILENAME_EXCED_RANGE, source, message);
-    return 0;
+    return CopyFailed;
   }
   // A read-only copy left by an earlier installation must not stop the overwrite.
   SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
-  if (CopyFileA(source, destination, FALSE)) return 1;
+  if (CopyFileA(source, destination, FALSE)) return Copied;
   DWORD error = GetLastError();
-  if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED)
-    return static_cast<int>(error);
+  if (error == ERROR_SHARING_VIOLATION) return CopySharingViolation;
+  if (error == ERROR_ACCESS_DENIED) return CopyAccessDenied;
   CopyErrorMessage(copiedName, error, source, message);
-  return 0;
+  return CopyFailed;
 }
 
 int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message) {
@@ -193,8 +193,8 @@ int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message) {
   return 0;
 }
 
-int AddPrintProcessorChecked(const char* processorName, const char* pathName, int targetOs) {
-  return AddPrintProcessorA(nullptr, targetOs == 0 ? kWindows40 : nullptr,
+int AddPrintProcessorChecked(const char* processorName, const char* pathName, TargetOs targetOs) {
+  return AddPrintProcessorA(nullptr, HasNtSpooler(targetOs) ? nullptr : kWindows40,
                             const_cast<LPSTR>(pathName), const_cast<LPSTR>(processorName)) != 0;
 }
 
@@ -242,14 +242,27 @@ int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowe
   return 0;
 }
 
+DefaultPrinterCall DefaultPrinterCallOf(const SystemVersion& version) {
+  if (!version.known) return DefaultUnknown;
+  if (IsWindows9xFamily(version)) return DefaultByAttribute;
+  if (!IsNtFamily(version)) return DefaultNotAvailable;
+  return version.major < 5 ? DefaultByProfile : DefaultBySpooler;
+}
+
 int SetDefaultPrinterByName(const char* printerName) {
-  OSVERSIONINFOA version;
-  memset(&version, 0, sizeof version);
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!GetVersionExA(&version)) return 0;
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return SetDefaultWin9x(printerName);
-  if (version.dwPlatformId != VER_PLATFORM_WIN32_NT) return 1;
-  return version.dwMajorVersion < 5 ? SetDefaultNt4(printerName) : SetDefaultNt5(printerName);
+  switch (DefaultPrinterCallOf(ReadSystemVersion())) {
+    case DefaultByAttribute:
+      return SetDefaultWin9x(printerName);
+    case DefaultByProfile:
+      return SetDefaultNt4(printerName);
+    case DefaultBySpooler:
+      return SetDefaultNt5(printerName);
+    case DefaultNotAvailable:
+      return 1;
+    case DefaultUnknown:
+      break;
+  }
+  return 0;
 }
 
 int CheckSpoolerPorts(std::string& message) {

@@ -2,6 +2,8 @@
 // operation turns a failure into one line of text in the caller's message and a result.
 #pragma once
 
+#include "common/SystemProbes.h"
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -21,20 +23,37 @@ enum CopyNaming { PlainCopy = 0, PrefixedCopy = 1 };
 // Size of the printer-name buffer that AddPrinterChecked numbers names in.
 const size_t kPrinterNameSize = 260;
 
-// The medium's driver directory of a TargetOs, with both backslashes ("" outside 0..5).
-const char* OsSubdirectory(int targetOs);
+// The medium's driver directory of a TargetOs, with both backslashes ("" for any other value).
+const char* OsSubdirectory(TargetOs targetOs);
 
-// 1 copied; 32 or 5 (sharing violation, access denied) with the message untouched; 0 failed
-// with a message, or skipped without one for a name beginning with "0".
-int CopyPackageFile(const char* fileName, int kind, int targetOs, int naming, std::string& message);
+// What CopyPackageFile did. A file in use or protected leaves the message untouched.
+enum CopyResult {
+  CopyFailed = 0,  // with a message, or skipped without one for a name beginning with "0"
+  Copied = 1,
+  CopySharingViolation,
+  CopyAccessDenied,
+};
+
+CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs targetOs,
+                           CopyNaming naming, std::string& message);
 int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message);
 // No message: the caller reports every failure itself.
-int AddPrintProcessorChecked(const char* processorName, const char* pathName, int targetOs);
+int AddPrintProcessorChecked(const char* processorName, const char* pathName, TargetOs targetOs);
 int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, std::string& message);
 // printer->pPrinterName must point to a buffer of kPrinterNameSize characters. With
 // numbering allowed, a taken name is retried as name + "(1)" ... "(98)"; on success the
 // buffer holds the name the printer was added under, on failure it is emptied.
 int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowed,
                       std::string& message);
+
+// How a system makes a printer the default one.
+enum DefaultPrinterCall {
+  DefaultUnknown,       // the version could not be read: nothing is done, the answer is 0
+  DefaultByAttribute,   // the 98 family: the printer's default attribute
+  DefaultByProfile,     // NT before 2000: the "device" entry of the profile's [windows]
+  DefaultBySpooler,     // 2000 and later: SetDefaultPrinterA
+  DefaultNotAvailable,  // a platform of neither family: nothing is done, the answer is 1
+};
+DefaultPrinterCall DefaultPrinterCallOf(const SystemVersion& version);
 int SetDefaultPrinterByName(const char* printerName);
 int CheckSpoolerPorts(std::string& message);

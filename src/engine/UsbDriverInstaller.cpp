@@ -3,7 +3,6 @@
 #include "common/BoundedText.h"
 #include "common/FileVersion.h"
 #include "common/SystemProbes.h"
-#include "package/ModuleConfig.h"
 #include "package/PackageLayout.h"
 
 #include <windows.h>
@@ -28,8 +27,7 @@ void ClearReadOnly(UINT(WINAPI* directoryOf)(LPSTR, UINT), const char* name) {
 }  // namespace
 
 bool UsbDriverInstallNeeded() {
-  int os = GetTargetOs();
-  if (os == Win98Me || os == WinNt4) return false;
+  if (!HasUsbDeviceDriver(GetTargetOs())) return false;
   int check = CheckUsbDeviceDriver();
   return check == -1 || check == 1;
 }

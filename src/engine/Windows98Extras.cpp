@@ -15,7 +15,7 @@ void DirectoryError(int textId, std::string& message) {
 }
 
 void InstallWin98Files(std::string& message) {
-  CopyPackageFile("ICONLIB.DLL", DriverDirectory, 0, PlainCopy, message);
+  CopyPackageFile("ICONLIB.DLL", DriverDirectory, Win98Me, PlainCopy, message);
   char system[256];
   UINT length = GetSystemDirectoryA(system, sizeof system);
   if (length == 0 || length >= sizeof system) {
@@ -40,17 +40,17 @@ void InstallWin98Files(std::string& message) {
   }
   // The system keeps a backup of its universal driver; the medium's copy is the last resort.
   if (!CopyFileA(backup, target, TRUE))
-    CopyPackageFile("UNIDRV.DLL", DriverDirectory, 0, PlainCopy, message);
+    CopyPackageFile("UNIDRV.DLL", DriverDirectory, Win98Me, PlainCopy, message);
 }
 
 }  // namespace
 
-void InstallWindows98Extras(int targetOs, int usesDdkDriver, std::string& message) {
-  if (targetOs == 0) {
+void InstallWindows98Extras(TargetOs targetOs, int usesDdkDriver, std::string& message) {
+  if (IsWindows98Me(targetOs)) {
     InstallWin98Files(message);
     return;
   }
-  if (targetOs >= 2 && targetOs <= 5 && usesDdkDriver) {
+  if (IsWindows2000OrLater(targetOs) && usesDdkDriver) {
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
       std::string discarded;
       CopyPackageFile(file, DriverDirectory, targetOs, PlainCopy, discarded);

@@ -2,8 +2,10 @@
 // system's universal printer driver, on Windows 2000 and later the driver kit's shared files.
 #pragma once
 
+#include "common/TargetOs.h"
+
 #include <string>
 
 // No result: a failure leaves its text in the message for a later check (or, on Windows
 // 98/Me, for the user in place of the success text).
-void InstallWindows98Extras(int targetOs, int usesDdkDriver, std::string& message);
+void InstallWindows98Extras(TargetOs targetOs, int usesDdkDriver, std::string& message);

@@ -15,11 +15,11 @@ const char* const kSuffixes[] = {".98", ".NT", ".2K", ".XP", ".2003", ".Vista"};
 const char* const kModuleSuffixes[] = {"-ReceiptPrinter", "-TicketPrinter", "-LabelPrinter",
                                        "-EmbeddedPrinter"};
 
-bool ValidOs(int os) { return os >= Win98Me && os <= WinVista; }
+// A system the medium has drivers for (UnsupportedPlatform is none).
+bool ValidOs(TargetOs os) { return os >= Win98Me && os <= WinVista; }
 
-
-// Model section name of a TargetOs; empty outside 0..5.
-void ModelSection(char* section, size_t capacity, const char* model, int os) {
+// Model section name of a TargetOs; empty for any other value.
+void ModelSection(char* section, size_t capacity, const char* model, TargetOs os) {
   section[0] = '\0';
   if (ValidOs(os)) FormatText(section, capacity, kSectionFormats[os], model ? model : "");
 }
@@ -60,7 +60,7 @@ int ReadPortSectionNumber(const char* iniFile, const char* section, const char* 
   return DecimalValue(text);
 }
 
-const char* OsSectionSuffix(int os) { return ValidOs(os) ? kSuffixes[os] : ""; }
+const char* OsSectionSuffix(TargetOs os) { return ValidOs(os) ? kSuffixes[os] : ""; }
 
 ModuleConfig::ModuleConfig() : module(ReceiptModule) {
   memset(driverName, 0, sizeof driverName);
@@ -103,8 +103,7 @@ ModuleConfig::~ModuleConfig() {}
 
 void ModuleConfig::SelectModuleIni() {
   memset(activeModuleIni, 0, sizeof activeModuleIni);
-  if (module >= ReceiptModule && module <= EmbeddedModule)
-    CopyText(activeModuleIni, moduleIni[module]);
+  if (IsKnownModule(module)) CopyText(activeModuleIni, moduleIni[module]);
 }
 
 void ModuleConfig::ReadKey(const char* section, const char* key, char* buffer, DWORD capacity,
@@ -125,7 +124,8 @@ int ModuleConfig::ReadNumber(const char* section, const char* key, DWORD capacit
   return DecimalValue(text);
 }
 
-void ModuleConfig::ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* info, int mode) {
+void ModuleConfig::ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A* info,
+                                  DriverMode mode) {
   SelectModuleIni();
   char section[260];
   ModelSection(section, sizeof section, model, os);
@@ -169,7 +169,7 @@ void ModuleConfig::ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* inf
 
   int ddk = ReadNumber(section, "GDI2KDDKDEV", 10, activeModuleIni);
   memset(dependentFiles, 0, sizeof dependentFiles);
-  if (ddk != 0 && os >= Win2000 && os <= WinVista) {
+  if (ddk != 0 && IsWindows2000OrLater(os)) {
     size_t used = 0;
     const char* names[] = {dataFile, "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
                            dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
@@ -185,7 +185,8 @@ void ModuleConfig::ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* inf
   info->pDependentFiles = dependentFiles;
 }
 
-void ModuleConfig::ReadPrinterInfo(const char* model, int os, PRINTER_INFO_2A* info, int mode) {
+void ModuleConfig::ReadPrinterInfo(const char* model, TargetOs os, PRINTER_INFO_2A* info,
+                                   DriverMode mode) {
   SelectModuleIni();
   char section[260];
   ModelSection(section, sizeof section, model, os);
@@ -204,7 +205,8 @@ void ModuleConfig::ReadPrinterInfo(const char* model, int os, PRINTER_INFO_2A* i
   info->pPrinterName = printerName;
 }
 
-void ModuleConfig::ReadDriverFiles(const char* model, int os, DriverFileSet* files, int mode) {
+void ModuleConfig::ReadDriverFiles(const char* model, TargetOs os, DriverFileSet* files,
+                                   DriverMode mode) {
   SelectModuleIni();
   if (mode != StdMode && mode != GdiMode) return;
   char section[260];
@@ -229,7 +231,7 @@ void ModuleConfig::ReadDriverFiles(const char* model, int os, DriverFileSet* fil
           activeModuleIni);
 }
 
-bool ModuleConfig::UsesDdkDriver(const char* model, int os, int mode) {
+bool ModuleConfig::UsesDdkDriver(const char* model, TargetOs os, DriverMode mode) {
   SelectModuleIni();
   if (mode != StdMode && mode != GdiMode) return false;
   char section[260];
@@ -240,7 +242,7 @@ bool ModuleConfig::UsesDdkDriver(const char* model, int os, int mode) {
   return text[0] == '1';
 }
 
-void ModuleConfig::ReadMonitorSet(int os, MonitorSet* monitors) {
+void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
   char section[64];
   FormatText(section, sizeof section, "COMMON-MONITOR%s", OsSectionSuffix(os));
   ReadKey(section, "USBMONitorPName", usbMonitorName, 50, setupIni);
@@ -267,20 +269,20 @@ int ModuleConfig::ReadProcessorVersion() {
 
 int ModuleConfig::GetDeviceCount() { return ReadNumber("DEVICENAME", "DEVICENUMBER", 50, setupIni); }
 
-int ModuleConfig::GetDeviceName(int n, char* name) {
+PrinterModule ModuleConfig::GetDeviceName(int n, char* name) {
   char key[32];
   FormatText(key, sizeof key, "DEVICENAME%d", n);
   ReadKey("DEVICENAME", key, name, 200, setupIni);
-  for (int i = 0; i < 4; ++i) {
-    if (char* found = strstr(name, kModuleSuffixes[i])) {
+  for (PrinterModule module : kPrinterModules) {
+    if (char* found = strstr(name, kModuleSuffixes[module])) {
       *found = '\0';
-      return i;
+      return module;
     }
   }
-  return -1;
+  return NoModule;
 }
 
-int ModuleConfig::GetDefaultDevice(char* name) {
+PrinterModule ModuleConfig::GetDefaultDevice(char* name) {
   ReadKey("DEVICENAME", "DEFAULTNAME", name, 260, setupIni);
   return GetDeviceName(DecimalValue(name), name);
 }

@@ -2,15 +2,27 @@
 // the install sequence hands to the print spooler.
 #pragma once
 
+#include "common/TargetOs.h"
+
 #include <windows.h>
 #include <winspool.h>
 
-enum TargetOs { Win98Me = 0, WinNt4 = 1, Win2000 = 2, WinXp = 3, WinServer2003 = 4, WinVista = 5 };
-enum PrinterModule { ReceiptModule = 0, TicketModule = 1, LabelModule = 2, EmbeddedModule = 3 };
-enum DriverMode { StdMode = 0, GdiMode = 1 };
+enum PrinterModule : int {
+  NoModule = -1,  // a device-list name without a module suffix
+  ReceiptModule = 0,
+  TicketModule = 1,
+  LabelModule = 2,
+  EmbeddedModule = 3
+};
+const PrinterModule kPrinterModules[] = {ReceiptModule, TicketModule, LabelModule, EmbeddedModule};
+inline bool IsKnownModule(PrinterModule module) {
+  return module >= ReceiptModule && module <= EmbeddedModule;
+}
 
-// INI section suffix of a TargetOs ("" outside 0..5).
-const char* OsSectionSuffix(int os);
+enum DriverMode : int { StdMode = 0, GdiMode = 1 };
+
+// INI section suffix of a TargetOs ("" for any other value).
+const char* OsSectionSuffix(TargetOs os);
 
 // setup.ini may claim any number of devices; the module page reads no more than this many
 // entries, so that a wrong DEVICENUMBER cannot keep the page reading for hours.
@@ -49,17 +61,17 @@ class ModuleConfig {
   explicit ModuleConfig(const char* packageRoot);
   virtual ~ModuleConfig();
 
-  void ReadDriverInfo(const char* model, int os, DRIVER_INFO_3A* info, int mode);
-  void ReadPrinterInfo(const char* model, int os, PRINTER_INFO_2A* info, int mode);
-  void ReadDriverFiles(const char* model, int os, DriverFileSet* files, int mode);
-  bool UsesDdkDriver(const char* model, int os, int mode);
-  void ReadMonitorSet(int os, MonitorSet* monitors);
+  void ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A* info, DriverMode mode);
+  void ReadPrinterInfo(const char* model, TargetOs os, PRINTER_INFO_2A* info, DriverMode mode);
+  void ReadDriverFiles(const char* model, TargetOs os, DriverFileSet* files, DriverMode mode);
+  bool UsesDdkDriver(const char* model, TargetOs os, DriverMode mode);
+  void ReadMonitorSet(TargetOs os, MonitorSet* monitors);
   int ReadProcessorVersion();
   int GetDeviceCount();
-  int GetDeviceName(int n, char* name);     // name: 200 characters
-  int GetDefaultDevice(char* name);         // name: 260 characters
+  PrinterModule GetDeviceName(int n, char* name);  // name: 200 characters
+  PrinterModule GetDefaultDevice(char* name);      // name: 260 characters
 
-  int module;  // PrinterModule of the module INI to read; set before each model-section read
+  PrinterModule module;  // the module INI to read; set before each model-section read
 
  private:
   void BuildPaths(const char* root);

@@ -23,13 +23,13 @@ void GetPackageRoot(char* root, size_t capacity) {
   CopyText(root, capacity, name);
 }
 
-const char* ModuleIniName(int module) {
+const char* ModuleIniName(PrinterModule module) {
   static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_Ticket.ini",
                                       "DRVCONFIG\\setup_Lable.ini", "DRVCONFIG\\setup_Embedded.ini"};
-  return module >= 0 && module < 4 ? names[module] : nullptr;
+  return IsKnownModule(module) ? names[module] : nullptr;
 }
 
-void ResolveIniPaths(int module, char* setupIniPath, char* moduleIniPath) {
+void ResolveIniPaths(PrinterModule module, char* setupIniPath, char* moduleIniPath) {
   memset(setupIniPath, 0, kPathCapacity);
   memset(moduleIniPath, 0, kPathCapacity);
   char root[kPathCapacity];

@@ -1,6 +1,8 @@
 // Where the driver medium is and the names of its configuration files.
 #pragma once
 
+#include "package/ModuleConfig.h"
+
 #include <cstddef>
 
 // Capacity of every path built from PackageRoot.
@@ -11,12 +13,12 @@ const size_t kPathCapacity = 200;
 void GetPackageRoot(char* root, size_t capacity);
 
 // Module INI file of a PrinterModule, spelled as the port list and page switch spell it;
-// null outside 0..3.
-const char* ModuleIniName(int module);
+// null for NoModule.
+const char* ModuleIniName(PrinterModule module);
 
 // setupIniPath = PackageRoot + "DRVCONFIG\setup.ini"; moduleIniPath = PackageRoot + the
-// module INI name (PackageRoot alone for a module outside 0..3). Both hold kPathCapacity.
-void ResolveIniPaths(int module, char* setupIniPath, char* moduleIniPath);
+// module INI name (PackageRoot alone for NoModule). Both hold kPathCapacity.
+void ResolveIniPaths(PrinterModule module, char* setupIniPath, char* moduleIniPath);
 
 // Copies the SUPPORTED-USB-DEVICE number of a USB port into the vendor registry keys.
 void RecordUsbPortDevice(const char* usbPortName);

@@ -35,7 +35,7 @@ void DropEntry(RemovalRun& run) {
 
 StepResult RemoveMonitor(RemovalRun& run) {
   Status(run, IDS_DELETING);
-  if (UninstallGlobals().osCode == 0 && !IsAqcomPortFree(run.view, run.current)) {
+  if (IsWindows98Me(UninstallGlobals().osCode) && !IsAqcomPortFree(run.view, run.current)) {
     Status(run, IDS_ITEM_IN_USE);
     return NextEntry;
   }
@@ -140,8 +140,7 @@ StepResult RemovePrinter(RemovalRun& run) {
   DropEntry(run);
   RestartSpooler(kSpoolerPause);
   Sleep(1000);
-  int os = UninstallGlobals().osCode;
-  if (os == 0 || os == 1) {
+  if (PredatesWindows2000(UninstallGlobals().osCode)) {
     // Windows 98/Me and NT 4.0 keep the driver.
     Sleep(1000);
   } else {
@@ -224,7 +223,6 @@ int RemovalWorker(UninstallView& view) {
   }
   if (view.ItemCount() > 0) AppendStatusText(view, IDS_SELECT_PRINTERS);
   view.SetBusy(false);
-  int os = UninstallGlobals().osCode;
-  if (os != 0 && os != 1) view.SetUsbRemovalAvailable(true);
+  if (HasUsbDeviceDriver(UninstallGlobals().osCode)) view.SetUsbRemovalAvailable(true);
   return 1;
 }

@@ -128,14 +128,14 @@ void RemoveUsbDeviceDriver(UninstallView& view) {
   view.AppendStatus("USB Device Driver has been deleted");
 }
 
-void RestartWindows() {
+bool RebootNeedsShutdownPrivilege(const SystemVersion& version) {
   // Code 0 also stands for NT versions outside the table (Windows 7, say), whose reboot needs
-  // the shutdown privilege like every NT system's: the platform decides, not the code.
-  OSVERSIONINFOA version;
-  memset(&version, 0, sizeof version);
-  version.dwOSVersionInfoSize = sizeof version;
-  bool nt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-  if (ClassifyOs().osCode == 0 && !nt) {
+  // the shutdown privilege like every NT system's.
+  return version.known && !IsWindows9xFamily(version);
+}
+
+void RestartWindows() {
+  if (!RebootNeedsShutdownPrivilege(ReadSystemVersion())) {
     ExitWindowsEx(EWX_REBOOT, 0);
     return;
   }

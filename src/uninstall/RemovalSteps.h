@@ -2,6 +2,7 @@
 // Windows 98 family, the DLLs named by Uninstall.ini, the USB device driver and the reboot.
 #pragma once
 
+#include "common/SystemProbes.h"
 #include "uninstall/UninstallView.h"
 
 // Status lines of the run: the string-table text `id`, its "%s" filled with `name`.
@@ -20,5 +21,8 @@ int DeleteProcessorFile(UninstallView& view, const char* processorName);
 // Runs "<working directory>\USBDrv\Install.exe 22" and waits while its window is open.
 void RemoveUsbDeviceDriver(UninstallView& view);
 
-// Reboots, enabling the shutdown privilege first on the NT family.
+// Every platform but the 98 family, an unreadable version aside, must enable the shutdown
+// privilege before it reboots: the platform decides, not the OS code.
+bool RebootNeedsShutdownPrivilege(const SystemVersion& version);
+// Reboots, enabling the shutdown privilege first where the running system needs it.
 void RestartWindows();

@@ -9,6 +9,7 @@
 #include "common/SystemProbes.h"
 #include "uninstall/RemovalEngine.h"
 #include "uninstall/UninstallInventory.h"
+#include "uninstall/UninstallStartup.h"
 #include "uninstall/UninstallState.h"
 #include "uninstall/UninstallText.h"
 
@@ -25,7 +26,6 @@ const char kUninstallUsage[] =
 namespace {
 
 const char kSetupTitle[] = "Printer Driver Setup";
-const char kCloseSetupFirst[] = "Please close Printer Driver Setup program first!";
 
 bool EqualNoCase(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b) {
@@ -101,14 +101,12 @@ bool Tick(SilentView& view, const std::string& name, int kind) {
 int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   if (FindWindowA(nullptr, kSetupTitle))
     return SilentRefuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
-  OsClassification os = ClassifyOs();
-  UninstallSettings& settings = UninstallGlobals();
-  settings.osCode = os.osCode;
-  settings.iniPath[0] = '\0';
+  OsClassification os = ClassifySystemAtStartup();
+  UninstallGlobals().iniPath[0] = '\0';
   if (options.usb && os.usbRemovalUnavailable)
     return SilentRefuse(log, SilentUsbRemovalUnavailable,
                         "no USB device driver to remove on this system");
-  if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator())
+  if (AsksForAdministrator(os.osCode) && !IsAdministrator())
     return SilentRefuse(log, SilentNotAdministrator, UninstallText(IDS_NOT_ADMINISTRATOR));
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
 

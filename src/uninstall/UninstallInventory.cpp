@@ -78,38 +78,25 @@ bool StorePath(const char* dir) {
 
 }  // namespace
 
-OsClassification ClassifyOs() {
-  OSVERSIONINFOA info;
-  memset(&info, 0, sizeof info);
-  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-  if (!GetVersionExA(&info)) return {0, false};
-  if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return {0, info.dwMinorVersion > 0};
-  if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return {-1, false};
-  switch (info.dwMajorVersion) {
-    case 4:
-      return info.dwMinorVersion == 0 ? OsClassification{1, true} : OsClassification{0, false};
-    case 5:
-      if (info.dwMinorVersion <= 2) return {static_cast<int>(2 + info.dwMinorVersion), false};
-      return {0, false};
-    case 6:
-      if (info.dwMinorVersion != 0) return {0, false};
-      MarkCompatibilityPersisted();
-      return {5, false};
-    default:
-      return {0, false};
-  }
+OsClassification ClassifyOs(const SystemVersion& version) {
+  if (version.known && !IsWindows9xFamily(version) && !IsNtFamily(version))
+    return {UnsupportedPlatform, false};
+  TargetOs os = TargetOsOf(version);
+  // Only a recognised 98/Me or NT 4.0 loses the USB removal: Windows 95 and unrecognised NT
+  // versions keep it.
+  return {os, IsRecognisedSystem(version) && !HasUsbDeviceDriver(os)};
 }
 
-const char* UninstallOsSuffix(int osCode) {
+const char* UninstallOsSuffix(TargetOs osCode) {
   switch (osCode) {
-    case 0:
+    case Win98Me:
       return ".98";
-    case 1:
+    case WinNt4:
       return ".NT";
-    case 2:
-    case 3:
+    case Win2000:
+    case WinXp:
       return ".2K";
-    case 4:
+    case WinServer2003:
       return ".2003";
     default:
       return ".Vista";
@@ -153,7 +140,7 @@ bool IsListedMonitor(const char* monitorName) {
 }
 
 bool IsListedProcessor(const char* processorName) {
-  if (UninstallGlobals().osCode == 0) return false;
+  if (IsWindows98Me(UninstallGlobals().osCode)) return false;
   return NameIsListed("AQPROC", "PROCNUM", "PROCNAME", processorName);
 }
 
@@ -185,7 +172,8 @@ void FillInventory(UninstallView& view) {
   for (DWORD i = 0; i < count; ++i)
     if (monitors[i].pName && IsListedMonitor(monitors[i].pName)) view.AppendItem(monitors[i].pName);
 
-  const char* environment = UninstallGlobals().osCode == 0 ? "Windows 4.0" : "Windows NT x86";
+  const char* environment =
+      HasNtSpooler(UninstallGlobals().osCode) ? "Windows NT x86" : "Windows 4.0";
   PRINTPROCESSOR_INFO_1A* processors = EnumInstalledProcessors(environment, &count);
   for (DWORD i = 0; i < count; ++i)
     if (processors[i].pName && IsListedProcessor(processors[i].pName))

@@ -2,6 +2,7 @@
 // the three membership tests built on it, and the inventory list.
 #pragma once
 
+#include "common/SystemProbes.h"
 #include "uninstall/UninstallView.h"
 
 #include <windows.h>
@@ -9,15 +10,15 @@
 #include <cstddef>
 
 struct OsClassification {
-  int osCode;                  // TargetOs 0..5, or -1 for a platform of neither family
+  TargetOs osCode;             // UnsupportedPlatform for a platform of neither family
   bool usbRemovalUnavailable;  // Windows 98/Me and NT 4.0: no USB device driver to remove
 };
 
-// On Vista this also marks the program as handled for the compatibility assistant.
-OsClassification ClassifyOs();
+// A version that cannot be read counts as Windows 98/Me, with the USB removal available.
+OsClassification ClassifyOs(const SystemVersion& version);
 
 // The section suffix of Uninstall.ini's file sections for an OS code (2000 and XP share ".2K").
-const char* UninstallOsSuffix(int osCode);
+const char* UninstallOsSuffix(TargetOs osCode);
 
 // Every value of Uninstall.ini is read with the default "0" into a buffer of this size.
 const size_t kIniValueSize = 30;

@@ -15,13 +15,19 @@ const char* const kUninstallWindowTitle = "Uninstall";
 const char* const kSetupWindowTitle = "Printer Driver Setup";
 const char* const kCloseSetupFirst = "Please close Printer Driver Setup program first!";
 
+OsClassification ClassifySystemAtStartup() {
+  OsClassification os = ClassifyOs(ReadSystemVersion());
+  UninstallGlobals().osCode = os.osCode;
+  if (os.osCode == WinVista) MarkCompatibilityPersisted();
+  return os;
+}
+
 bool PrepareUninstall(UninstallView& view, HWND owner) {
   memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
-  OsClassification os = ClassifyOs();
-  UninstallGlobals().osCode = os.osCode;
+  OsClassification os = ClassifySystemAtStartup();
   if (os.usbRemovalUnavailable) view.SetUsbRemovalAvailable(false);
   // NT 4.0 and the Windows 98 family are not asked: the search for Uninstall.ini comes after.
-  if (os.osCode >= 2 && os.osCode <= 5 && !IsAdministrator()) {
+  if (AsksForAdministrator(os.osCode) && !IsAdministrator()) {
     ShowUninstallError(owner, UninstallText(IDS_NOT_ADMINISTRATOR));
     return false;
   }

@@ -1,6 +1,7 @@
 // What the uninstaller's window does when it opens, and on F1, apart from its controls.
 #pragma once
 
+#include "uninstall/UninstallInventory.h"
 #include "uninstall/UninstallView.h"
 
 #include <windows.h>
@@ -9,6 +10,11 @@
 extern const char* const kUninstallWindowTitle;  // "Uninstall"
 extern const char* const kSetupWindowTitle;      // "Printer Driver Setup"
 extern const char* const kCloseSetupFirst;
+
+// The uninstaller's first look at the running system, for the window and the silent run
+// alike: keeps its classification in UninstallGlobals().osCode and, on Vista, marks the
+// program as handled for the compatibility assistant.
+OsClassification ClassifySystemAtStartup();
 
 // Classifies the system (disabling the USB check box where there is no USB device driver to
 // remove), insists on an administrator on 2000 and later, finds Uninstall.ini, fills the

@@ -3,7 +3,7 @@
 #include "common/AppMessage.h"
 
 namespace {
-UninstallSettings settings = {0, {0}, nullptr};
+UninstallSettings settings = {Win98Me, {0}, nullptr};
 HMODULE winspool = nullptr;
 }  // namespace
 

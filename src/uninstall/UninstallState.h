@@ -2,6 +2,8 @@
 // read by the inventory and the removal worker.
 #pragma once
 
+#include "common/TargetOs.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -13,7 +15,7 @@ typedef BOOL(WINAPI* DeletePrinterDriverExFunction)(LPSTR server, LPSTR environm
                                                     DWORD versionFlag);
 
 struct UninstallSettings {
-  int osCode;                                           // TargetOs 0..5, or -1 for neither family
+  TargetOs osCode;                                      // UnsupportedPlatform for neither family
   char iniPath[kUninstallIniPathSize];                  // the Uninstall.ini that was found
   DeletePrinterDriverExFunction deletePrinterDriverEx;  // null: DeletePrinterDriverA instead
 };

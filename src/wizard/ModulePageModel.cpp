@@ -28,8 +28,6 @@ bool LessNoCase(const std::string& a, const std::string& b) {
   return a.size() < b.size();
 }
 
-bool ValidModule(int module) { return module >= ReceiptModule && module <= EmbeddedModule; }
-
 }  // namespace
 
 int FindDefaultModel(const std::vector<std::string>& entries, const char* name) {
@@ -53,10 +51,14 @@ int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefi
 }
 
 ModulePageModel::ModulePageModel()
-    : moduleIndex(0), setAsDefault(0), hasModels(0), checkedModule(-1), defaultModule_(-1) {
+    : moduleIndex(ReceiptModule),
+      setAsDefault(0),
+      hasModels(0),
+      checkedModule(NoModule),
+      defaultModule_(NoModule) {
   memset(modelName, 0, sizeof modelName);
   memset(defaultName_, 0, sizeof defaultName_);
-  for (int m = 0; m < 4; ++m) {
+  for (PrinterModule m : kPrinterModules) {
     selection[m] = -1;
     radioEnabled[m] = true;
     listEnabled[m] = true;
@@ -69,8 +71,8 @@ void ModulePageModel::Fill(ModuleConfig& config) {
   int count = config.GetDeviceCount();
   if (count > kMaxDevices) count = kMaxDevices;
   for (int i = 1; i <= count; ++i) {
-    int module = config.GetDeviceName(i, name);
-    if (!ValidModule(module)) continue;
+    PrinterModule module = config.GetDeviceName(i, name);
+    if (!IsKnownModule(module)) continue;
     std::vector<std::string>& list = models[module];
     std::string model(name);
     if (module == EmbeddedModule) {
@@ -88,7 +90,7 @@ void ModulePageModel::Fill(ModuleConfig& config) {
 
 void ModulePageModel::SelectInitial() {
   bool any = false;
-  for (int m = 0; m < 4; ++m) {
+  for (PrinterModule m : kPrinterModules) {
     bool empty = models[m].empty();
     selection[m] = empty ? -1 : 0;
     listEnabled[m] = false;
@@ -97,10 +99,10 @@ void ModulePageModel::SelectInitial() {
   }
   hasModels = any ? 1 : 0;
 
-  int module = defaultModule_;
-  checkedModule = -1;
+  PrinterModule module = defaultModule_;
+  checkedModule = NoModule;
   memset(modelName, 0, sizeof modelName);
-  if (ValidModule(module)) {
+  if (IsKnownModule(module)) {
     checkedModule = module;
     selection[module] = FindDefaultModel(models[module], defaultName_);
     if (selection[module] >= 0) CopyText(modelName, models[module][selection[module]].c_str());
@@ -109,8 +111,8 @@ void ModulePageModel::SelectInitial() {
   moduleIndex = module;
 }
 
-void ModulePageModel::TakeShownOrder(int module, const std::vector<std::string>& shown) {
-  if (!ValidModule(module)) return;
+void ModulePageModel::TakeShownOrder(PrinterModule module, const std::vector<std::string>& shown) {
+  if (!IsKnownModule(module)) return;
   std::vector<std::string> mine = models[module], theirs = shown;
   std::sort(mine.begin(), mine.end());
   std::sort(theirs.begin(), theirs.end());
@@ -119,9 +121,9 @@ void ModulePageModel::TakeShownOrder(int module, const std::vector<std::string>&
   SelectInitial();
 }
 
-void ModulePageModel::ChooseModule(int module) {
-  if (!ValidModule(module)) return;
-  for (int m = 0; m < 4; ++m) listEnabled[m] = false;
+void ModulePageModel::ChooseModule(PrinterModule module) {
+  if (!IsKnownModule(module)) return;
+  for (PrinterModule m : kPrinterModules) listEnabled[m] = false;
   memset(modelName, 0, sizeof modelName);
   CopyText(modelName, SelectedModel(module));
   listEnabled[module] = true;
@@ -129,16 +131,16 @@ void ModulePageModel::ChooseModule(int module) {
   moduleIndex = module;
 }
 
-void ModulePageModel::SelectModel(int module, int index) {
-  if (!ValidModule(module)) return;
+void ModulePageModel::SelectModel(PrinterModule module, int index) {
+  if (!IsKnownModule(module)) return;
   if (index < 0 || index >= static_cast<int>(models[module].size())) index = -1;
   selection[module] = index;
   memset(modelName, 0, sizeof modelName);
   CopyText(modelName, SelectedModel(module));
 }
 
-void ModulePageModel::SelectModelText(int module, const char* text) {
-  if (!ValidModule(module)) return;
+void ModulePageModel::SelectModelText(PrinterModule module, const char* text) {
+  if (!IsKnownModule(module)) return;
   const std::vector<std::string>& list = models[module];
   int index = -1;
   for (size_t i = 0; text && i < list.size() && index < 0; ++i)
@@ -149,7 +151,7 @@ void ModulePageModel::SelectModelText(int module, const char* text) {
   SelectModel(module, index);
 }
 
-const char* ModulePageModel::SelectedModel(int module) const {
-  if (!ValidModule(module) || selection[module] < 0) return "";
+const char* ModulePageModel::SelectedModel(PrinterModule module) const {
+  if (!IsKnownModule(module) || selection[module] < 0) return "";
   return models[module][selection[module]].c_str();
 }

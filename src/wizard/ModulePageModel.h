@@ -22,23 +22,23 @@ class ModulePageModel {
   // order a filled control shows, so that an index means the same entry on both sides, and the
   // first-entry and default selections are made again over it. Ignored unless `shown` holds the
   // same entries.
-  void TakeShownOrder(int module, const std::vector<std::string>& shown);
-  // Radio IDC_MODULE_RECEIPT, _TICKET, _LABEL or _EMBEDDED clicked: module 0..3.
-  void ChooseModule(int module);
+  void TakeShownOrder(PrinterModule module, const std::vector<std::string>& shown);
+  // Radio IDC_MODULE_RECEIPT, _TICKET, _LABEL or _EMBEDDED clicked.
+  void ChooseModule(PrinterModule module);
   // Selection change in a module's list (-1: nothing selected).
-  void SelectModel(int module, int index);
+  void SelectModel(PrinterModule module, int index);
   // The same by the selected entry's text: the entry spelt exactly so, else the first equal to
   // it without regard to case; none when no entry is.
-  void SelectModelText(int module, const char* text);
+  void SelectModelText(PrinterModule module, const char* text);
 
   // The selected entry's text of a module's list, "" when it has none.
-  const char* SelectedModel(int module) const;
+  const char* SelectedModel(PrinterModule module) const;
 
   // Read by the frame.
-  char modelName[200];  // all zeros until a model is chosen
-  int moduleIndex;      // the checked module; -1 when the default device names none
-  int setAsDefault;     // check box IDC_SET_DEFAULT, kept by the page's data exchange
-  int hasModels;        // 1 when some list has an entry
+  char modelName[200];        // all zeros until a model is chosen
+  PrinterModule moduleIndex;  // the checked module; NoModule when the default device names none
+  int setAsDefault;           // check box IDC_SET_DEFAULT, kept by the page's data exchange
+  int hasModels;              // 1 when some list has an entry
 
   // Applied by the page, index = PrinterModule (IDC_MODELS_RECEIPT, _TICKET, _LABEL,
   // _EMBEDDED). Entries in the order the lists show them; select entries by their text.
@@ -46,11 +46,11 @@ class ModulePageModel {
   int selection[4];      // -1: no selection
   bool radioEnabled[4];  // IDC_MODULE_RECEIPT, _TICKET, _LABEL, _EMBEDDED
   bool listEnabled[4];
-  int checkedModule;  // the radio to check, -1 for none
+  PrinterModule checkedModule;  // the radio to check, NoModule for none
 
  private:
   void SelectInitial();
-  int defaultModule_;
+  PrinterModule defaultModule_;
   char defaultName_[260];
 };
 

@@ -4,25 +4,23 @@
 // icon) when it is not 0, and applies the radio states.
 #pragma once
 
-#include <windows.h>
+#include "common/SystemProbes.h"
 
 enum OsMarking { NoMarking = 0, MarkForUsers = 1, MarkCurrentUser = 2 };
 
 struct OsPageView {
-  int osIndex;         // TargetOs the page offers
+  TargetOs osIndex;    // TargetOs the page offers
   int checkedRadio;    // control ID to check, 0 for none
   int checkRangeLast;  // last control of the radio range checked (IDC_OS_2003 or IDC_OS_VISTA)
   bool enabled[6];     // radios of kOsRadios
   int messageId;       // IDS_UNSUPPORTED_SYSTEM for a platform neither 9x nor NT, else 0
-  int marking;         // OsMarking
+  OsMarking marking;
 };
 
 // Radio control ID of each TargetOs.
 extern const int kOsRadios[6];
 
-OsPageView ComposeOsPage(const OSVERSIONINFOA& version);
-// Reads the running system with GetVersionExA and composes the page for it.
-OsPageView ComposeOsPageForRunningSystem();
+OsPageView ComposeOsPage(const SystemVersion& version);
 // MarkCompatibilityPersistedForUsers on XP, MarkCompatibilityPersisted on Vista.
 void ApplyOsMarking(const OsPageView& view);
 
@@ -33,6 +31,6 @@ class OsPageModel {
   OsPageModel();
   // Composes the view for the running system and applies its marking.
   void Init();
-  int osIndex;
+  TargetOs osIndex;
   OsPageView view;
 };

@@ -18,9 +18,6 @@ const char* const kWin98Ports[] = {"COM1:", "COM2:", "LPT1:"};
 
 bool Contains(const char* text, const char* part) { return strstr(text, part) != nullptr; }
 
-// The USB device driver is checked only where the package installs it.
-bool ChecksUsbDriver(int os) { return os != Win98Me && os != WinNt4; }
-
 // IDC_USB_HINT warns when the installed USB device driver has no version, i.e. is missing.
 void CheckUsbDeviceDriverLabel(PortView* view) {
   char path[MAX_PATH + 40] = {};
@@ -67,11 +64,13 @@ bool PortPageModel::Recomposes(const char* model) const {
   return strcmp(model ? model : "", lastModel) != 0 || setupType != lastSetupType;
 }
 
-PortView PortPageModel::FillPortList(const char* model, int os, int module, int usbDevice) {
+PortView PortPageModel::FillPortList(const char* model, TargetOs os, PrinterModule module,
+                                     int usbDevice) {
   return Compose(model, os, module, usbDevice, false);
 }
 
-PortView PortPageModel::FillPortListMultiUsb(const char* model, int os, int module, int usbDevice) {
+PortView PortPageModel::FillPortListMultiUsb(const char* model, TargetOs os, PrinterModule module,
+                                             int usbDevice) {
   return Compose(model, os, module, usbDevice, true);
 }
 
@@ -81,7 +80,8 @@ PortView PortPageModel::Unchanged() const {
   return view;
 }
 
-PortView PortPageModel::Compose(const char* model, int os, int module, int device, bool multiUsb) {
+PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule module, int device,
+                                bool multiUsb) {
   if (!model) model = "";
   targetOs = os;
   if (!Recomposes(model)) return Unchanged();
@@ -93,7 +93,7 @@ PortView PortPageModel::Compose(const char* model, int os, int module, int devic
   auto add = [this](const char* name) {
     if (entryCount < kMaxPortEntries) CopyText(entries[entryCount++], name);
   };
-  if (os == Win98Me)
+  if (IsWindows98Me(os))
     for (const char* name : kWin98Ports) add(name);
   else
     for (const char* name : kNtPorts) add(name);
@@ -116,7 +116,7 @@ PortView PortPageModel::Compose(const char* model, int os, int module, int devic
     // offers, and the four names would no longer differ: such a model gets no USB entries.
     size_t modelLength = strlen(lastModel);
     bool fits = modelLength + strlen("USB__1") < static_cast<size_t>(kPortTextCapacity);
-    if (os != WinNt4 && fits) {
+    if (SupportsUsb(os) && fits) {
       int count = multiUsb ? 4 : 1;
       for (int i = 1; i <= count; ++i) {
         char name[kPortTextCapacity];
@@ -159,7 +159,8 @@ PortView PortPageModel::Compose(const char* model, int os, int module, int devic
 
   CopyText(portText, selection >= 0 ? entries[selection] : "");
   if (Contains(portText, "USB")) {
-    if (ChecksUsbDriver(os)) CheckUsbDeviceDriverLabel(&view);
+    // The USB device driver is checked only where the package installs it.
+    if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
     view.driverModeBoxEnabled = 1;
     driverMode = GdiMode;
   } else if (Contains(portText, "LPT")) {
@@ -191,7 +192,7 @@ PortView PortPageModel::OnPortSelected(const char* entryText) {
     view.serialBoxesEnabled = 0;
     view.driverModeBoxEnabled = 1;
     driverMode = GdiMode;
-    if (ChecksUsbDriver(targetOs)) CheckUsbDeviceDriverLabel(&view);
+    if (HasUsbDeviceDriver(targetOs)) CheckUsbDeviceDriverLabel(&view);
   } else if (Contains(portText, "COM")) {
     view.serialBoxesEnabled = 1;
     view.driverModeBoxEnabled = 0;

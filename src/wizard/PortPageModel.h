@@ -29,7 +29,7 @@ struct PortView {
   int driverModeBoxShown;    // IDC_RASTER_PRINTING (it lies outside the page even when shown)
   int usbHintShown;          // IDC_USB_HINT
   const char* usbHintText;   // when not null: the new text of IDC_USB_HINT
-  int driverMode;            // check state of IDC_RASTER_PRINTING, always written: 1 GDI, 0 STD
+  DriverMode driverMode;     // check state of IDC_RASTER_PRINTING (checked: GDI), always written
 };
 
 class PortPageModel {
@@ -46,8 +46,10 @@ class PortPageModel {
   // USBSUPPORTED and LPTDEFAULT of the model's port section in the module INI file and checks
   // the installed USB device driver; `usbDevice` is what GetUsbPrinterId answered
   // (kNoUsbDevice without a printer).
-  PortView FillPortList(const char* model, int targetOs, int module, int usbDevice);
-  PortView FillPortListMultiUsb(const char* model, int targetOs, int module, int usbDevice);
+  PortView FillPortList(const char* model, TargetOs targetOs, PrinterModule module,
+                        int usbDevice);
+  PortView FillPortListMultiUsb(const char* model, TargetOs targetOs, PrinterModule module,
+                                int usbDevice);
 
   // A change of selection in IDC_PORTS: `entryText` is the text of the newly selected entry.
   PortView OnPortSelected(const char* entryText);
@@ -65,20 +67,20 @@ class PortPageModel {
 
   char portText[kPortTextCapacity];  // read by the Install command
   int setupType;                     // 1 Typical, 0 Advanced; copied in by the frame
-  int driverMode;                    // DriverMode, bound to IDC_RASTER_PRINTING
+  DriverMode driverMode;             // bound to IDC_RASTER_PRINTING
   SerialSettings serial;             // baud, data bits, stop bits, parity, flow control
 
   // For tests and the page's own use.
   const char* LastModel() const { return lastModel; }
-  int TargetOs() const { return targetOs; }
 
  private:
-  PortView Compose(const char* model, int targetOs, int module, int usbDevice, bool multiUsb);
+  PortView Compose(const char* model, TargetOs targetOs, PrinterModule module, int usbDevice,
+                   bool multiUsb);
   PortView Unchanged() const;
 
   char lastModel[200];
   int lastSetupType;
-  int targetOs;  // TargetOs of the last composition request
+  TargetOs targetOs;  // of the last composition request
   char entries[kMaxPortEntries][kPortTextCapacity];
   int entryCount;
 };

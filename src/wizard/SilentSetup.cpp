@@ -150,16 +150,17 @@ struct SilentWizard {
 };
 
 // The module whose list holds `name`, and the entry's text: an entry spelt exactly so wins over
-// one that differs only in case, as the user would click the one they read. -1 for none.
-int FindOfferedModel(const ModulePageModel& module, const char* name, std::string& entry) {
+// one that differs only in case, as the user would click the one they read. NoModule for none.
+PrinterModule FindOfferedModel(const ModulePageModel& module, const char* name,
+                               std::string& entry) {
   for (bool exact : {true, false})
-    for (int m = 0; m < 4; ++m)
+    for (PrinterModule m : kPrinterModules)
       for (const std::string& offered : module.models[m])
         if (exact ? offered == name : EqualNoCase(offered.c_str(), name)) {
           entry = offered;
           return m;
         }
-  return -1;
+  return NoModule;
 }
 
 bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort; }
@@ -180,8 +181,8 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
     return SilentRefuse(log, SilentSystemUnsupported, SetupText(IDS_UNSUPPORTED_SYSTEM));
 
   std::string chosenModel;
-  int chosenModule = FindOfferedModel(w.module, options.model.c_str(), chosenModel);
-  if (chosenModule < 0)
+  PrinterModule chosenModule = FindOfferedModel(w.module, options.model.c_str(), chosenModel);
+  if (chosenModule == NoModule)
     return SilentRefuse(log, SilentModelNotOffered, "the medium offers no model ",
                         options.model.c_str());
 
@@ -291,8 +292,9 @@ int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
   return SilentSystemFailed;
 }
 
-int SetupOutcomeCode(int result, const char* installMessage, int targetOs) {
-  if (result == InstallSucceeded) return targetOs == Win98Me ? SilentRestartNeeded : SilentSuccess;
+int SetupOutcomeCode(int result, const char* installMessage, TargetOs targetOs) {
+  if (result == InstallSucceeded)
+    return IsWindows98Me(targetOs) ? SilentRestartNeeded : SilentSuccess;
   struct Failure {
     int textId;
     int code;

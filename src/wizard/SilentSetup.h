@@ -2,6 +2,8 @@
 // models and carried out by the same Install command, with no window and no message box.
 #pragma once
 
+#include "common/TargetOs.h"
+
 #include <string>
 
 // The usage that "/?" shows.
@@ -29,7 +31,7 @@ bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options);
 // answer taken).
 int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer);
 // Exit code of a completed Install from the worker's InstallResult and InstallMessage.
-int SetupOutcomeCode(int result, const char* installMessage, int targetOs);
+int SetupOutcomeCode(int result, const char* installMessage, TargetOs targetOs);
 
 // The whole silent install; answers the exit code (SilentExitCode).
 int RunSilentSetup(const char* commandLine);

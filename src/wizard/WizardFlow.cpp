@@ -76,7 +76,7 @@ PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
         result.baudRateChanged = true;
         reloadBaudRate = 0;
       }
-      int os = models.os ? models.os->osIndex : Win98Me;
+      TargetOs os = models.os ? models.os->osIndex : Win98Me;
       int refusal = 0;
       if (os == WinServer2003 && server2003 == 0) refusal = IDS_NO_SERVER_2003_SUPPORT;
       if (os == WinVista && vista == 0) refusal = IDS_NO_VISTA_SUPPORT;

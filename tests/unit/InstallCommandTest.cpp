@@ -32,7 +32,7 @@ struct FakeHost : InstallCommandHost {
   PortPageValues port{};
   std::vector<std::string> calls;
   int resultWhenProgressEnded = -1;
-  int waitForResult = -1;
+  bool waitForResult = false;
   HWND Window() override { return reinterpret_cast<HWND>(0x4242); }
   void RefreshPages() override { calls.push_back("refresh"); }
   void ReadPortPage(PortPageValues& values) override {
@@ -43,7 +43,7 @@ struct FakeHost : InstallCommandHost {
   void RunProgress(InstallCompletion& completion) override {
     calls.push_back("progress");
     waitForResult = completion.waitForResult;
-    // With waitForResult 0 the bar's fixed run may end first: here it always does.
+    // Without waitForResult the bar's fixed run may end first: here it always does.
     for (int i = 0; i < 10000 && completion.waitForResult && completion.result == InstallRunning;
          ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -74,7 +74,8 @@ class InstallCommandTest : public ::testing::Test {
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
   }
 
-  void Choose(int os, const char* model, const char* port, int module = ReceiptModule) {
+  void Choose(TargetOs os, const char* model, const char* port,
+              PrinterModule module = ReceiptModule) {
     static const DWORD versions[][3] = {{1, 4, 10}, {2, 4, 0}, {2, 5, 0},
                                         {2, 5, 1},  {2, 5, 2}, {2, 6, 0}};
     winsim::SetVersion(versions[os][0], versions[os][1], versions[os][2]);
@@ -116,7 +117,7 @@ class InstallCommandTest : public ::testing::Test {
 TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
   EXPECT_EQ(Press(), InstallCompleted);
   EXPECT_EQ(host.calls, (Texts{"refresh", "port", "minimize", "progress", "end"}));
-  EXPECT_EQ(host.waitForResult, WinXp);
+  EXPECT_TRUE(host.waitForResult);
   EXPECT_EQ(host.resultWhenProgressEnded, InstallSucceeded);
   EXPECT_EQ(winsim::ThreadsStarted(), 1);
   auto boxes = winsim::MessageBoxes();
@@ -289,7 +290,7 @@ TEST_F(InstallCommandTest, OnNt4TheUsbIdentityAndPortRecordComeBeforeTheRefusal)
 TEST_F(InstallCommandTest, AMissingOrOlderUsbDriverStartsItsInstallerAndWaitsForItsWindow) {
   const std::string installed = winsim::SystemDirectory() + "\\drivers\\bulkusb.sys";
   struct Case {
-    int os;
+    TargetOs os;
     const char* installedVersion;  // null: missing; the medium's is 1.0.0.5
     DWORD windowLifetime;
     int polls;     // sleeps of 100 ms after the first 500 ms; -1: not started
@@ -335,7 +336,7 @@ TEST_F(InstallCommandTest, Windows98AsksForTheRestartAfterEveryCompletedRun) {
   Choose(Win98Me, "QM-A210", "LPT1:");
   winsim::ScriptMessageBoxAnswers({IDOK, IDYES});
   EXPECT_EQ(Press(), InstallCompleted);
-  EXPECT_EQ(host.waitForResult, 0);
+  EXPECT_FALSE(host.waitForResult);
   EXPECT_EQ(winsim::MessageBoxTexts(), (Texts{kSuccess, SetupText(IDS_RESTART_QUESTION)}));
   EXPECT_EQ(winsim::MessageBoxes()[1].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   ASSERT_EQ(winsim::ExitRequests().size(), 1u);

@@ -54,7 +54,7 @@ class InstallSequenceTest : public ::testing::Test {
     SetUp();
   }
 
-  static void UseOs(int os) {
+  static void UseOs(TargetOs os) {
     static const DWORD versions[][3] = {
         {VER_PLATFORM_WIN32_WINDOWS, 4, 10}, {VER_PLATFORM_WIN32_NT, 4, 0},
         {VER_PLATFORM_WIN32_NT, 5, 0},       {VER_PLATFORM_WIN32_NT, 5, 1},
@@ -71,8 +71,8 @@ class InstallSequenceTest : public ::testing::Test {
   }
 
   // Fills the install record the way the Install command does for this model, OS and port.
-  void Prepare(int os, const char* port, int mode = StdMode, const char* model = "QM-A210",
-               int module = ReceiptModule) {
+  void Prepare(TargetOs os, const char* port, DriverMode mode = StdMode,
+               const char* model = "QM-A210", PrinterModule module = ReceiptModule) {
     UseOs(os);
     ClearSelection(&selection);
     selection.module = module;
@@ -172,7 +172,7 @@ class InstallSequenceTest : public ::testing::Test {
 // ---- Whole installations --------------------------------------------------------------------
 
 struct InstallCase {
-  int os;
+  TargetOs os;
   const char* port;
 };
 
@@ -277,21 +277,23 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryOsAndPortKind, WholeInstallationTest,
-    ::testing::Values(
-        InstallCase{0, "COM1:"}, InstallCase{0, "LPT1:"}, InstallCase{0, "USB_QM-A210_1"},
-        InstallCase{1, "AQCOM1:"}, InstallCase{1, "COM2:"}, InstallCase{1, "LPT1:"},
-        InstallCase{1, "USB_QM-A210_1"}, InstallCase{2, "AQCOM1:"}, InstallCase{2, "LPT1:"},
-        InstallCase{2, "USB_QM-A210_1"}, InstallCase{3, "AQCOM1:"}, InstallCase{3, "LPT1:"},
-        InstallCase{3, "USB_QM-A210_1"}, InstallCase{4, "AQCOM1:"}, InstallCase{4, "LPT1:"},
-        InstallCase{4, "USB_QM-A210_1"}, InstallCase{5, "AQCOM1:"}, InstallCase{5, "LPT1:"},
-        InstallCase{5, "USB_QM-A210_1"}),
+    ::testing::Values(InstallCase{Win98Me, "COM1:"}, InstallCase{Win98Me, "LPT1:"},
+                      InstallCase{Win98Me, "USB_QM-A210_1"}, InstallCase{WinNt4, "AQCOM1:"},
+                      InstallCase{WinNt4, "COM2:"}, InstallCase{WinNt4, "LPT1:"},
+                      InstallCase{WinNt4, "USB_QM-A210_1"}, InstallCase{Win2000, "AQCOM1:"},
+                      InstallCase{Win2000, "LPT1:"}, InstallCase{Win2000, "USB_QM-A210_1"},
+                      InstallCase{WinXp, "AQCOM1:"}, InstallCase{WinXp, "LPT1:"},
+                      InstallCase{WinXp, "USB_QM-A210_1"}, InstallCase{WinServer2003, "AQCOM1:"},
+                      InstallCase{WinServer2003, "LPT1:"},
+                      InstallCase{WinServer2003, "USB_QM-A210_1"}, InstallCase{WinVista, "AQCOM1:"},
+                      InstallCase{WinVista, "LPT1:"}, InstallCase{WinVista, "USB_QM-A210_1"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) {
       std::string port = info.param.port;
       return "Os" + std::to_string(info.param.os) + "_" + port.substr(0, port.find_first_of(":_"));
     });
 
 TEST_F(InstallSequenceTest, Windows98CopiesTheColourLibraryAndTheSystemExtras) {
-  Prepare(0, "LPT1:");
+  Prepare(Win98Me, "LPT1:");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   std::string driverDir = winsim::PrinterDriverDirectory();
   for (const char* file : {"DMCOLOR.DLL", "ICONLIB.DLL", "UNIDRV.DLL"})
@@ -299,7 +301,7 @@ TEST_F(InstallSequenceTest, Windows98CopiesTheColourLibraryAndTheSystemExtras) {
 }
 
 TEST_F(InstallSequenceTest, TheSystemProcessorIsNeverInstalledNorLookedUp) {
-  Prepare(3, "LPT1:", GdiMode);
+  Prepare(WinXp, "LPT1:", GdiMode);
   ASSERT_STREQ(work->printer.pPrintProcessor, "WinPrint");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(winsim::CallCount("AddPrintProcessorA"), 0);
@@ -309,17 +311,17 @@ TEST_F(InstallSequenceTest, TheSystemProcessorIsNeverInstalledNorLookedUp) {
 }
 
 TEST_F(InstallSequenceTest, DriverKitModelsGetTheKitFiles) {
-  Prepare(3, "LPT1:", GdiMode, "QM-C3", LabelModule);
+  Prepare(WinXp, "LPT1:", GdiMode, "QM-C3", LabelModule);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
     EXPECT_TRUE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\" + file)) << file;
 }
 
 TEST_F(InstallSequenceTest, ATakenPrinterNameIsNumberedAndBecomesTheDefault) {
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   ASSERT_EQ(Run(), InstallSucceeded);
   // A second installation of the same model on the same kind of port.
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   InstallMessage.clear();
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_STREQ(selection.modelName, "QM-A210(P)(1)");
@@ -328,16 +330,16 @@ TEST_F(InstallSequenceTest, ATakenPrinterNameIsNumberedAndBecomesTheDefault) {
 }
 
 TEST_F(InstallSequenceTest, AUsbPrinterNameThatIsTakenEndsTheRunWithText103) {
-  Prepare(3, "USB_QM-A210_1");
+  Prepare(WinXp, "USB_QM-A210_1");
   ASSERT_EQ(Run(), InstallSucceeded);
-  Prepare(3, "USB_QM-A210_1");
+  Prepare(WinXp, "USB_QM-A210_1");
   InstallMessage.clear();
   EXPECT_EQ(Run(), InstallFailed);
   EXPECT_EQ(InstallMessage, "Maximum count of printers using the same port has been reached");
 }
 
 TEST_F(InstallSequenceTest, ARunOnAWorkerThreadSetsTheResultOnceAtItsEnd) {
-  Prepare(5, "AQCOM1:");
+  Prepare(WinVista, "AQCOM1:");
   completion.result = InstallRunning;
   InstallJob job{&selection, work.get(), &completion};
   std::thread worker([job] { RunInstallSequence(job); });
@@ -353,7 +355,7 @@ TEST_F(InstallSequenceTest, ARunOnAWorkerThreadSetsTheResultOnceAtItsEnd) {
 
 struct FailureCase {
   const char* name;
-  int os;
+  TargetOs os;
   const char* port;
   void (*arrange)(InstallSequenceTest*);
   const char* message;
@@ -385,85 +387,85 @@ INSTANTIATE_TEST_SUITE_P(
     EveryFailureText, InstallFailureTest,
     ::testing::Values(
         FailureCase{
-            "MonitorNotAdded", 3, "AQCOM1:",
+            "MonitorNotAdded", WinXp, "AQCOM1:",
             [](InstallSequenceTest*) { winsim::FailCall("AddMonitorA", ERROR_ACCESS_DENIED); },
             "Add monitor error! Erro code is:5", "AddPrintProcessorA"},
-        FailureCase{"ProcessorNotAdded", 3, "LPT1:",
+        FailureCase{"ProcessorNotAdded", WinXp, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("AddPrintProcessorA", ERROR_INVALID_PARAMETER);
                     },
                     "Add printer processor error\nFatal error, try rebooting the system.",
                     "EnumPortsA"},
-        FailureCase{"PortsNotListed", 3, "USB_QM-A210_1",
+        FailureCase{"PortsNotListed", WinXp, "USB_QM-A210_1",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("EnumPortsA", RPC_S_SERVER_UNAVAILABLE, 2);
                     },
                     "Enum ports error er = 1722", "AddPrinterDriverA"},
-        FailureCase{"MandatoryFileNameEmpty", 3, "LPT1:",
+        FailureCase{"MandatoryFileNameEmpty", WinXp, "LPT1:",
                     [](InstallSequenceTest* t) {
                       static_cast<InstallFailureTest*>(t)->Work().files.helpFile[0] = '\0';
                     },
                     "Lost of driver files, can't continue", "AddPrinterDriverA"},
         // A missing key reads "0": it passes the emptiness check, is not copied, and the
         // spooler then finds no such file.
-        FailureCase{"MandatoryFileKeyMissing", 3, "LPT1:",
+        FailureCase{"MandatoryFileKeyMissing", WinXp, "LPT1:",
                     [](InstallSequenceTest* t) {
                       auto& work = static_cast<InstallFailureTest*>(t)->Work();
                       strcpy(work.files.dataFile, "0");
                       work.driver.pDataFile = work.files.dataFile;
                     },
                     "Add printer driver error   er = 2", "AddPrinterA"},
-        FailureCase{"DriverFileNotCopied", 3, "LPT1:",
+        FailureCase{"DriverFileNotCopied", WinXp, "LPT1:",
                     [](InstallSequenceTest*) {
                       FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\AQSTD.DLL",
                                  ERROR_DISK_FULL);
                     },
                     "Copy driver files errorAQSTD.DLL  er = 112D:\\QM\\winnt\\AQSTD.DLL",
                     "AddPrinterDriverA"},
-        FailureCase{"ControlFontNotCopied", 4, "LPT1:",
+        FailureCase{"ControlFontNotCopied", WinServer2003, "LPT1:",
                     [](InstallSequenceTest*) {
                       FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\AQFONT1.TTF",
                                  ERROR_DISK_FULL);
                     },
                     "Copy driver files errorAQFONT1.TTF  er = 112D:\\QM\\win2003\\AQFONT1.TTF",
                     "AddPrinterDriverA"},
-        FailureCase{"ColourLibraryMissing", 0, "LPT1:",
+        FailureCase{"ColourLibraryMissing", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\DMCOLOR.DLL"); },
                     "Copy driver files errorDMCOLOR.DLL  er = 2D:\\QM\\win98\\DMCOLOR.DLL",
                     "AddPrinterDriverA"},
-        FailureCase{"IconLibraryMissingOnWindows98", 0, "LPT1:",
+        FailureCase{"IconLibraryMissingOnWindows98", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\ICONLIB.DLL"); },
                     "Copy driver files errorICONLIB.DLL  er = 2D:\\QM\\win98\\ICONLIB.DLL",
                     "AddPrinterDriverA"},
-        FailureCase{"DriverNotAdded", 5, "LPT1:",
+        FailureCase{"DriverNotAdded", WinVista, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("AddPrinterDriverA", ERROR_ACCESS_DENIED);
                     },
                     "Add printer driver error   er = 5", "AddPrinterA"},
         FailureCase{
-            "PrinterNotAdded", 2, "LPT1:",
+            "PrinterNotAdded", Win2000, "LPT1:",
             [](InstallSequenceTest*) { winsim::FailCall("AddPrinterA", ERROR_ACCESS_DENIED); },
             "Add printer errorer = 5", "SetDefaultPrinterA"},
-        FailureCase{"DriverDirectoryUnavailable", 3, "LPT1:",
+        FailureCase{"DriverDirectoryUnavailable", WinXp, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT);
                     },
                     "Cannot get printer driver directory", "AddPrinterDriverA"},
         FailureCase{
-            "NoMemoryForThePortList", 3, "USB_QM-A210_1",
+            "NoMemoryForThePortList", WinXp, "USB_QM-A210_1",
             [](InstallSequenceTest*) { winsim::FailCall("LocalAlloc", ERROR_NOT_ENOUGH_MEMORY); },
             "Printer installer could not allocate sufficient memory", "AddPrinterDriverA"},
-        FailureCase{"SystemDirectoryUnavailableOnWindows98", 0, "LPT1:",
+        FailureCase{"SystemDirectoryUnavailableOnWindows98", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
                     },
                     "Cannot get system directory er= 8", "AddPrinterDriverA"},
-        FailureCase{"WindowsDirectoryUnavailableOnWindows98", 0, "LPT1:",
+        FailureCase{"WindowsDirectoryUnavailableOnWindows98", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED);
                     },
                     "Cannot get windows directory er= 5", "AddPrinterDriverA"},
-        FailureCase{"SpoolerDoesNotStartAfterTheUpdate", 3, "AQCOM1:",
+        FailureCase{"SpoolerDoesNotStartAfterTheUpdate", WinXp, "AQCOM1:",
                     [](InstallSequenceTest* t) {
                       static_cast<InstallFailureTest*>(t)->OldComMonitor();
                       winsim::FailCall("StartServiceA", ERROR_SERVICE_DISABLED);
@@ -472,7 +474,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
-  Prepare(3, "LPT1:", GdiMode, "QM-C3", LabelModule);
+  Prepare(WinXp, "LPT1:", GdiMode, "QM-C3", LabelModule);
   work->files.dataFileDll[0] = '\0';
   EXPECT_EQ(Run(), InstallFailed);
   EXPECT_EQ(InstallMessage, "Lost of driver files, can't continue");
@@ -482,14 +484,14 @@ TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
 }
 
 TEST_F(InstallSequenceTest, AMissingKeyReadsAsZeroAndIsNotCopied) {
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   strcpy(work->files.oemUiDll, "0");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_FALSE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\0"));
 }
 
 TEST_F(InstallSequenceTest, OnWindows98ALeftOverTextReplacesTheSuccessText) {
-  Prepare(0, "COM1:");
+  Prepare(Win98Me, "COM1:");
   strcpy(selection.modelName, "QM-R80");  // no colour library to check for
   winsim::RemovePath("D:\\QM\\win98\\ICONLIB.DLL");
   EXPECT_EQ(Run(), InstallSucceeded);
@@ -499,7 +501,7 @@ TEST_F(InstallSequenceTest, OnWindows98ALeftOverTextReplacesTheSuccessText) {
 // ---- Outdated components ------------------------------------------------------------------
 
 TEST_F(InstallSequenceTest, ComponentsOfTheMediumsVersionAreLeftAlone) {
-  Prepare(3, "AQCOM1:");
+  Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "2");
   InstallOldProcessor("4");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -512,13 +514,13 @@ TEST_F(InstallSequenceTest, ComponentsOfTheMediumsVersionAreLeftAlone) {
 
 TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
   struct Case {
-    int os;
+    TargetOs os;
     std::vector<DWORD> sleeps;
-  } cases[] = {{1, {100, 100, 500, 1000, 1000}},
-               {2, {100, 100, 500, 1000, 1000}},
-               {3, {100, 100, 500, 2500, 1000}},
-               {4, {100, 100, 500, 2500, 1000}},
-               {5, {100, 100, 500, 1000}}};
+  } cases[] = {{WinNt4, {100, 100, 500, 1000, 1000}},
+               {Win2000, {100, 100, 500, 1000, 1000}},
+               {WinXp, {100, 100, 500, 2500, 1000}},
+               {WinServer2003, {100, 100, 500, 2500, 1000}},
+               {WinVista, {100, 100, 500, 1000}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.os);
     StartOver();
@@ -537,7 +539,7 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
 }
 
 TEST_F(InstallSequenceTest, TheVendorPortValueIsNotWrittenWhenItsKeyIsAbsent) {
-  Prepare(3, "USB_QM-A210_1");
+  Prepare(WinXp, "USB_QM-A210_1");
   ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVendorPorts), ERROR_SUCCESS);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, kVendorPorts));
@@ -545,7 +547,7 @@ TEST_F(InstallSequenceTest, TheVendorPortValueIsNotWrittenWhenItsKeyIsAbsent) {
 
 TEST_F(InstallSequenceTest, AWindows98PortNameWithoutADigitGetsItsProfileEntryButNoClassKey) {
   winsim::AddPort("COMX:");
-  Prepare(0, "COMX:");
+  Prepare(Win98Me, "COMX:");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   char profile[64];
   GetPrivateProfileStringA("Ports", "COMX:", "<none>", profile, sizeof profile, "win.ini");
@@ -558,7 +560,7 @@ TEST_F(InstallSequenceTest, AWindows98PortNameWithoutADigitGetsItsProfileEntryBu
 }
 
 TEST_F(InstallSequenceTest, AMonitorWithoutAVersionValueIsOutdated) {
-  Prepare(3, "USB_QM-A210_1");
+  Prepare(WinXp, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", nullptr);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(selection.installFlags, UsbMonitorOutdated);
@@ -567,7 +569,7 @@ TEST_F(InstallSequenceTest, AMonitorWithoutAVersionValueIsOutdated) {
 }
 
 TEST_F(InstallSequenceTest, AnOlderProcessorIsReplacedInTheProcessorDirectory) {
-  Prepare(4, "LPT1:");
+  Prepare(WinServer2003, "LPT1:");
   InstallOldProcessor("3");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(selection.installFlags, ProcessorOutdated);
@@ -577,7 +579,7 @@ TEST_F(InstallSequenceTest, AnOlderProcessorIsReplacedInTheProcessorDirectory) {
 }
 
 TEST_F(InstallSequenceTest, AProcessorWithoutAVersionValueIsOutdated) {
-  Prepare(2, "LPT1:");
+  Prepare(Win2000, "LPT1:");
   InstallOldProcessor(nullptr);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_EQ(selection.installFlags, ProcessorOutdated);
@@ -585,15 +587,15 @@ TEST_F(InstallSequenceTest, AProcessorWithoutAVersionValueIsOutdated) {
 }
 
 TEST_F(InstallSequenceTest, AProcessorWithoutANameIsNotTakenForTheListOfProcessors) {
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   InstallOldProcessor("9");
-  EXPECT_EQ(InstallPrintProcessor(work->config, 3, "", "aqproc.dll", InstallMessage),
+  EXPECT_EQ(InstallPrintProcessor(work->config, WinXp, "", "aqproc.dll", InstallMessage),
             InstallStepFailed);
   EXPECT_EQ(InstallMessage, "Add printer processor error\nFatal error, try rebooting the system.");
 }
 
 TEST_F(InstallSequenceTest, WithBothOutdatedOnlyTheMonitorIsReplaced) {
-  Prepare(3, "AQCOM1:");
+  Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   InstallOldProcessor("3");
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -604,7 +606,7 @@ TEST_F(InstallSequenceTest, WithBothOutdatedOnlyTheMonitorIsReplaced) {
 }
 
 TEST_F(InstallSequenceTest, ASpoolerSlowerThanThreeSecondsEndsTheRun) {
-  Prepare(3, "AQCOM1:");
+  Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   // Counted from the first start: 2.5 s and 1 s of fixed pauses, then 3 s of polls.
   winsim::SetSpoolerStartDelay(6600);
@@ -617,7 +619,7 @@ TEST_F(InstallSequenceTest, ASpoolerSlowerThanThreeSecondsEndsTheRun) {
 }
 
 TEST_F(InstallSequenceTest, UpdateFailuresLeaveTheSpoolerStopped) {
-  Prepare(3, "AQCOM1:");
+  Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   FailCopyOf("C:\\WINDOWS\\system32\\aqcommon.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
@@ -628,7 +630,7 @@ TEST_F(InstallSequenceTest, UpdateFailuresLeaveTheSpoolerStopped) {
 }
 
 TEST_F(InstallSequenceTest, AFailedProcessorUpdateCopyLeavesTheSpoolerStopped) {
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   InstallOldProcessor("3");
   FailCopyOf("C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86\\aqproc.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
@@ -637,7 +639,7 @@ TEST_F(InstallSequenceTest, AFailedProcessorUpdateCopyLeavesTheSpoolerStopped) {
 }
 
 TEST_F(InstallSequenceTest, AnUpdateWithoutTheCurrentDirectoryLeavesTheSpoolerStopped) {
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   InstallOldProcessor("3");
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
   EXPECT_EQ(Run(), InstallFailed);
@@ -646,7 +648,7 @@ TEST_F(InstallSequenceTest, AnUpdateWithoutTheCurrentDirectoryLeavesTheSpoolerSt
 }
 
 TEST_F(InstallSequenceTest, AProcessorDirectoryThatCannotBeHadStopsBeforeTheSpoolerIsTouched) {
-  Prepare(3, "LPT1:");
+  Prepare(WinXp, "LPT1:");
   InstallOldProcessor("3");
   winsim::FailCall("GetPrintProcessorDirectoryA", ERROR_INVALID_ENVIRONMENT);
   EXPECT_EQ(Run(), InstallFailed);
@@ -655,7 +657,7 @@ TEST_F(InstallSequenceTest, AProcessorDirectoryThatCannotBeHadStopsBeforeTheSpoo
 }
 
 TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnButKeepsTheOldVersion) {
-  Prepare(3, "AQCOM1:");
+  Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqcommon.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -665,7 +667,7 @@ TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnButKeepsTheOldVersio
 }
 
 TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAProtectedFileGoesOnButKeepsTheOldVersion) {
-  Prepare(3, "USB_QM-A210_1");
+  Prepare(WinXp, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", "1");
   winsim::SetFileProtected(winsim::SystemDirectory() + "\\aqusbmon.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -673,7 +675,7 @@ TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAProtectedFileGoesOnButKeepsTheOldVe
 }
 
 TEST_F(InstallSequenceTest, AMonitorDllInUseAtFirstInstallIsRegisteredUnderItsPrefixedName) {
-  Prepare(3, "AQCOM1:");
+  Prepare(WinXp, "AQCOM1:");
   winsim::WriteFile(winsim::SystemDirectory() + "\\aqcommon.dll", "loaded");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqcommon.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -683,7 +685,7 @@ TEST_F(InstallSequenceTest, AMonitorDllInUseAtFirstInstallIsRegisteredUnderItsPr
 }
 
 TEST_F(InstallSequenceTest, Windows98UpdatesAFileInUseThroughItsPrefixedCopy) {
-  Prepare(0, "USB_QM-A210_1");
+  Prepare(Win98Me, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusb98.dll", "1");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqusb98.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -693,7 +695,7 @@ TEST_F(InstallSequenceTest, Windows98UpdatesAFileInUseThroughItsPrefixedCopy) {
 }
 
 TEST_F(InstallSequenceTest, Windows98UpdatesAProcessorInUseThroughItsPrefixedCopy) {
-  Prepare(0, "LPT1:");
+  Prepare(Win98Me, "LPT1:");
   InstallOldProcessor("2");
   winsim::SetFileInUse(winsim::PrintProcessorDirectory() + "\\aqproc.dll", true);
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
@@ -702,7 +704,7 @@ TEST_F(InstallSequenceTest, Windows98UpdatesAProcessorInUseThroughItsPrefixedCop
 }
 
 TEST_F(InstallSequenceTest, Windows98WithThePrefixedCopyInUseTooEndsWithText141) {
-  Prepare(0, "USB_QM-A210_1");
+  Prepare(Win98Me, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusb98.dll", "1");
   for (const char* file : {"aqusb98.dll", "naqusb98.dll"}) {
     winsim::WriteFile(winsim::SystemDirectory() + "\\" + file, "loaded");

@@ -85,7 +85,7 @@ TEST_F(ModuleConfigTest, MonitorSetComesFromTheSectionOfTheOs) {
   EXPECT_EQ(monitors.usbMonitorVersion, 7);
   EXPECT_EQ(monitors.serialMonitorVersion, 12);
   EXPECT_EQ(monitors.usbMonitor.pEnvironment, nullptr);
-  config.ReadMonitorSet(9, &monitors);
+  config.ReadMonitorSet(static_cast<TargetOs>(9), &monitors);
   EXPECT_STREQ(monitors.usbMonitor.pName, "bare");
 }
 
@@ -203,7 +203,7 @@ TEST_F(ModuleConfigTest, KitKeyOfTwoCountsForTheListButNotForUsesDdkDriver) {
   EXPECT_FALSE(config.UsesDdkDriver("QM-B220", Win2000, GdiMode));
   EXPECT_FALSE(config.UsesDdkDriver("QM-B220", Win2000, StdMode));
   EXPECT_TRUE(config.UsesDdkDriver("QM-B220", WinServer2003, StdMode));
-  EXPECT_FALSE(config.UsesDdkDriver("QM-B220", WinServer2003, 7));
+  EXPECT_FALSE(config.UsesDdkDriver("QM-B220", WinServer2003, static_cast<DriverMode>(7)));
 }
 
 TEST_F(ModuleConfigTest, PrinterInfoTakesDriverProcessorAndDecimalAttributes) {
@@ -241,24 +241,24 @@ TEST_F(ModuleConfigTest, DriverFilesFillTheTableInItsSlots) {
   EXPECT_STREQ(files.oemUiDll, "0");
   EXPECT_STREQ(files.controlFontFile, "AQ.TTF");
   memset(&files, 0, sizeof files);
-  config.ReadDriverFiles("QM-B220", WinXp, &files, 5);
+  config.ReadDriverFiles("QM-B220", WinXp, &files, static_cast<DriverMode>(5));
   EXPECT_STREQ(files.driverPath, "") << "another mode reads nothing";
 }
 
 TEST_F(ModuleConfigTest, ModuleOrOsOutOfRangeReadsDefaults) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = 7;
+  config.module = static_cast<PrinterModule>(7);
   DRIVER_INFO_3A info = {};
   info.cVersion = 42;
   config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
   EXPECT_STREQ(info.pName, "0");
   config.module = TicketModule;
-  config.ReadDriverInfo("QM-B220", 6, &info, GdiMode);
+  config.ReadDriverInfo("QM-B220", static_cast<TargetOs>(6), &info, GdiMode);
   EXPECT_EQ(info.cVersion, 3u) << "left as the previous read set it";
   EXPECT_STREQ(info.pName, "0");
   info.cVersion = 42;
-  config.ReadDriverInfo("QM-B220", -1, &info, GdiMode);
+  config.ReadDriverInfo("QM-B220", UnsupportedPlatform, &info, GdiMode);
   EXPECT_EQ(info.cVersion, 42u);
 }
 
@@ -269,7 +269,7 @@ TEST_F(ModuleConfigTest, AllFourModuleFilesAreFoundUnderBothSpellings) {
   Module("setup_Embedded.ini", "[A.XP]\r\nSTDDriverName=embedded\r\n");
   ModuleConfig config;
   const char* expected[] = {"receipt", "ticket", "label", "embedded"};
-  for (int module = 0; module < 4; ++module) {
+  for (PrinterModule module : kPrinterModules) {
     config.module = module;
     DRIVER_INFO_3A info = {};
     config.ReadDriverInfo("A", WinXp, &info, StdMode);
@@ -336,8 +336,8 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
   const char* const osDirs[] = {"win98", "winnt", "winnt", "winnt", "win2003", "Vista"};
   for (int n = 1; n <= count; ++n) {
     char model[200];
-    int module = config.GetDeviceName(n, model);
-    if (module < 0) continue;
+    PrinterModule module = config.GetDeviceName(n, model);
+    if (module == NoModule) continue;
     ++modules[module];
     std::string iniPath = std::string("D:\\DRVCONFIG\\") + moduleInis[module];
     auto key = [&](const std::string& section, const char* name, const char* fallback = "0") {
@@ -346,10 +346,10 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
       return std::string(text);
     };
     config.module = module;
-    for (int os = Win98Me; os <= WinVista; ++os) {
+    for (TargetOs os : kTargetOses) {
       std::string section = std::string(model) + OsSectionSuffix(os);
       ASSERT_NE(key(section, "STDDriverName"), "0") << section << " is missing from the medium";
-      for (int mode : {StdMode, GdiMode}) {
+      for (DriverMode mode : {StdMode, GdiMode}) {
         std::string prefix = mode == StdMode ? "STD" : "GDI";
         DRIVER_INFO_3A driver = {};
         PRINTER_INFO_2A printer = {};
@@ -392,7 +392,7 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
   for (int module = 0; module < 4; ++module) EXPECT_GT(modules[module], 0) << "module " << module;
   char fallback[260];
   EXPECT_GE(config.GetDefaultDevice(fallback), 0);
-  for (int os = Win98Me; os <= WinVista; ++os) {
+  for (TargetOs os : kTargetOses) {
     MonitorSet monitors;
     config.ReadMonitorSet(os, &monitors);
     EXPECT_NE(std::string(monitors.usbMonitor.pName), "0");

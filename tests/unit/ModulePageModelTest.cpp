@@ -153,7 +153,7 @@ TEST_F(ModulePageModelTest, ChoosingAModuleMovesTheEnabledListAndTakesItsSelecti
   EXPECT_STREQ(page.modelName, "QM-R80");
   page.SelectModelText(ReceiptModule, "QM-X");
   EXPECT_STREQ(page.modelName, "") << "a text the list does not hold selects nothing";
-  page.ChooseModule(9);
+  page.ChooseModule(static_cast<PrinterModule>(9));
   EXPECT_EQ(page.moduleIndex, ReceiptModule);
 }
 

@@ -33,12 +33,12 @@ TEST_F(PackageLayoutTest, ResolveIniPathsUsesTheProgramDirectory) {
   char setupIni[kPathCapacity];
   char moduleIni[kPathCapacity];
   winsim::SetModuleFileName("D:\\setup.exe");
-  ResolveIniPaths(1, setupIni, moduleIni);
+  ResolveIniPaths(TicketModule, setupIni, moduleIni);
   EXPECT_STREQ(setupIni, "D:\\DRVCONFIG\\setup.ini");
   EXPECT_STREQ(moduleIni, "D:\\DRVCONFIG\\setup_Ticket.ini");
-  ResolveIniPaths(2, setupIni, moduleIni);
+  ResolveIniPaths(LabelModule, setupIni, moduleIni);
   EXPECT_STREQ(moduleIni, "D:\\DRVCONFIG\\setup_Lable.ini");
-  ResolveIniPaths(3, setupIni, moduleIni);
+  ResolveIniPaths(EmbeddedModule, setupIni, moduleIni);
   EXPECT_STREQ(moduleIni, "D:\\DRVCONFIG\\setup_Embedded.ini");
 }
 
@@ -46,7 +46,7 @@ TEST_F(PackageLayoutTest, ProgramNameWithoutBackslashGivesRelativePaths) {
   char setupIni[kPathCapacity];
   char moduleIni[kPathCapacity];
   winsim::SetModuleFileName("setup.exe");
-  ResolveIniPaths(0, setupIni, moduleIni);
+  ResolveIniPaths(ReceiptModule, setupIni, moduleIni);
   EXPECT_STREQ(setupIni, "DRVCONFIG\\setup.ini");
   EXPECT_STREQ(moduleIni, "DRVCONFIG\\setup_receipt.ini");
 }
@@ -56,7 +56,7 @@ TEST_F(PackageLayoutTest, ModuleOutsideTheFourLeavesOnlyTheRoot) {
   char moduleIni[kPathCapacity];
   winsim::SetModuleFileName("D:\\setup.exe");
   for (int module : {-1, 4, 1000}) {
-    ResolveIniPaths(module, setupIni, moduleIni);
+    ResolveIniPaths(static_cast<PrinterModule>(module), setupIni, moduleIni);
     EXPECT_STREQ(setupIni, "D:\\DRVCONFIG\\setup.ini");
     EXPECT_STREQ(moduleIni, "D:\\") << module;
   }
@@ -80,7 +80,7 @@ TEST_F(PackageLayoutTest, OverlongProgramPathFallsBackToTheWorkingDirectory) {
   EXPECT_STREQ(root.text, "");
   Guarded setupIni;
   Guarded moduleIni;
-  ResolveIniPaths(0, setupIni.text, moduleIni.text);
+  ResolveIniPaths(ReceiptModule, setupIni.text, moduleIni.text);
   EXPECT_STREQ(setupIni.text, "DRVCONFIG\\setup.ini");
   for (const Guarded* buffer : {&root, &setupIni, &moduleIni}) EXPECT_TRUE(buffer->GuardIntact());
 }
@@ -96,7 +96,7 @@ TEST_F(PackageLayoutTest, LongProgramPathThatFitsCutsTheIniPathsAtTheirCapacity)
   EXPECT_EQ(std::string(root.text), dir);
   Guarded setupIni;
   Guarded moduleIni;
-  ResolveIniPaths(0, setupIni.text, moduleIni.text);
+  ResolveIniPaths(ReceiptModule, setupIni.text, moduleIni.text);
   EXPECT_EQ(strlen(setupIni.text), kPathCapacity - 1);
   EXPECT_EQ(std::string(setupIni.text), (dir + "DRVCONFIG\\setup.ini").substr(0, kPathCapacity - 1));
   EXPECT_EQ(strlen(moduleIni.text), kPathCapacity - 1);

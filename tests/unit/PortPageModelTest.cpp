@@ -50,7 +50,7 @@ class PortPageModelTest : public ::testing::Test {
   static std::string States(const PortView& view) {
     std::string text;
     for (int state : {view.serialBoxesEnabled, view.driverModeBoxEnabled, view.driverModeBoxShown,
-                      view.usbHintShown, view.driverMode})
+                      view.usbHintShown, static_cast<int>(view.driverMode)})
       text += state == kKeep ? "-" : std::to_string(state);
     return text;
   }
@@ -58,7 +58,7 @@ class PortPageModelTest : public ::testing::Test {
     names.insert(names.end(), more.begin(), more.end());
     return names;
   }
-  PortView Fill(const char* model, int os, bool advanced = false) {
+  PortView Fill(const char* model, TargetOs os, bool advanced = false) {
     port.setupType = advanced ? 0 : 1;
     return advanced ? port.FillPortListMultiUsb(model, os, TicketModule, device)
                     : port.FillPortList(model, os, TicketModule, device);

@@ -152,7 +152,7 @@ TEST_F(Removal, MonitorsAndProcessorsThatCannotGoAreReported) {
 
 TEST_F(Removal, Windows98KeepsDriversAndASerialMonitorInUse) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
-  UninstallGlobals().osCode = 0;
+  UninstallGlobals().osCode = Win98Me;
   PutMonitor("AQ COM Monitor", "aqcommon.dll", "AQCOM1:");
   PutPrinter("QM-200", "QM-200 STD", "AQCOM1:");
   view.items = {{"AQ COM Monitor", true}};
@@ -171,13 +171,13 @@ TEST_F(Removal, Windows98KeepsDriversAndASerialMonitorInUse) {
 
 TEST_F(Removal, Windows98AndNt4KeepThePrintersDriverAndTheUsbBoxOff) {
   struct Case {
-    int os;
+    TargetOs os;
     DWORD platform, major, minor;
     bool driverRemoved;  // and the USB check box enabled again
   } cases[] = {
-      {0, VER_PLATFORM_WIN32_WINDOWS, 4, 10, false},
-      {1, VER_PLATFORM_WIN32_NT, 4, 0, false},
-      {2, VER_PLATFORM_WIN32_NT, 5, 0, true},
+      {Win98Me, VER_PLATFORM_WIN32_WINDOWS, 4, 10, false},
+      {WinNt4, VER_PLATFORM_WIN32_NT, 4, 0, false},
+      {Win2000, VER_PLATFORM_WIN32_NT, 5, 0, true},
   };
   for (const Case& c : cases) {
     SetUp();

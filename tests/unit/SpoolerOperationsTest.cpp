@@ -75,8 +75,8 @@ TEST_F(SpoolerOperationsTest, CopyTakesTheSourceFromTheMediumDirectoryOfEachOs) 
     PutPackageFile(subdir, "A.DLL", subdir);
   const char* expected[] = {"\\win98\\", "\\winnt\\",   "\\winnt\\",
                             "\\winnt\\", "\\win2003\\", "\\Vista\\"};
-  for (int os = 0; os <= 5; ++os) {
-    EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, os, PlainCopy, message), 1) << os;
+  for (TargetOs os : kTargetOses) {
+    EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, os, PlainCopy, message), Copied) << os;
     EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\A.DLL"), expected[os]) << os;
   }
   EXPECT_EQ(message, "");
@@ -85,7 +85,7 @@ TEST_F(SpoolerOperationsTest, CopyTakesTheSourceFromTheMediumDirectoryOfEachOs) 
 TEST_F(SpoolerOperationsTest, CopyPutsEachDestinationKindIntoItsDirectory) {
   PutPackageFile("\\winnt\\", "A.DLL", "a");
   struct Case {
-    int kind;
+    DestinationKind kind;
     std::string dir;
   } cases[] = {{DriverDirectory, winsim::PrinterDriverDirectory()},
                {DriverDirectory3, winsim::PrinterDriverDirectory() + "\\3"},
@@ -93,7 +93,7 @@ TEST_F(SpoolerOperationsTest, CopyPutsEachDestinationKindIntoItsDirectory) {
                {SystemDirectory, winsim::SystemDirectory()}};
   for (const Case& c : cases) {
     winsim::MakeDirectory(c.dir);
-    EXPECT_EQ(CopyPackageFile("A.DLL", c.kind, 3, PlainCopy, message), 1) << c.kind;
+    EXPECT_EQ(CopyPackageFile("A.DLL", c.kind, WinXp, PlainCopy, message), Copied) << c.kind;
     EXPECT_EQ(winsim::ReadFile(c.dir + "\\A.DLL"), "a") << c.kind;
     winsim::RemovePath(c.dir + "\\A.DLL");
   }
@@ -101,8 +101,8 @@ TEST_F(SpoolerOperationsTest, CopyPutsEachDestinationKindIntoItsDirectory) {
 
 TEST_F(SpoolerOperationsTest, CopySkipsNamesBeginningWithZeroWithoutMessage) {
   message = "kept";
-  EXPECT_EQ(CopyPackageFile("0", DriverDirectory, 3, PlainCopy, message), 0);
-  EXPECT_EQ(CopyPackageFile("0A.DLL", DriverDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("0", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
+  EXPECT_EQ(CopyPackageFile("0A.DLL", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, "kept");
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0);
 }
@@ -110,7 +110,7 @@ TEST_F(SpoolerOperationsTest, CopySkipsNamesBeginningWithZeroWithoutMessage) {
 TEST_F(SpoolerOperationsTest, PrefixedCopyPlacesNPlusNameBesideTheOldFile) {
   PutPackageFile("\\winnt\\", "A.DLL", "new");
   winsim::WriteFile(winsim::SystemDirectory() + "\\A.DLL", "old");
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 3, PrefixedCopy, message), 1);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PrefixedCopy, message), Copied);
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\nA.DLL"), "new");
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\A.DLL"), "old");
 }
@@ -120,7 +120,7 @@ TEST_F(SpoolerOperationsTest, AReadOnlyDestinationIsOverwritten) {
   std::string target = winsim::SystemDirectory() + "\\A.DLL";
   winsim::WriteFile(target, "old");
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 3, PlainCopy, message), 1);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), Copied);
   EXPECT_EQ(winsim::ReadFile(target), "new");
 }
 
@@ -130,16 +130,18 @@ TEST_F(SpoolerOperationsTest, InUseAndProtectedDestinationsReturnTheirCodeWithou
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\A.DLL", true);
   winsim::SetFileProtected(winsim::SystemDirectory() + "\\B.DLL", true);
   message = "kept";
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 3, PlainCopy, message), 32);
-  EXPECT_EQ(CopyPackageFile("B.DLL", SystemDirectory, 3, PlainCopy, message), 5);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message),
+            CopySharingViolation);
+  EXPECT_EQ(CopyPackageFile("B.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyAccessDenied);
   EXPECT_EQ(message, "kept");
 }
 
 TEST_F(SpoolerOperationsTest, AFailedCopyNamesTheCopiedFileTheErrorAndTheSource) {
   winsim::MakeDirectory(std::string(kPackage) + "\\winnt");
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, "Copy driver files errorA.DLL  er = 2C:\\PKG\\winnt\\A.DLL");
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 4, PrefixedCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinServer2003, PrefixedCopy, message),
+            CopyFailed);
   EXPECT_EQ(message, "Copy driver files errornA.DLL  er = 3C:\\PKG\\win2003\\A.DLL");
 }
 
@@ -148,30 +150,32 @@ TEST_F(SpoolerOperationsTest, EachDirectoryThatCannotBeHadHasItsText) {
   winsim::FailCall("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT);
   winsim::FailCall("GetPrintProcessorDirectoryA", ERROR_INVALID_ENVIRONMENT);
   winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
-  EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, SetupText(IDS_NO_DRIVER_DIRECTORY));
   EXPECT_EQ(message, "Cannot get printer driver directory");
-  EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory3, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory3, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, "Cannot get printer driver directory");
-  EXPECT_EQ(CopyPackageFile("A.DLL", ProcessorDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", ProcessorDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, "Cannot get printer processor directory");
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, "Cannot get system directory");
-  EXPECT_EQ(CopyPackageFile("A.DLL", 12345, 3, PlainCopy, message), 0);
+  EXPECT_EQ(
+      CopyPackageFile("A.DLL", static_cast<DestinationKind>(12345), WinXp, PlainCopy, message),
+      CopyFailed);
   EXPECT_EQ(message, "Direcory type error");
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0);
 }
 
 TEST_F(SpoolerOperationsTest, AMissingCurrentDirectoryStopsTheCopy) {
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
-  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message, "Cannot get current system directory");
 }
 
 TEST_F(SpoolerOperationsTest, AFileNameTooLongForAPathIsRefusedWithABoundedMessage) {
   std::string name(250, 'F');
   PutPackageFile("\\winnt\\", name.c_str(), "a");
-  EXPECT_EQ(CopyPackageFile(name.c_str(), SystemDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile(name.c_str(), SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(message.rfind("Copy driver files error" + name + "  er = 206", 0), 0u) << message;
   EXPECT_LT(message.size(), 1024u);
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0);
@@ -199,16 +203,16 @@ TEST_F(SpoolerOperationsTest, AddMonitorReportsOtherFailuresWithTheCode) {
 
 TEST_F(SpoolerOperationsTest, AddPrintProcessorUsesTheEnvironmentOfTheTargetOs) {
   winsim::MakeProcessorDll(winsim::PrintProcessorDirectory() + "\\proc.dll");
-  EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 3), 1);
+  EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", WinXp), 1);
   EXPECT_TRUE(winsim::HasProcessor("Windows NT x86", "AQProc"));
-  EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 3), 0) << "3005 is a failure here";
+  EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", WinXp), 0) << "3005 is a failure here";
 }
 
 TEST_F(SpoolerOperationsTest, AddPrintProcessorOnWindows98UsesItsOwnEnvironment) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
   winsim::SetWin9xSpooler(true);
   winsim::MakeProcessorDll(winsim::PrintProcessorDirectory() + "\\proc.dll");
-  EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", 0), 1);
+  EXPECT_EQ(AddPrintProcessorChecked("AQProc", "proc.dll", Win98Me), 1);
   EXPECT_TRUE(winsim::HasProcessor("Windows 4.0", "AQProc"));
   EXPECT_FALSE(winsim::HasProcessor("Windows NT x86", "AQProc"));
 }

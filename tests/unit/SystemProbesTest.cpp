@@ -19,34 +19,20 @@ const char kPersisted[] =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
     "Assistant\\Persisted";
 
-TEST_F(SystemProbesTest, TargetOsClassifiesEveryPlatformAndVersion) {
-  struct Case {
-    DWORD platform, major, minor;
-    int expected;
-  } cases[] = {
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0},                                     // 95
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0},                                    // 98
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0},                                    // Me
-      {VER_PLATFORM_WIN32_NT, 4, 0, 1},                                          // NT 4.0
-      {VER_PLATFORM_WIN32_NT, 4, 1, 0},       {VER_PLATFORM_WIN32_NT, 5, 0, 2},  // 2000
-      {VER_PLATFORM_WIN32_NT, 5, 1, 3},                                          // XP
-      {VER_PLATFORM_WIN32_NT, 5, 2, 4},                                          // 2003
-      {VER_PLATFORM_WIN32_NT, 5, 3, 0},       {VER_PLATFORM_WIN32_NT, 6, 0, 5},  // Vista
-      {VER_PLATFORM_WIN32_NT, 6, 1, 0},                                          // 7
-      {VER_PLATFORM_WIN32_NT, 10, 0, 0},      {VER_PLATFORM_WIN32_NT, 3, 51, 0},
-      {VER_PLATFORM_WIN32s, 5, 1, 0},         {3, 5, 1, 0},  // CE and anything else
-  };
-  for (const Case& c : cases) {
-    winsim::SetVersion(c.platform, c.major, c.minor);
-    EXPECT_EQ(GetTargetOs(), c.expected) << c.platform << " " << c.major << "." << c.minor;
-  }
-}
-
 TEST_F(SystemProbesTest, TargetOsAsksWithTheBasicStructureAndFailsIntoZero) {
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   winsim::FailCall("GetVersionExA", ERROR_INVALID_PARAMETER, 1);
-  EXPECT_EQ(GetTargetOs(), 0);
-  EXPECT_EQ(GetTargetOs(), 3);
+  EXPECT_EQ(GetTargetOs(), Win98Me);
+  EXPECT_EQ(GetTargetOs(), WinXp);
+  winsim::FailCall("GetVersionExA", ERROR_INVALID_PARAMETER, 1);
+  SystemVersion unread = ReadSystemVersion();
+  EXPECT_FALSE(unread.known);
+  EXPECT_EQ(unread.platform, 0u);
+  SystemVersion read = ReadSystemVersion();
+  EXPECT_TRUE(read.known);
+  EXPECT_EQ(read.platform, static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
+  EXPECT_EQ(read.major, 5u);
+  EXPECT_EQ(read.minor, 1u);
 }
 
 TEST_F(SystemProbesTest, AdministratorFoundInProcessTokenWhenThreadHasNone) {

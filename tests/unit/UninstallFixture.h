@@ -113,7 +113,7 @@ class UninstallTest : public ::testing::Test {
     winsim::MakeDirectory(kMedium);
     winsim::SetCurrentDirectory(kMedium);
     UseIni(kIni);
-    UninstallGlobals().osCode = 3;
+    UninstallGlobals().osCode = WinXp;
     UninstallGlobals().deletePrinterDriverEx = nullptr;
   }
   void TearDown() override {

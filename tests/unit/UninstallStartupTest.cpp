@@ -1,5 +1,6 @@
 #include "uninstall/UninstallStartup.h"
 
+#include "uninstall/RemovalSteps.h"
 #include "uninstall/UninstallText.h"
 #include "unit/UninstallFixture.h"
 #include "winsim/MessageBoxControl.h"
@@ -35,7 +36,7 @@ TEST_F(Startup, NtFourAsksNoAdministratorAndListsTheFamilyWithoutTheUsbBox) {
   winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup()});
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 4, 0);
   ASSERT_TRUE(PrepareUninstall(view, nullptr));
-  EXPECT_EQ(UninstallGlobals().osCode, 1);
+  EXPECT_EQ(UninstallGlobals().osCode, WinNt4);
   EXPECT_TRUE(UsbUnavailable(view));
   EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   EXPECT_EQ(view.Texts(), std::vector<std::string>{"QM-T90"});
@@ -54,6 +55,23 @@ TEST_F(Startup, TheUsbBoxStaysEnabledOnWindows95AndXpAndGoesOnWindows98) {
     ASSERT_TRUE(PrepareUninstall(fresh, nullptr)) << c.major << "." << c.minor;
     EXPECT_EQ(UsbUnavailable(fresh), c.disabled) << c.major << "." << c.minor;
   }
+}
+
+TEST_F(Startup, OnlyVistaMarksTheProgramForTheCompatibilityAssistantAndOnlyAtStartUp) {
+  const char* key =
+      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
+      "Assistant\\Persisted";
+  winsim::SetModuleFileName("C:\\MEDIUM\\uninstall.exe");
+  EXPECT_EQ(ClassifySystemAtStartup().osCode, WinXp);
+  EXPECT_FALSE(winsim::KeyExists(HKEY_CURRENT_USER, key));
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 0);
+  RestartWindows();
+  EXPECT_FALSE(winsim::KeyExists(HKEY_CURRENT_USER, key)) << "the restart path marks nothing";
+  EXPECT_EQ(ClassifySystemAtStartup().osCode, WinVista);
+  EXPECT_EQ(UninstallGlobals().osCode, WinVista);
+  DWORD value = 0;
+  EXPECT_TRUE(winsim::GetDword(HKEY_CURRENT_USER, key, "C:\\MEDIUM\\uninstall.exe", &value));
+  EXPECT_EQ(value, 1u);
 }
 
 TEST_F(Startup, AMissingUninstallIniIsFatalBeforeAnyStatusLine) {

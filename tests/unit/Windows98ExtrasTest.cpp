@@ -34,7 +34,7 @@ TEST_F(Windows98ExtrasTest, APresentUniversalDriverLeavesOnlyTheIconLibraryToCop
   winsim::WriteFile(kPackage + "\\win98\\ICONLIB.DLL", "icons");
   winsim::WriteFile(kPackage + "\\win98\\UNIDRV.DLL", "package");
   winsim::WriteFile(system + "\\UNIDRV.DLL", "system");
-  InstallWindows98Extras(0, 0, message);
+  InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\ICONLIB.DLL"), "icons");
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 1);
   EXPECT_EQ(winsim::ReadFile(system + "\\UNIDRV.DLL"), "system");
@@ -46,7 +46,7 @@ TEST_F(Windows98ExtrasTest, AMissingUniversalDriverIsRestoredFromTheSystemBackup
   winsim::WriteFile(kPackage + "\\win98\\ICONLIB.DLL", "icons");
   winsim::WriteFile(kPackage + "\\win98\\UNIDRV.DLL", "package");
   winsim::WriteFile(winsim::WindowsDirectory() + "\\Sysbckup\\UNIDRV.DLL", "backup");
-  InstallWindows98Extras(0, 0, message);
+  InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(winsim::ReadFile(system + "\\UNIDRV.DLL"), "backup");
   EXPECT_FALSE(winsim::FileExists(driverDir + "\\UNIDRV.DLL"));
 }
@@ -54,7 +54,7 @@ TEST_F(Windows98ExtrasTest, AMissingUniversalDriverIsRestoredFromTheSystemBackup
 TEST_F(Windows98ExtrasTest, WithoutBackupThePackageCopyGoesToTheDriverDirectory) {
   winsim::WriteFile(kPackage + "\\win98\\ICONLIB.DLL", "icons");
   winsim::WriteFile(kPackage + "\\win98\\UNIDRV.DLL", "package");
-  InstallWindows98Extras(0, 0, message);
+  InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\UNIDRV.DLL"), "package");
   EXPECT_FALSE(winsim::FileExists(system + "\\UNIDRV.DLL"));
   EXPECT_EQ(message, "");
@@ -62,21 +62,21 @@ TEST_F(Windows98ExtrasTest, WithoutBackupThePackageCopyGoesToTheDriverDirectory)
 
 TEST_F(Windows98ExtrasTest, AFailedIconLibraryCopyLeavesItsTextAndGoesOn) {
   winsim::WriteFile(kPackage + "\\win98\\UNIDRV.DLL", "package");
-  InstallWindows98Extras(0, 0, message);
+  InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(message.rfind("Copy driver files errorICONLIB.DLL  er = 2", 0), 0u) << message;
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\UNIDRV.DLL"), "package");
 }
 
 TEST_F(Windows98ExtrasTest, ASystemDirectoryThatCannotBeHadEndsTheStepWithTheError) {
   winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
-  InstallWindows98Extras(0, 0, message);
+  InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(message, "Cannot get system directory er= 8");
   EXPECT_EQ(winsim::CallCount("CreateFileA"), 0);
 }
 
 TEST_F(Windows98ExtrasTest, AWindowsDirectoryThatCannotBeHadEndsTheStepWithTheError) {
   winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED);
-  InstallWindows98Extras(0, 0, message);
+  InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(message, "Cannot get windows directory er= 5");
   EXPECT_EQ(winsim::CallCount("CreateFileA"), 0);
 }
@@ -85,10 +85,10 @@ TEST_F(Windows98ExtrasTest, DriverKitFilesAreCopiedOnWindows2000AndLaterOnly) {
   for (const char* subdir : {"\\winnt\\", "\\win2003\\", "\\Vista\\"})
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
       winsim::WriteFile(kPackage + subdir + file, subdir);
-  InstallWindows98Extras(3, 0, message);
-  InstallWindows98Extras(1, 1, message);
+  InstallWindows98Extras(WinXp, 0, message);
+  InstallWindows98Extras(WinNt4, 1, message);
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0) << "XP without the kit, NT 4.0 with it";
-  for (int os = 2; os <= 5; ++os) {
+  for (TargetOs os : {Win2000, WinXp, WinServer2003, WinVista}) {
     InstallWindows98Extras(os, 1, message);
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
       EXPECT_TRUE(winsim::FileExists(driverDir + "\\" + file)) << os << file;
@@ -98,7 +98,7 @@ TEST_F(Windows98ExtrasTest, DriverKitFilesAreCopiedOnWindows2000AndLaterOnly) {
 }
 
 TEST_F(Windows98ExtrasTest, MissingDriverKitFilesWriteNoMessage) {
-  InstallWindows98Extras(4, 1, message);
+  InstallWindows98Extras(WinServer2003, 1, message);
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 3);
   EXPECT_EQ(message, "");
 }

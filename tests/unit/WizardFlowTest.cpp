@@ -56,7 +56,7 @@ class WizardFlowTest : public ::testing::Test {
       ASSERT_GT(flow->currentPage, before) << "refused at page " << before;
     }
   }
-  void ChooseModel(int moduleIndex, int entry) {
+  void ChooseModel(PrinterModule moduleIndex, int entry) {
     module.ChooseModule(moduleIndex);
     module.SelectModel(moduleIndex, entry);
   }
@@ -243,7 +243,7 @@ TEST_F(WizardFlowTest, TheUsbPrinterIsAskedOnlyWhenThePortListIsComposedAfresh) 
 TEST_F(WizardFlowTest, UnsupportedServer2003OrVistaKeepsTheOsPage) {
   struct Case {
     int entry;
-    int os;
+    TargetOs os;
     int message;
   };
   // QM-R80 supports neither; QM-A210 both.

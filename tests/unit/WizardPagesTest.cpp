@@ -31,50 +31,6 @@ class WizardPagesTest : public ::testing::Test {
   }
 };
 
-TEST_F(WizardPagesTest, OsPageOffersOnlyTheRunningSystem) {
-  struct Case {
-    DWORD platform, major, minor;
-    int osIndex, checked, rangeLast, message, marking;
-  };
-  const Case cases[] = {
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0, IDC_OS_WIN98, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0, IDC_OS_WIN98, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0, 0, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 4, 0, 1, IDC_OS_NT4, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 5, 0, 2, IDC_OS_2000, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 5, 1, 3, IDC_OS_XP, IDC_OS_2003, 0, MarkForUsers},
-      {VER_PLATFORM_WIN32_NT, 5, 2, 4, IDC_OS_2003, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 6, 0, 5, IDC_OS_VISTA, IDC_OS_VISTA, 0, MarkCurrentUser},
-      {VER_PLATFORM_WIN32_NT, 6, 1, 0, 0, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 3, 51, 0, 0, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32_NT, 4, 10, 0, 0, IDC_OS_2003, 0, NoMarking},
-      {VER_PLATFORM_WIN32s, 3, 10, 0, 0, IDC_OS_2003, IDS_UNSUPPORTED_SYSTEM, NoMarking},
-      {7, 6, 0, 0, 0, IDC_OS_2003, IDS_UNSUPPORTED_SYSTEM, NoMarking},
-  };
-  for (const Case& c : cases) {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    version.dwPlatformId = c.platform;
-    version.dwMajorVersion = c.major;
-    version.dwMinorVersion = c.minor;
-    OsPageView view = ComposeOsPage(version);
-    std::string label =
-        std::to_string(c.platform) + " " + std::to_string(c.major) + "." + std::to_string(c.minor);
-    EXPECT_EQ(view.osIndex, c.osIndex) << label;
-    EXPECT_EQ(view.checkedRadio, c.checked) << label;
-    if (c.checked) {
-      EXPECT_EQ(view.checkRangeLast, c.rangeLast) << label;
-    }
-    EXPECT_EQ(view.messageId, c.message) << label;
-    EXPECT_EQ(view.marking, c.marking) << label;
-    for (int os = 0; os < 6; ++os)
-      EXPECT_EQ(view.enabled[os], os == c.osIndex) << label << " " << os;
-  }
-  EXPECT_STREQ(SetupText(IDS_UNSUPPORTED_SYSTEM),
-               "This driver doesn't work on this system.\nPlease click \"Cancel\" button to "
-               "cancel this program.");
-}
-
 TEST_F(WizardPagesTest, OsPageMarksCompatibilityOnXpForUsersAndOnVistaForTheCurrentUser) {
   const std::string user = "S-1-5-21-1004336348-1177238915-682003330-1003";
   winsim::SetValue(HKEY_CURRENT_USER,

@@ -51,7 +51,7 @@ TEST_F(SpoolerOperationsWineTest, PackageFilesReachEachSpoolerDirectory) {
   GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processors),
                               sizeof processors, &needed);
   struct Case {
-    int kind;
+    DestinationKind kind;
     std::string dir;
   } cases[] = {{DriverDirectory, DriverDir()},
                {DriverDirectory3, DriverDir() + "\\3"},
@@ -61,8 +61,9 @@ TEST_F(SpoolerOperationsWineTest, PackageFilesReachEachSpoolerDirectory) {
     std::string target = c.dir + "\\ctcopy" + suffix + ".bin";
     Package(("ctcopy" + suffix + ".bin").c_str(), "payload");
     copied.push_back(target);
-    EXPECT_EQ(CopyPackageFile(("ctcopy" + suffix + ".bin").c_str(), c.kind, 3, PlainCopy, message),
-              1)
+    EXPECT_EQ(
+        CopyPackageFile(("ctcopy" + suffix + ".bin").c_str(), c.kind, WinXp, PlainCopy, message),
+        Copied)
         << c.kind << " " << message;
     EXPECT_NE(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES) << target;
   }
@@ -72,7 +73,7 @@ TEST_F(SpoolerOperationsWineTest, ADriverAndItsPrinterAreAddedAndMadeTheDefault)
   std::string driverName = "Wine Ops Driver" + suffix;
   for (const char* file : {"wodrv.dll", "wodrv.gpd", "wodrvui.dll", "wodrv.hlp"}) {
     Package(file);
-    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, 3, PlainCopy, message), 1) << message;
+    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, WinXp, PlainCopy, message), Copied) << message;
   }
   DRIVER_INFO_3A driver{};
   driver.cVersion = 3;
@@ -108,7 +109,7 @@ TEST_F(SpoolerOperationsWineTest, APrinterRecordWithoutDatatypeIsAdded) {
   std::string driverName = "Wine Ops Raw Driver" + suffix;
   for (const char* file : {"wordrv.dll", "wordrv.gpd", "wordrvui.dll"}) {
     Package(file);
-    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, 3, PlainCopy, message), 1) << message;
+    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, WinXp, PlainCopy, message), Copied) << message;
   }
   DRIVER_INFO_3A driver{};
   driver.cVersion = 3;
@@ -144,7 +145,7 @@ TEST_F(SpoolerOperationsWineTest, APrinterRecordWithoutDatatypeIsAdded) {
 }
 
 TEST_F(SpoolerOperationsWineTest, AMissingDriverFileIsReportedWithItsSource) {
-  EXPECT_EQ(CopyPackageFile("wonone.dll", DriverDirectory, 3, PlainCopy, message), 0);
+  EXPECT_EQ(CopyPackageFile("wonone.dll", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
   std::string current =
       dir.substr(0, dir.size() - 1);  // the current directory has no trailing backslash
   EXPECT_EQ(message, "Copy driver files errorwonone.dll  er = 2" + current + "\\winnt\\wonone.dll");
@@ -158,7 +159,8 @@ TEST_F(SpoolerOperationsWineTest, TheMonitorOfTheProjectIsAddedAndCountsAsInstal
   std::string dll = "aqtestmon" + suffix + ".dll";
   std::string copy = dir + "winnt\\" + dll;
   ASSERT_TRUE(CopyFileA(built.c_str(), copy.c_str(), FALSE)) << GetLastError();
-  ASSERT_EQ(CopyPackageFile(dll.c_str(), SystemDirectory, 3, PlainCopy, message), 1) << message;
+  ASSERT_EQ(CopyPackageFile(dll.c_str(), SystemDirectory, WinXp, PlainCopy, message), Copied)
+      << message;
   char system[MAX_PATH];
   GetSystemDirectoryA(system, sizeof system);
   copied.push_back(std::string(system) + "\\" + dll);  // removed after the monitor

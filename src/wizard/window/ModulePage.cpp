@@ -19,9 +19,9 @@ std::vector<std::string> ShownEntries(const ui::ComboBox& list) {
 }  // namespace
 
 bool CModulePage::OnInitDialog() {
-  for (int m = 0; m < 4; ++m) lists_[m].Bind(hwnd_, kListIds[m]);
+  for (PrinterModule m : kPrinterModules) lists_[m].Bind(hwnd_, kListIds[m]);
   model.Fill(config);
-  for (int m = 0; m < 4; ++m) {
+  for (PrinterModule m : kPrinterModules) {
     for (const std::string& name : model.models[m]) lists_[m].AddString(name.c_str());
     model.TakeShownOrder(m, ShownEntries(lists_[m]));
   }
@@ -30,13 +30,13 @@ bool CModulePage::OnInitDialog() {
 }
 
 void CModulePage::Apply() {
-  for (int m = 0; m < 4; ++m) {
+  for (PrinterModule m : kPrinterModules) {
     // The model holds the entries in the order the list shows them.
     lists_[m].SetCurSel(model.selection[m]);
     lists_[m].Enable(model.listEnabled[m]);
     EnableWindow(Item(kRadioIds[m]), model.radioEnabled[m]);
   }
-  if (model.checkedModule >= 0 && model.checkedModule < 4)
+  if (IsKnownModule(model.checkedModule))
     CheckRadioButton(hwnd_, IDC_MODULE_RECEIPT, IDC_MODULE_EMBEDDED,
                      kRadioIds[model.checkedModule]);
 }
@@ -47,7 +47,7 @@ bool CModulePage::Save() {
 }
 
 bool CModulePage::OnCommand(int id, int code, HWND control) {
-  for (int m = 0; m < 4; ++m) {
+  for (PrinterModule m : kPrinterModules) {
     if (id == kRadioIds[m] && code == BN_CLICKED) {
       model.ChooseModule(m);
       Apply();

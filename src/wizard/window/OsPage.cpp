@@ -7,10 +7,10 @@ bool COsPage::OnInitDialog() {
   model.Init();
   const OsPageView& view = model.view;
   if (view.checkedRadio)
-    CheckRadioButton(hwnd_, kOsRadios[0], view.checkRangeLast, view.checkedRadio);
+    CheckRadioButton(hwnd_, kOsRadios[Win98Me], view.checkRangeLast, view.checkedRadio);
   if (view.messageId)
     ShowAppMessage(frame_ ? frame_->Handle() : hwnd_, SetupText(view.messageId),
                    MB_OK | MB_ICONEXCLAMATION);
-  for (int i = 0; i < 6; ++i) EnableWindow(Item(kOsRadios[i]), view.enabled[i]);
+  for (TargetOs os : kTargetOses) EnableWindow(Item(kOsRadios[os]), view.enabled[os]);
   return true;
 }

@@ -67,7 +67,8 @@ void CPortPage::ApplyView(const PortView& view) {
   ApplyShown(Item(IDC_RASTER_PRINTING), view.driverModeBoxShown);
   if (view.usbHintText) usbHint_.SetText(view.usbHintText);
   ApplyShown(Item(IDC_USB_HINT), view.usbHintShown);
-  CheckDlgButton(hwnd_, IDC_RASTER_PRINTING, view.driverMode ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd_, IDC_RASTER_PRINTING,
+                 view.driverMode == GdiMode ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void CPortPage::OnSerialSelected(int box) {
@@ -93,7 +94,8 @@ void CPortPage::OnSerialSelected(int box) {
 }
 
 bool CPortPage::Save() {
-  model.driverMode = IsDlgButtonChecked(hwnd_, IDC_RASTER_PRINTING) == BST_CHECKED ? 1 : 0;
+  model.driverMode =
+      IsDlgButtonChecked(hwnd_, IDC_RASTER_PRINTING) == BST_CHECKED ? GdiMode : StdMode;
   return true;
 }
 

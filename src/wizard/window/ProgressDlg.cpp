@@ -31,7 +31,7 @@ void CProgressDlg::SetPosition(int n) {
 void CProgressDlg::RunUntilResult() {
   int n = 0;
   for (;;) {
-    if (completion.waitForResult == 0 && n == 90) break;
+    if (!completion.waitForResult && n == 90) break;
     int result = completion.result.load();
     if (result == InstallFailed) {
       while (n > 0) {

@@ -48,7 +48,7 @@ class ProgressWindowTest : public ::testing::Test {
     if (!MessageBoxWatcher::HaveDisplay()) GTEST_SKIP() << "no display";
   }
   // Runs the window modally; the "worker" writes `result` after `delay` ms (never for 0).
-  void Run(int waitForResult, int result, DWORD delay) {
+  void Run(bool waitForResult, int result, DWORD delay) {
     dialog.completion.waitForResult = waitForResult;
     std::thread worker([&] {
       if (result == 0) return;
@@ -76,7 +76,7 @@ class ProgressWindowTest : public ::testing::Test {
 
 TEST_F(ProgressWindowTest, ASuccessRunsTheBarUpFromWhereItStoodTo99) {
   dialog.screenshot = true;
-  Run(3, InstallSucceeded, 3000);
+  Run(true, InstallSucceeded, 3000);
   EXPECT_EQ(IDOK, returned);
   ASSERT_FALSE(dialog.samples.empty());
   // One step per position, climbing and then running up, ending at 99.
@@ -102,7 +102,7 @@ TEST_F(ProgressWindowTest, ASuccessRunsTheBarUpFromWhereItStoodTo99) {
 }
 
 TEST_F(ProgressWindowTest, AFailureDuringTheHoldRunsTheBarDownFrom91To0) {
-  Run(3, InstallFailed, 8500);
+  Run(true, InstallFailed, 8500);
   EXPECT_EQ(IDOK, returned);
   ASSERT_FALSE(dialog.samples.empty());
   // Climb to 89, hold at 90, then 91, 90, ... 1 and 0.
@@ -119,7 +119,7 @@ TEST_F(ProgressWindowTest, AFailureDuringTheHoldRunsTheBarDownFrom91To0) {
 }
 
 TEST_F(ProgressWindowTest, WithoutWaitingTheWindowClosesAfterTheBarShowed89) {
-  Run(0, 0, 0);
+  Run(false, 0, 0);
   EXPECT_EQ(IDOK, returned);
   ASSERT_EQ(90u, dialog.samples.size());
   EXPECT_EQ(89, dialog.samples.back().position);

@@ -260,7 +260,7 @@ TEST_F(EmbeddedNamesWindowTest, EachEntryOfTheSortedListIsTheModelItShows) {
   auto selected = [&] { return static_cast<int>(SendMessageA(embedded, CB_GETCURSEL, 0, 0)); };
   // Initially entry 0 of what the list shows, and that is the model the page holds.
   EXPECT_EQ(0, selected());
-  EXPECT_EQ(shown[0], pages.module.model.SelectedModel(3));
+  EXPECT_EQ(shown[0], pages.module.model.SelectedModel(EmbeddedModule));
   Click(Page(pages.module, IDC_MODULE_EMBEDDED));
   EXPECT_EQ(shown[0], pages.module.model.modelName);
   for (int i : {1, 0, 2}) {
