@@ -113,10 +113,11 @@ void ModulePageModel::SelectInitial() {
 
 void ModulePageModel::TakeShownOrder(PrinterModule module, const std::vector<std::string>& shown) {
   if (!IsKnownModule(module)) return;
-  std::vector<std::string> mine = models[module], theirs = shown;
-  std::sort(mine.begin(), mine.end());
-  std::sort(theirs.begin(), theirs.end());
-  if (mine != theirs) return;
+  const std::vector<std::string>& mine = models[module];
+  if (shown.size() != mine.size()) return;
+  for (const std::string& entry : shown)
+    if (std::count(shown.begin(), shown.end(), entry) != std::count(mine.begin(), mine.end(), entry))
+      return;
   models[module] = shown;
   SelectInitial();
 }
