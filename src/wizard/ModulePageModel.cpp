@@ -116,7 +116,8 @@ void ModulePageModel::TakeShownOrder(PrinterModule module, const std::vector<std
   const std::vector<std::string>& mine = models[module];
   if (shown.size() != mine.size()) return;
   for (const std::string& entry : shown)
-    if (std::count(shown.begin(), shown.end(), entry) != std::count(mine.begin(), mine.end(), entry))
+    if (std::count(shown.begin(), shown.end(), entry) !=
+        std::count(mine.begin(), mine.end(), entry))
       return;
   models[module] = shown;
   SelectInitial();
