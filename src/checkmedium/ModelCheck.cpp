@@ -99,7 +99,8 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
   if (os == Win98Me && !IsMissing(files.controlFontFile))
     findings.Add(WarningFinding, "font-on-98", ini.name, section, "ControlFontFile",
                  "setup copies the font into the \"3\" subdirectory of the printer-driver "
-                 "directory, which Windows 98/Me do not have: " + copyError);
+                 "directory, which Windows 98/Me do not have: " +
+                     copyError);
   if (!CheckDecimal(medium, ini, section, "ATTRIBUTES"))
     findings.Add(WarningFinding, "missing-key", ini.name, section, "ATTRIBUTES",
                  "missing: read as 0, the printer gets no attributes");

@@ -46,8 +46,7 @@ class PortPageModel {
   // USBSUPPORTED and LPTDEFAULT of the model's port section in the module INI file and checks
   // the installed USB device driver; `usbDevice` is what GetUsbPrinterId answered
   // (kNoUsbDevice without a printer).
-  PortView FillPortList(const char* model, TargetOs targetOs, PrinterModule module,
-                        int usbDevice);
+  PortView FillPortList(const char* model, TargetOs targetOs, PrinterModule module, int usbDevice);
   PortView FillPortListMultiUsb(const char* model, TargetOs targetOs, PrinterModule module,
                                 int usbDevice);
 

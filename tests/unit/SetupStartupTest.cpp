@@ -15,9 +15,12 @@ TEST(SetupStartupTest, OnlyTheSystemsFrom2000ToVistaRefuseAUserWhoIsNoAdministra
     DWORD platform, major, minor;
     bool asks;
   } systems[] = {
-      {"98", VER_PLATFORM_WIN32_WINDOWS, 4, 10, false}, {"NT 4.0", VER_PLATFORM_WIN32_NT, 4, 0, false},
-      {"2000", VER_PLATFORM_WIN32_NT, 5, 0, true},      {"XP", VER_PLATFORM_WIN32_NT, 5, 1, true},
-      {"2003", VER_PLATFORM_WIN32_NT, 5, 2, true},      {"Vista", VER_PLATFORM_WIN32_NT, 6, 0, true},
+      {"98", VER_PLATFORM_WIN32_WINDOWS, 4, 10, false},
+      {"NT 4.0", VER_PLATFORM_WIN32_NT, 4, 0, false},
+      {"2000", VER_PLATFORM_WIN32_NT, 5, 0, true},
+      {"XP", VER_PLATFORM_WIN32_NT, 5, 1, true},
+      {"2003", VER_PLATFORM_WIN32_NT, 5, 2, true},
+      {"Vista", VER_PLATFORM_WIN32_NT, 6, 0, true},
   };
   for (const System& system : systems) {
     for (bool administrator : {true, false}) {

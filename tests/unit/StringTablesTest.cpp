@@ -93,8 +93,7 @@ TEST(StringTablesTest, UninstallShowsTheseTextsUnderTheseNumbers) {
       {122, "Deleting %s's driver,please wait..."},
       {123, "Please delete jobs in printer %s first."},
   };
-  for (const Entry& entry : entries)
-    EXPECT_STREQ(UninstallText(entry.id), entry.text) << entry.id;
+  for (const Entry& entry : entries) EXPECT_STREQ(UninstallText(entry.id), entry.text) << entry.id;
   EXPECT_STREQ(UninstallText(106), "");
 }
 
