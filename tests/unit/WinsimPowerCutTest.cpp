@@ -26,8 +26,7 @@ TEST_F(PowerCut, TheCutCallAndEveryLaterOneChangeNothing) {
   HKEY key = nullptr;
   winsim::CutPowerAtCall(3);
   bool ended = winsim::RunUntilPowerCut([&] {
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "A", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "A", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     SetString(key, "first");
     SetString(key, "second");
   });
