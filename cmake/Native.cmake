@@ -18,3 +18,14 @@ target_compile_definitions(unit_tests PRIVATE
 target_link_libraries(unit_tests PRIVATE wizard_lib uninstall_lib checkmedium_lib GTest::gtest
   GTest::gtest_main pthread)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+# The cut-off walk (tests/cutoff): test infrastructure that writes docs/interrupted-install.md.
+file(GLOB CUTOFF_SOURCES CONFIGURE_DEPENDS tests/cutoff/*.cpp)
+add_executable(cutoff_walk ${CUTOFF_SOURCES})
+target_include_directories(cutoff_walk PRIVATE tests)
+target_compile_definitions(cutoff_walk PRIVATE SOURCE_ROOT="${CMAKE_SOURCE_DIR}")
+target_link_libraries(cutoff_walk PRIVATE core pthread)
+# The table in the docs stays what the walk gives.
+add_test(NAME CutoffWalkTableIsCurrent
+  COMMAND cutoff_walk --check ${CMAKE_SOURCE_DIR}/docs/interrupted-install.md)
+set_tests_properties(CutoffWalkTableIsCurrent PROPERTIES TIMEOUT 120)

@@ -59,6 +59,23 @@ void ResetFiles() {
   state.currentDirectory = "C:\\";
 }
 
+std::vector<std::string> FilesUnder(const std::string& dir) {
+  WINSIM_LOCK;
+  std::string prefix = Upper(FullPath(dir)) + "\\";
+  std::vector<std::string> files;
+  for (const auto& node : state.nodes)
+    if (!node.second.directory && node.first.compare(0, prefix.size(), prefix) == 0)
+      files.push_back(node.second.path);
+  return files;
+}
+
+void RebootFiles() {
+  state.openFiles.clear();
+  finds.clear();
+  state.moduleFileName = "C:\\setup.exe";
+  state.currentDirectory = "C:\\";
+}
+
 std::string FullPath(const std::string& input) {
   if (input.empty()) return "";
   std::string path(input);

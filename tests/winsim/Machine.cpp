@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <exception>
 #include <map>
 #include <sstream>
 
@@ -22,6 +24,10 @@ struct Fault {
 struct Core {
   std::vector<Fault> faults;
   std::map<std::string, int> calls;
+  int allCalls = 0;
+  int cutAt = 0;  // the call the power goes at; 0 for none
+  std::string cutCall;
+  std::string cutArgument;
   std::map<uintptr_t, HandleKind> handles;
   uintptr_t nextHandle = 0x1000;
 };
@@ -90,6 +96,61 @@ void Reset() {
   ResetSync();
 }
 
+void CutPowerAtCall(int k) {
+  WINSIM_LOCK;
+  C().cutAt = k > 0 ? C().allCalls + k : 0;
+  C().cutCall.clear();
+  C().cutArgument.clear();
+}
+
+bool PowerIsOff() {
+  WINSIM_LOCK;
+  return C().cutAt && C().allCalls >= C().cutAt;
+}
+
+std::string CutCall(std::string* argument) {
+  WINSIM_LOCK;
+  if (argument) *argument = C().cutArgument;
+  return C().cutCall;
+}
+
+int AllCalls() {
+  WINSIM_LOCK;
+  return C().allCalls;
+}
+
+bool RunUntilPowerCut(const std::function<void()>& run) {
+  try {
+    run();
+    return true;
+  } catch (const PowerCut&) {
+    return false;
+  }
+}
+
+void Reboot() {
+  WaitForThreadsToEnd();
+  WINSIM_LOCK;
+  int calls = C().allCalls;
+  uintptr_t nextHandle = C().nextHandle;
+  C() = Core();
+  C().allCalls = calls;
+  C().nextHandle = nextHandle;  // a stale handle of the last boot names nothing now
+  RebootRegistry();
+  RebootFiles();
+  RebootModules();
+  RebootSpooler();
+  RebootTokens();
+  RebootUsb();
+  ResetMessageBoxes();
+  ResetServices();
+  ResetMessages();
+  ResetMemory();
+  ResetShell();
+  ResetThreads();
+  ResetSync();
+}
+
 void FailCall(const char* function, DWORD error, int nth, const char* argument) {
   WINSIM_LOCK;
   C().faults.push_back(
@@ -105,6 +166,18 @@ int CallCount(const char* function) {
 DWORD TakeFault(const char* function, const char* argument) {
   WINSIM_LOCK;
   ++C().calls[function];
+  if (++C().allCalls == C().cutAt) {
+    C().cutCall = function;
+    C().cutArgument = argument ? argument : "";
+  }
+  if (C().cutAt && C().allCalls >= C().cutAt) {
+    // A call that only lets a handle go may come from a destructor, which must not throw, and
+    // it changes nothing that outlasts the process: it fails instead. So does every call of a
+    // thread already unwinding, as a second exception would end the program.
+    bool releases = strstr(function, "Close") || strcmp(function, "FreeLibrary") == 0;
+    if (releases || std::uncaught_exceptions() > 0) return ERROR_NOT_READY;
+    throw PowerCut();
+  }
   for (Fault& fault : C().faults) {
     if (fault.function != function) continue;
     if (fault.hasArgument && !EqualNoCase(fault.argument, argument ? argument : "")) continue;

@@ -13,6 +13,9 @@ namespace winsim {
 std::recursive_mutex& MachineLock();
 #define WINSIM_LOCK std::lock_guard<std::recursive_mutex> winsimLock_(::winsim::MachineLock())
 
+// What every simulated call throws once the power is off; winsim alone catches it.
+struct PowerCut {};
+
 // Counts the call and returns the injected error for it, or 0 to go on.
 DWORD TakeFault(const char* function, const char* argument = nullptr);
 // TakeFault for functions that report through the last error: sets it and answers true
@@ -76,6 +79,17 @@ void ResetMemory();
 void ResetShell();
 void ResetThreads();
 void ResetSync();
+
+// Reboot hooks of the areas that keep state across a power loss: each drops what belonged to
+// the processes (open handles), keeps what the disk and the spooler hold.
+void RebootRegistry();
+void RebootFiles();
+void RebootModules();
+void RebootSpooler();
+void RebootTokens();
+void RebootUsb();
+// Waits (in real time) until every thread started with CreateThread has ended.
+void WaitForThreadsToEnd();
 
 // Token privileges (Privileges.cpp), reset with the tokens.
 void ResetPrivileges();

@@ -42,6 +42,11 @@ const Exports* Resolve(const std::string& name) {
 
 void ResetModules() { mods = ModuleState(); }
 
+void RebootModules() {
+  mods.loaded.clear();
+  mods.loadedPaths.clear();
+}
+
 const Exports* ModuleImage(const std::string& fullPath) {
   auto image = mods.images.find(Upper(fullPath));
   FileNode* node = FindNode(fullPath);

@@ -125,6 +125,23 @@ void ResetRegistry() {
     roots[RootValue(root)] = std::make_shared<Key>();
 }
 
+void RebootRegistry() { opened.clear(); }
+
+namespace {
+void ListKey(const Key& key, const std::string& path, std::vector<std::string>& out) {
+  if (key.values.empty() && key.subkeys.empty()) out.push_back(path);
+  for (const Key::Value& value : key.values) out.push_back(path + value.name);
+  for (const auto& sub : key.subkeys) ListKey(*sub.second, path + sub.second->name + "\\", out);
+}
+}  // namespace
+
+std::vector<std::string> RegistryListing(HKEY root) {
+  WINSIM_LOCK;
+  std::vector<std::string> out;
+  if (auto base = RootOf(root)) ListKey(*base, "", out);
+  return out;
+}
+
 bool KeyExists(HKEY root, const std::string& path) {
   WINSIM_LOCK;
   auto base = RootOf(root);

@@ -183,6 +183,8 @@ void ResetSpooler() {
   ResetSpoolerRemoval();
 }
 
+void RebootSpooler() { spooler.openPrinters.clear(); }
+
 void UpdateWinspoolExports(DWORD platform, DWORD major) {
   // SetDefaultPrinterA and DeletePrinterDriverExA came with Windows 2000.
   Exports exports;

@@ -3,6 +3,7 @@
 #include "winsim/Machine.h"
 #include "winsim/ShellControl.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -23,6 +24,8 @@ struct ThreadTable {
   DWORD startDelay = 0;
 };
 ThreadTable threads;
+// Threads whose start routine has not returned yet; outlives a Reset or Reboot.
+std::atomic<int> running{0};
 }  // namespace
 
 void ResetThreads() { threads = ThreadTable(); }
@@ -35,6 +38,10 @@ int ThreadsStarted() {
 void DelayThreadStarts(DWORD realMs) {
   WINSIM_LOCK;
   threads.startDelay = realMs;
+}
+
+void WaitForThreadsToEnd() {
+  while (running.load() > 0) std::this_thread::yield();
 }
 
 bool CloseThreadHandle(uintptr_t value) {
@@ -57,13 +64,20 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE
   auto state = std::make_shared<ThreadState>();
   DWORD delay = threads.startDelay;
   // The thread keeps its state alive itself, so closing the handle early is harmless.
+  ++running;
   std::thread([state, start, parameter, delay] {
     if (delay) std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-    DWORD code = start(parameter);
-    std::lock_guard<std::mutex> guard(state->lock);
-    state->exitCode = code;
-    state->done = true;
-    state->ended.notify_all();
+    DWORD code = ERROR_NOT_READY;
+    // A power loss ends the thread where it stands; a waiter already waiting wakes up and
+    // meets the power loss at its own next call.
+    RunUntilPowerCut([&] { code = start(parameter); });
+    {
+      std::lock_guard<std::mutex> guard(state->lock);
+      state->exitCode = code;
+      state->done = true;
+      state->ended.notify_all();
+    }
+    --running;
   }).detach();
   uintptr_t handle = NewHandle(HandleKind::Other);
   threads.open[handle] = state;

@@ -72,6 +72,11 @@ void ResetTokens() {
   ResetPrivileges();
 }
 
+void RebootTokens() {
+  tokens.open.clear();
+  ResetPrivileges();
+}
+
 void SetProcessTokenGroups(const std::vector<TokenGroup>& groups) {
   WINSIM_LOCK;
   tokens.processGroups = groups;

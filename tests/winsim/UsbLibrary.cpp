@@ -74,6 +74,11 @@ int WINAPI uWrite(int handle, int, const unsigned char* data, int length) {
 
 void ResetUsb() { usb = UsbState(); }
 
+void RebootUsb() {
+  usb.open.clear();
+  usb.handles.clear();
+}
+
 void InstallUsbLibrary(const std::string& path, const std::vector<std::string>& omit) {
   Exports exports = {{"OpenDeviceX", reinterpret_cast<void*>(&OpenDeviceX)},
                      {"CloseDevice", reinterpret_cast<void*>(&CloseDevice)},

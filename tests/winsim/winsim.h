@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,25 @@ void Reset();
 void FailCall(const char* function, DWORD error, int nth = 0, const char* argument = nullptr);
 // Number of calls made to a simulated function since Reset.
 int CallCount(const char* function);
+
+// ---- Power loss -------------------------------------------------------------------------
+// The power goes at the k-th simulated call from now (1-based; 0: never): that call and every
+// later one, on any thread, does nothing and ends its thread (a call that only lets a handle
+// go fails instead, as it may come from a destructor). A thread started by CreateThread just
+// ends; the test's own thread runs what may be cut inside RunUntilPowerCut.
+void CutPowerAtCall(int k);
+bool PowerIsOff();
+// The function the power went at ("" before the cut and after the reboot) and its main text
+// argument.
+std::string CutCall(std::string* argument = nullptr);
+// Simulated calls made since Reset (a Reboot keeps counting).
+int AllCalls();
+// Runs `run`; false when the power went during it.
+bool RunUntilPowerCut(const std::function<void()>& run);
+// After a power loss: files, registry and the spooler's objects stay; open handles, threads,
+// mutexes, windows, message boxes and their script, the spooler service's state, faults and
+// the cut go.
+void Reboot();
 
 // ---- Handles -----------------------------------------------------------------------------
 enum class HandleKind { Key, Find, Printer, Service, Module, Heap, Token, Sid, File, Other };
@@ -43,6 +63,7 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 std::string ReadFile(const std::string& path);  // "" when missing
 void RemovePath(const std::string& path);       // file or whole directory tree
+std::vector<std::string> FilesUnder(const std::string& dir);  // full paths, directories left out
 // Copies a directory of this machine into the simulated file system; returns files copied.
 int LoadHostDirectory(const std::string& hostDir, const std::string& simDir);
 
@@ -51,6 +72,8 @@ bool KeyExists(HKEY root, const std::string& path);
 bool GetValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
               std::string* data);
 bool GetDword(HKEY root, const std::string& path, const std::string& name, DWORD* value);
+// Every value of the root as PATH\name, and every key without values or subkeys as PATH\.
+std::vector<std::string> RegistryListing(HKEY root);
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& data);  // creates the key
 // The key's security grants the user only `allowed` (e.g. KEY_READ: HKLM for a limited user):
