@@ -24,7 +24,7 @@ file(GLOB CUTOFF_SOURCES CONFIGURE_DEPENDS tests/cutoff/*.cpp)
 add_executable(cutoff_walk ${CUTOFF_SOURCES})
 target_include_directories(cutoff_walk PRIVATE tests)
 target_compile_definitions(cutoff_walk PRIVATE SOURCE_ROOT="${CMAKE_SOURCE_DIR}")
-target_link_libraries(cutoff_walk PRIVATE core pthread)
+target_link_libraries(cutoff_walk PRIVATE wizard_lib uninstall_lib pthread)
 # The table in the docs stays what the walk gives.
 add_test(NAME CutoffWalkTableIsCurrent
   COMMAND cutoff_walk --check ${CMAKE_SOURCE_DIR}/docs/interrupted-install.md)

@@ -115,7 +115,7 @@ SetupRun RunSetup(const WalkCase& c, int cutAt) {
 }
 
 void RunUninstall() {
-  UninstallGlobals() = UninstallSettings{0, {0}, nullptr};
+  UninstallGlobals() = UninstallSettings{Win98Me, {0}, nullptr};
   winsim::SetModuleFileName(std::string(kMedium) + "\\uninstall.exe");
   winsim::SetCurrentDirectory(kMedium);
   FakeView view;

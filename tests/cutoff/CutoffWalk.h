@@ -3,13 +3,15 @@
 // machine then holds.
 #pragma once
 
+#include "common/TargetOs.h"
+
 #include <set>
 #include <string>
 #include <vector>
 
 struct WalkCase {
   const char* name;
-  int os;               // TargetOs
+  TargetOs os;
   const char* port;     // the port page's choice
   const char* monitor;  // the port monitor a printer on that port needs; "" for none
 };
