@@ -32,7 +32,8 @@ soak_run() {
 # soak_compare NAME: $out/NAME.state equals $out/NAME-1.state; the difference goes to the log.
 soak_compare() {
   diff "$out/$1-1.state" "$out/$1.state" >"$out/$1.diff" && return 0
-  echo "$1 differs from cycle 1: $(grep -c '^>' "$out/$1.diff") new, $(grep -c '^<' "$out/$1.diff") gone lines"
+  echo "$1 differs from cycle 1: $(grep -c '^>' "$out/$1.diff") new lines," \
+    "$(grep -c '^<' "$out/$1.diff") gone"
   grep -E '^>.*(\([0-9]+\)| [0-9]+"|Copy )' "$out/$1.diff" | sed 's/^/numbered: /'
   head -n 20 "$out/$1.diff"
   return 1
@@ -68,7 +69,9 @@ case_soak() {
     [ "$codes" = "$first" ] || { echo "cycle $cycle:$codes, not$first"; failed=1; }
     [ "$check" = 1 ] || continue
     verdict=same
-    soak_compare installed && soak_compare removed || { verdict=DIFFERENT; failed=1; }
+    soak_compare installed || verdict=DIFFERENT
+    soak_compare removed || verdict=DIFFERENT
+    [ "$verdict" = same ] || failed=1
     soak_line "soak $1 cycle $cycle: $verdict state, codes${codes}, wall $((wall / timed))" \
       "ms/cycle (fixed waits $soak_fixed_waits ms)"
     wall=0 timed=0
