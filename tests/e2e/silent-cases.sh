@@ -14,15 +14,15 @@ cases+=(
   "silent-refused-unknown-name xp"
 )
 
-# silent PROGRAM ARGS...: PROGRAM.exe from the medium, logging to C:\medium\silent.log; the
-# exit code (which a Unix process keeps modulo 256) in $silent_code, the log's lines in
-# $silent_log.
+# silent PROGRAM ARGS...: PROGRAM.exe from the medium, logging to C:\medium\silent.log, ended
+# after $silent_timeout (300) s; the exit code (which a Unix process keeps modulo 256) in
+# $silent_code, the log's lines in $silent_log.
 silent() {
   local program=$1
   shift
   rm -f "$medium/silent.log"
-  (cd "$medium" && WINEPREFIX=$prefix timeout 300 "$root/tools/wine-run" $flag "./$program.exe" \
-    "$@" '/log=C:\medium\silent.log') >>"$out/silent.out" 2>&1
+  (cd "$medium" && WINEPREFIX=$prefix timeout "${silent_timeout:-300}" "$root/tools/wine-run" \
+    $flag "./$program.exe" "$@" '/log=C:\medium\silent.log') >>"$out/silent.out" 2>&1
   silent_code=$?
   silent_log=$(tr -d '\r' <"$medium/silent.log" 2>/dev/null)
   printf '%s\n' "$silent_log" >>"$out/log"
