@@ -59,7 +59,7 @@ void CheckFragments(MediumContext& medium, const IniFile& ini, const FragmentLis
                                list.what));
     else if (ini.Value(list.section, key).empty())
       medium.findings.Add(WarningFinding, "empty-value", ini.name, list.section, key,
-                          Text("empty: uninstall takes every %s for one of the family", list.what));
+                          Text("empty: uninstall ignores it and lists no %s by it", list.what));
   }
 }
 

@@ -37,7 +37,9 @@ bool NameIsListed(const char* section, const char* countKey, const char* baseKey
     char key[40];
     FormatText(key, sizeof key, "%s%c", baseKey, static_cast<char>('0' + n));
     ReadUninstallValue(section, key, value);
-    if (strstr(name ? name : "", value)) return true;
+    // An empty entry is a slip of the medium's author, not a wish to take every printer,
+    // monitor and processor of the system (the Local Port monitor among them) for the family's.
+    if (value[0] && strstr(name ? name : "", value)) return true;
   }
   return false;
 }

@@ -147,7 +147,7 @@ TEST_F(CheckMediumTest, EachFaultOfABrokenCopyGivesItsFindingAndExitCode) {
       {"port section missing", [] { Set(kEmbeddedIni, "QM-E50.PORT", nullptr, nullptr); },
        "missing-section", "QM-E50.PORT", "", "Vista refused", MediumWarnings},
       {"empty monitor fragment", [] { Set(kUninstallIni, "AQMONITOR", "MONITORNAME1", ""); },
-       "empty-value", "AQMONITOR", "MONITORNAME1", "every port monitor", MediumWarnings},
+       "empty-value", "AQMONITOR", "MONITORNAME1", "lists no port monitor", MediumErrors},
       {"fragment beyond the count", [] { Set(kUninstallIni, "AQPROC", "PROCNAME2", "AQ"); },
        "unknown-key", "AQPROC", "PROCNAME2", "never reads it", MediumWarnings},
       {"processor DLL entry missing",

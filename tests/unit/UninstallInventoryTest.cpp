@@ -81,7 +81,10 @@ TEST_F(Inventory, FragmentsFollowTheIniRules) {
     bool listed;
   } cases[] = {
       {"MonitorNUM=2\nMONITORNAME1=AQ USB", "Port 10", true},  // entry 2 missing reads "0"
-      {"MonitorNUM=1\nMONITORNAME1=", "Anything", true},
+      // An empty entry would take every monitor, the system's own among them, for the
+      // family's: it matches nothing.
+      {"MonitorNUM=1\nMONITORNAME1=", "Local Port", false},
+      {"MonitorNUM=2\nMONITORNAME1=\nMONITORNAME2=AQ", "AQ USB Monitor", true},
       {"MonitorNUM=1\nMONITORNAME1=aq usb", "AQ USB Monitor", false},
       {"MonitorNUM=10\nMONITORNAME:=Tenth", "The Tenth", true},
       {"MonitorNUM=0\nMONITORNAME1=", "Anything", false},
