@@ -119,6 +119,105 @@ int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorNam
   return 1;
 }
 
+// The one outdated component an NT update replaces, monitors first: the file from the medium,
+// the key that records its version, and whether that key also names the file.
+struct NtComponent {
+  bool isProcessor;
+  const char* file;
+  const char* keyBase;
+  const char* keyName;
+  int version;
+  bool recordsFile;
+};
+
+bool OutdatedNtComponent(int installFlags, const MonitorSet& monitors, const char* processorName,
+                         const char* processorFile, int processorVersion, NtComponent& component) {
+  if (installFlags & ComMonitorOutdated)
+    component = {false,
+                 monitors.serialMonitor.pDLLName,
+                 kMonitorsKey,
+                 monitors.serialMonitor.pName,
+                 monitors.serialMonitorVersion,
+                 false};
+  else if (installFlags & UsbMonitorOutdated)
+    component = {false,
+                 monitors.usbMonitor.pDLLName,
+                 kMonitorsKey,
+                 monitors.usbMonitor.pName,
+                 monitors.usbMonitorVersion,
+                 true};
+  else if (installFlags & ProcessorOutdated)
+    component = {true, processorFile, kNtProcessorsKey, processorName, processorVersion, false};
+  else
+    return false;
+  return true;
+}
+
+// The processor goes straight into the spooler's processor directory; the copy is complete
+// or the run ends with its message.
+bool CopyNtProcessor(const char* processorDir, const char* processorFile, TargetOs targetOs,
+                     std::string& message) {
+  char current[256];
+  DWORD length = GetCurrentDirectoryA(sizeof current, current);
+  if (length == 0 || length >= sizeof current) {
+    message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
+    return false;
+  }
+  char source[MAX_PATH];
+  char destination[MAX_PATH];
+  const char* file = processorFile ? processorFile : "";
+  int fits = FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs), file);
+  fits &= FormatText(destination, sizeof destination, "%s\\%s", processorDir, file);
+  // A cut path names some other file: it is reported like a failed copy.
+  if (!fits || !CopyFileA(source, destination, FALSE)) {
+    char text[1024];
+    FormatText(text, sizeof text, "%s%s", SetupText(IDS_COPY_DRIVER_FILES_ERROR), source);
+    message = text;
+    return false;
+  }
+  return true;
+}
+
+// A DLL still in use or protected was not replaced. The installation goes on with the old
+// one, but its version is not recorded as the new one, so that the next run sees the
+// component as outdated and tries again.
+bool ReplaceNtComponent(const NtComponent& component, const char* processorDir, TargetOs targetOs,
+                        std::string& message) {
+  bool copied = true;
+  if (component.isProcessor) {
+    if (!CopyNtProcessor(processorDir, component.file, targetOs, message)) return false;
+  } else {
+    copied =
+        CopyPackageFile(component.file, SystemDirectory, targetOs, PlainCopy, message) == Copied;
+    if (!message.empty()) return false;
+  }
+  char path[kKeyPathSize];
+  KeyPath(path, component.keyBase, component.keyName);
+  RegKey key;
+  if (copied && key.Open(HKEY_LOCAL_MACHINE, path)) {
+    if (component.recordsFile) key.SetString("Driver", component.file);
+    key.SetDword("DriverVersion", static_cast<DWORD>(component.version));
+  }
+  return true;
+}
+
+// The spooler is started twice, with the pause each system needs between, before it is
+// waited for; 0 when it does not come up.
+int RestartSpoolerAfterUpdate(TargetOs targetOs, std::string& message) {
+  StartSpooler(message);
+  if (targetOs == WinNt4 || targetOs == Win2000)
+    Sleep(1000);
+  else if (targetOs == WinXp || targetOs == WinServer2003)
+    Sleep(2500);
+  StartSpooler(message);
+  Sleep(1000);
+  if (!WaitSpoolerRunning(message)) {
+    StartSpooler(message);
+    return 0;
+  }
+  return 1;
+}
+
 int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const char* processorName,
              const char* processorFile, int processorVersion, std::string& message) {
   char processorDir[256];
@@ -136,65 +235,12 @@ int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const ch
   MonitorSet monitors;
   memset(&monitors, 0, sizeof monitors);
   config.ReadMonitorSet(targetOs, &monitors);
-  char path[kKeyPathSize];
-  // A DLL still in use or protected was not replaced. The installation goes on with the old
-  // one, but its version is not recorded as the new one, so that the next run sees the
-  // monitor as outdated and tries again.
-  if (installFlags & ComMonitorOutdated) {
-    CopyResult copied = CopyPackageFile(monitors.serialMonitor.pDLLName, SystemDirectory, targetOs,
-                                        PlainCopy, message);
-    if (!message.empty()) return 0;
-    KeyPath(path, kMonitorsKey, monitors.serialMonitor.pName);
-    RegKey key;
-    if (copied == Copied && key.Open(HKEY_LOCAL_MACHINE, path))
-      key.SetDword("DriverVersion", static_cast<DWORD>(monitors.serialMonitorVersion));
-  } else if (installFlags & UsbMonitorOutdated) {
-    CopyResult copied = CopyPackageFile(monitors.usbMonitor.pDLLName, SystemDirectory, targetOs,
-                                        PlainCopy, message);
-    if (!message.empty()) return 0;
-    KeyPath(path, kMonitorsKey, monitors.usbMonitor.pName);
-    RegKey key;
-    if (copied == Copied && key.Open(HKEY_LOCAL_MACHINE, path)) {
-      key.SetString("Driver", monitors.usbMonitor.pDLLName);
-      key.SetDword("DriverVersion", static_cast<DWORD>(monitors.usbMonitorVersion));
-    }
-  } else if (installFlags & ProcessorOutdated) {
-    char current[256];
-    DWORD length = GetCurrentDirectoryA(sizeof current, current);
-    if (length == 0 || length >= sizeof current) {
-      message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
-      return 0;
-    }
-    char source[MAX_PATH];
-    char destination[MAX_PATH];
-    int fits = FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs),
-                          processorFile ? processorFile : "");
-    fits &= FormatText(destination, sizeof destination, "%s\\%s", processorDir,
-                       processorFile ? processorFile : "");
-    // A cut path names some other file: it is reported like a failed copy.
-    if (!fits || !CopyFileA(source, destination, FALSE)) {
-      char text[1024];
-      FormatText(text, sizeof text, "%s%s", SetupText(IDS_COPY_DRIVER_FILES_ERROR), source);
-      message = text;
-      return 0;
-    }
-    KeyPath(path, kNtProcessorsKey, processorName);
-    RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path))
-      key.SetDword("DriverVersion", static_cast<DWORD>(processorVersion));
-  }
-  StartSpooler(message);
-  if (targetOs == WinNt4 || targetOs == Win2000)
-    Sleep(1000);
-  else if (targetOs == WinXp || targetOs == WinServer2003)
-    Sleep(2500);
-  StartSpooler(message);
-  Sleep(1000);
-  if (!WaitSpoolerRunning(message)) {
-    StartSpooler(message);
+  NtComponent component;
+  if (OutdatedNtComponent(installFlags, monitors, processorName, processorFile, processorVersion,
+                          component) &&
+      !ReplaceNtComponent(component, processorDir, targetOs, message))
     return 0;
-  }
-  return 1;
+  return RestartSpoolerAfterUpdate(targetOs, message);
 }
 
 // Serial settings go where the system keeps its COM ports' settings: "AQCOM2:" is "COM2:".
@@ -210,37 +256,50 @@ void RegisterSerialSettings(const SetupSelection& selection) {
     RegisterSerialPortNt(com, serial);
 }
 
-// Steps of the run up to the printer's registration; 1 when the run may report success.
-int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
-  Sleep(100);
-  selection.installFlags = 0;
-  TargetOs targetOs = selection.targetOs;
-  int monitors = InstallPortMonitors(work.config, targetOs, selection.portName, message);
-  if (monitors == InstallStepFailed) return 0;
-  selection.installFlags = monitors;
-  int processor = InstallPrintProcessor(work.config, targetOs, work.printer.pPrintProcessor,
-                                        work.files.processorDll, message);
-  if (processor == InstallStepFailed) return 0;
-  selection.installFlags |= processor;
-  int processorVersion = work.config.ReadProcessorVersion();
-  if (selection.installFlags != 0 &&
-      !UpdateOutdatedComponents(work.config, targetOs, selection.installFlags,
-                                work.printer.pPrintProcessor, work.files.processorDll,
-                                processorVersion, message))
-    return 0;
-  if (selection.portKind == UsbPort && !CheckSpoolerPorts(message)) return 0;
+// The steps of a run, in their order. Each answers false when the run ends with it, its
+// message written.
 
-  const DriverFileSet& files = work.files;
+bool InstallMonitors(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
+  selection.installFlags = 0;
+  int monitors = InstallPortMonitors(work.config, selection.targetOs, selection.portName, message);
+  if (monitors == InstallStepFailed) return false;
+  selection.installFlags = monitors;
+  return true;
+}
+
+bool InstallProcessor(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
+  int processor =
+      InstallPrintProcessor(work.config, selection.targetOs, work.printer.pPrintProcessor,
+                            work.files.processorDll, message);
+  if (processor == InstallStepFailed) return false;
+  selection.installFlags |= processor;
+  return true;
+}
+
+bool UpdateComponents(const SetupSelection& selection, InstallWorkingData& work,
+                      std::string& message) {
+  int processorVersion = work.config.ReadProcessorVersion();
+  return selection.installFlags == 0 ||
+         UpdateOutdatedComponents(work.config, selection.targetOs, selection.installFlags,
+                                  work.printer.pPrintProcessor, work.files.processorDll,
+                                  processorVersion, message);
+}
+
+bool CheckUsbPorts(const SetupSelection& selection, std::string& message) {
+  return selection.portKind != UsbPort || CheckSpoolerPorts(message);
+}
+
+bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, std::string& message) {
   const char* mandatory[] = {files.configFile, files.dataFile, files.driverPath, files.helpFile};
   for (const char* file : mandatory) {
     if (IsEmpty(file)) {
       message = SetupText(IDS_DRIVER_FILES_LOST);
-      return 0;
+      return false;
     }
   }
   for (const char* file : mandatory) {
     CopyPackageFile(file, DriverDirectory, targetOs, PlainCopy, message);
-    if (!message.empty()) return 0;
+    if (!message.empty()) return false;
   }
   struct Optional {
     const char* file;
@@ -253,42 +312,75 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
   for (const Optional& entry : optional) {
     if (IsMissing(entry.file)) continue;
     CopyPackageFile(entry.file, entry.kind, targetOs, PlainCopy, message);
-    if (!message.empty()) return 0;
+    if (!message.empty()) return false;
   }
+  return true;
+}
 
+// What the system needs beside the driver's own files: Windows 98/Me's libraries, the driver
+// kit's files, and the resource file a driver-kit model cannot do without.
+bool CopySystemFiles(const SetupSelection& selection, InstallWorkingData& work,
+                     std::string& message) {
+  TargetOs targetOs = selection.targetOs;
   bool usesDdk = work.config.UsesDdkDriver(selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
   if (IsWindows98Me(targetOs) &&
       (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
     CopyPackageFile("DMCOLOR.DLL", DriverDirectory, targetOs, PlainCopy, message);
-    if (!message.empty()) return 0;
+    if (!message.empty()) return false;
   }
-  if (usesDdk && IsEmpty(files.dataFileDll)) {
+  if (usesDdk && IsEmpty(work.files.dataFileDll)) {
     message = SetupText(IDS_DRIVER_FILES_LOST);
-    return 0;
+    return false;
   }
-  if (!AddPrinterDriverChecked(&work.driver, message)) return 0;
+  return true;
+}
 
+bool AddDriver(InstallWorkingData& work, std::string& message) {
+  return AddPrinterDriverChecked(&work.driver, message) != 0;
+}
+
+// The name is numbered in `printerName`, a buffer of the full printer-name size; the record
+// keeps pointing at its own buffer afterwards, and the final name goes on in modelName.
+bool AddNamedPrinter(SetupSelection& selection, InstallWorkingData& work,
+                     char (&printerName)[kPrinterNameSize], std::string& message) {
   if (selection.portKind == UsbPort) {
     RegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, kVendorPortKey)) key.SetDword(selection.portName, 0);
   }
-  // The name is numbered in a buffer of the full printer-name size; the record keeps
-  // pointing at its own buffer afterwards, and the final name goes on in modelName.
-  char printerName[kPrinterNameSize];
   CopyText(printerName, work.printer.pPrinterName);
   char* recordName = work.printer.pPrinterName;
   work.printer.pPrinterName = printerName;
   int added = AddPrinterChecked(&work.printer, 2, selection.portKind != UsbPort, message);
   work.printer.pPrinterName = recordName;
-  if (!added) return 0;
+  if (!added) return false;
   CopyText(selection.modelName, printerName);
-  if (IsEmpty(selection.modelName)) return 0;
+  return !IsEmpty(selection.modelName);
+}
+
+// The default printer, the serial port's settings and, on the NT spooler, the success text.
+void ApplyPrinterSettings(SetupSelection& selection, const char* printerName,
+                          std::string& message) {
   if (selection.setAsDefault) SetDefaultPrinterByName(printerName);
   if (selection.portKind == SerialPort) RegisterSerialSettings(selection);
-  if (HasNtSpooler(targetOs))
+  if (HasNtSpooler(selection.targetOs))
     message =
         SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED);
+}
+
+// 1 when the run may report success.
+int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
+  Sleep(100);
+  if (!InstallMonitors(selection, work, message)) return 0;
+  if (!InstallProcessor(selection, work, message)) return 0;
+  if (!UpdateComponents(selection, work, message)) return 0;
+  if (!CheckUsbPorts(selection, message)) return 0;
+  if (!CopyDriverFiles(selection.targetOs, work.files, message)) return 0;
+  if (!CopySystemFiles(selection, work, message)) return 0;
+  if (!AddDriver(work, message)) return 0;
+  char printerName[kPrinterNameSize];
+  if (!AddNamedPrinter(selection, work, printerName, message)) return 0;
+  ApplyPrinterSettings(selection, printerName, message);
   return 1;
 }
 
