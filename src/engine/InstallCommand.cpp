@@ -83,6 +83,7 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
     // Without a worker nothing is installed: say so instead of reporting success, and let
     // the progress window run down and close.
     InstallMessage = SetupText(IDS_OUT_OF_MEMORY);
+    completion.failure = SystemFailure;
     completion.result = InstallFailed;
   }
   host.RunProgress(completion);
@@ -93,7 +94,7 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
     WaitForSingleObject(worker, INFINITE);
     CloseHandle(worker);
   }
-  host.RunEnded(completion.result.load());
+  host.RunEnded(completion.result.load(), completion.failure);
 }
 
 }  // namespace

@@ -28,8 +28,12 @@ class InstallCommandHost {
   // Shows the progress window modally on `completion`; returns when it has closed. Without
   // waitForResult it may close before the result has arrived.
   virtual void RunProgress(InstallCompletion& completion) = 0;
-  // The worker has ended with `result` (InstallResult), before the outcome is shown.
-  virtual void RunEnded(int result) { (void)result; }
+  // The worker has ended with `result` (InstallResult) and, when it failed, what failed;
+  // before the outcome is shown.
+  virtual void RunEnded(int result, InstallFailure failure) {
+    (void)result;
+    (void)failure;
+  }
   // Closes the pages and ends the wizard dialog with OK.
   virtual void EndWizard() = 0;
 };

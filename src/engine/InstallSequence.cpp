@@ -43,15 +43,15 @@ bool IsOutdated(RegKey& key, int configured) {
 
 // One monitor of InstallPortMonitors: checked by version when registered, else installed.
 int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int version,
-                   TargetOs targetOs, int outdatedBit, bool reportCopies, std::string& message) {
+                   TargetOs targetOs, int outdatedBit, bool reportCopies, StepMessage& message) {
   char path[kKeyPathSize];
   KeyPath(path, kMonitorsKey, monitor.pName);
   {
     RegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, path)) return IsOutdated(key, version) ? outdatedBit : 0;
   }
-  std::string discarded;
-  std::string& copyMessage = reportCopies ? message : discarded;
+  StepMessage discarded;
+  StepMessage& copyMessage = reportCopies ? message : discarded;
   char dll[kFileNameSize];
   CopyText(dll, monitor.pDLLName);
   if (IsInUseResult(CopyPackageFile(dll, SystemDirectory, targetOs, PlainCopy, copyMessage))) {
@@ -74,11 +74,11 @@ int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int versio
 // Copies a component for the Windows 98/Me update, beside the old one when that is in use.
 // Writes the resulting file name; 0 when the prefixed copy is in use too.
 int CopyWin98Component(const char* file, DestinationKind kind, char (&resultName)[kFileNameSize],
-                       std::string& message) {
+                       StepMessage& message) {
   CopyText(resultName, file);
   if (!IsInUseResult(CopyPackageFile(file, kind, Win98Me, PlainCopy, message))) return 1;
   if (IsInUseResult(CopyPackageFile(file, kind, Win98Me, PrefixedCopy, message))) {
-    message = SetupText(IDS_FATAL_ERROR_REBOOT);
+    message.Fail(SystemFailure, SetupText(IDS_FATAL_ERROR_REBOOT));
     return 0;
   }
   FormatText(resultName, sizeof resultName, "n%s", file);
@@ -86,7 +86,7 @@ int CopyWin98Component(const char* file, DestinationKind kind, char (&resultName
 }
 
 int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorName,
-                const char* processorFile, int processorVersion, std::string& message) {
+                const char* processorFile, int processorVersion, StepMessage& message) {
   char path[kKeyPathSize];
   const char* file = nullptr;
   int version = 0;
@@ -156,11 +156,11 @@ bool OutdatedNtComponent(int installFlags, const MonitorSet& monitors, const cha
 // The processor goes straight into the spooler's processor directory; the copy is complete
 // or the run ends with its message.
 bool CopyNtProcessor(const char* processorDir, const char* processorFile, TargetOs targetOs,
-                     std::string& message) {
+                     StepMessage& message) {
   char current[256];
   DWORD length = GetCurrentDirectoryA(sizeof current, current);
   if (length == 0 || length >= sizeof current) {
-    message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
+    message.Fail(DriverFilesFailure, SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY));
     return false;
   }
   char source[MAX_PATH];
@@ -172,7 +172,7 @@ bool CopyNtProcessor(const char* processorDir, const char* processorFile, Target
   if (!fits || !CopyFileA(source, destination, FALSE)) {
     char text[1024];
     FormatText(text, sizeof text, "%s%s", SetupText(IDS_COPY_DRIVER_FILES_ERROR), source);
-    message = text;
+    message.Fail(DriverFilesFailure, text);
     return false;
   }
   return true;
@@ -182,14 +182,14 @@ bool CopyNtProcessor(const char* processorDir, const char* processorFile, Target
 // one, but its version is not recorded as the new one, so that the next run sees the
 // component as outdated and tries again.
 bool ReplaceNtComponent(const NtComponent& component, const char* processorDir, TargetOs targetOs,
-                        std::string& message) {
+                        StepMessage& message) {
   bool copied = true;
   if (component.isProcessor) {
     if (!CopyNtProcessor(processorDir, component.file, targetOs, message)) return false;
   } else {
     copied =
         CopyPackageFile(component.file, SystemDirectory, targetOs, PlainCopy, message) == Copied;
-    if (!message.empty()) return false;
+    if (!message.text.empty()) return false;
   }
   char path[kKeyPathSize];
   KeyPath(path, component.keyBase, component.keyName);
@@ -201,31 +201,44 @@ bool ReplaceNtComponent(const NtComponent& component, const char* processorDir, 
   return true;
 }
 
+// The spooler service's own words end a run as a failure of the system.
+void StartSpoolerService(StepMessage& message) {
+  std::string reason;
+  StartSpooler(reason);
+  if (!reason.empty()) message.Fail(SystemFailure, reason);
+}
+int SpoolerComesUp(StepMessage& message) {
+  std::string reason;
+  if (WaitSpoolerRunning(reason)) return 1;
+  message.Fail(SystemFailure, reason);
+  return 0;
+}
+
 // The spooler is started twice, with the pause each system needs between, before it is
 // waited for; 0 when it does not come up.
-int RestartSpoolerAfterUpdate(TargetOs targetOs, std::string& message) {
-  StartSpooler(message);
+int RestartSpoolerAfterUpdate(TargetOs targetOs, StepMessage& message) {
+  StartSpoolerService(message);
   if (targetOs == WinNt4 || targetOs == Win2000)
     Sleep(1000);
   else if (targetOs == WinXp || targetOs == WinServer2003)
     Sleep(2500);
-  StartSpooler(message);
+  StartSpoolerService(message);
   Sleep(1000);
-  if (!WaitSpoolerRunning(message)) {
-    StartSpooler(message);
+  if (!SpoolerComesUp(message)) {
+    StartSpoolerService(message);
     return 0;
   }
   return 1;
 }
 
 int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const char* processorName,
-             const char* processorFile, int processorVersion, std::string& message) {
+             const char* processorFile, int processorVersion, StepMessage& message) {
   char processorDir[256];
   if (installFlags & ProcessorOutdated) {
     DWORD needed = 0;
     if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processorDir),
                                      sizeof processorDir, &needed)) {
-      message = SetupText(IDS_NO_PROCESSOR_DIRECTORY);
+      message.Fail(ProcessorFailure, SetupText(IDS_NO_PROCESSOR_DIRECTORY));
       return 0;
     }
   }
@@ -259,7 +272,7 @@ void RegisterSerialSettings(const SetupSelection& selection) {
 // The steps of a run, in their order. Each answers false when the run ends with it, its
 // message written.
 
-bool InstallMonitors(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
+bool InstallMonitors(SetupSelection& selection, InstallWorkingData& work, StepMessage& message) {
   selection.installFlags = 0;
   int monitors = InstallPortMonitors(work.config, selection.targetOs, selection.portName, message);
   if (monitors == InstallStepFailed) return false;
@@ -267,7 +280,7 @@ bool InstallMonitors(SetupSelection& selection, InstallWorkingData& work, std::s
   return true;
 }
 
-bool InstallProcessor(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
+bool InstallProcessor(SetupSelection& selection, InstallWorkingData& work, StepMessage& message) {
   int processor =
       InstallPrintProcessor(work.config, selection.targetOs, work.printer.pPrintProcessor,
                             work.files.processorDll, message);
@@ -277,7 +290,7 @@ bool InstallProcessor(SetupSelection& selection, InstallWorkingData& work, std::
 }
 
 bool UpdateComponents(const SetupSelection& selection, InstallWorkingData& work,
-                      std::string& message) {
+                      StepMessage& message) {
   int processorVersion = work.config.ReadProcessorVersion();
   return selection.installFlags == 0 ||
          UpdateOutdatedComponents(work.config, selection.targetOs, selection.installFlags,
@@ -285,21 +298,21 @@ bool UpdateComponents(const SetupSelection& selection, InstallWorkingData& work,
                                   processorVersion, message);
 }
 
-bool CheckUsbPorts(const SetupSelection& selection, std::string& message) {
+bool CheckUsbPorts(const SetupSelection& selection, StepMessage& message) {
   return selection.portKind != UsbPort || CheckSpoolerPorts(message);
 }
 
-bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, std::string& message) {
+bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, StepMessage& message) {
   const char* mandatory[] = {files.configFile, files.dataFile, files.driverPath, files.helpFile};
   for (const char* file : mandatory) {
     if (IsEmpty(file)) {
-      message = SetupText(IDS_DRIVER_FILES_LOST);
+      message.Fail(DriverFilesFailure, SetupText(IDS_DRIVER_FILES_LOST));
       return false;
     }
   }
   for (const char* file : mandatory) {
     CopyPackageFile(file, DriverDirectory, targetOs, PlainCopy, message);
-    if (!message.empty()) return false;
+    if (!message.text.empty()) return false;
   }
   struct Optional {
     const char* file;
@@ -312,7 +325,7 @@ bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, std::string&
   for (const Optional& entry : optional) {
     if (IsMissing(entry.file)) continue;
     CopyPackageFile(entry.file, entry.kind, targetOs, PlainCopy, message);
-    if (!message.empty()) return false;
+    if (!message.text.empty()) return false;
   }
   return true;
 }
@@ -320,30 +333,30 @@ bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, std::string&
 // What the system needs beside the driver's own files: Windows 98/Me's libraries, the driver
 // kit's files, and the resource file a driver-kit model cannot do without.
 bool CopySystemFiles(const SetupSelection& selection, InstallWorkingData& work,
-                     std::string& message) {
+                     StepMessage& message) {
   TargetOs targetOs = selection.targetOs;
   bool usesDdk = work.config.UsesDdkDriver(selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
   if (IsWindows98Me(targetOs) &&
       (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
     CopyPackageFile("DMCOLOR.DLL", DriverDirectory, targetOs, PlainCopy, message);
-    if (!message.empty()) return false;
+    if (!message.text.empty()) return false;
   }
   if (usesDdk && IsEmpty(work.files.dataFileDll)) {
-    message = SetupText(IDS_DRIVER_FILES_LOST);
+    message.Fail(DriverFilesFailure, SetupText(IDS_DRIVER_FILES_LOST));
     return false;
   }
   return true;
 }
 
-bool AddDriver(InstallWorkingData& work, std::string& message) {
+bool AddDriver(InstallWorkingData& work, StepMessage& message) {
   return AddPrinterDriverChecked(&work.driver, message) != 0;
 }
 
 // The name is numbered in `printerName`, a buffer of the full printer-name size; the record
 // keeps pointing at its own buffer afterwards, and the final name goes on in modelName.
 bool AddNamedPrinter(SetupSelection& selection, InstallWorkingData& work,
-                     char (&printerName)[kPrinterNameSize], std::string& message) {
+                     char (&printerName)[kPrinterNameSize], StepMessage& message) {
   if (selection.portKind == UsbPort) {
     RegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, kVendorPortKey)) key.SetDword(selection.portName, 0);
@@ -360,16 +373,17 @@ bool AddNamedPrinter(SetupSelection& selection, InstallWorkingData& work,
 
 // The default printer, the serial port's settings and, on the NT spooler, the success text.
 void ApplyPrinterSettings(SetupSelection& selection, const char* printerName,
-                          std::string& message) {
+                          StepMessage& message) {
   if (selection.setAsDefault) SetDefaultPrinterByName(printerName);
   if (selection.portKind == SerialPort) RegisterSerialSettings(selection);
   if (HasNtSpooler(selection.targetOs))
-    message =
-        SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED);
+    message = StepMessage{
+        SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED),
+        NoFailure};
 }
 
 // 1 when the run may report success.
-int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
+int RunSteps(SetupSelection& selection, InstallWorkingData& work, StepMessage& message) {
   Sleep(100);
   if (!InstallMonitors(selection, work, message)) return 0;
   if (!InstallProcessor(selection, work, message)) return 0;
@@ -387,7 +401,7 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
 }  // namespace
 
 int InstallPortMonitors(ModuleConfig& config, TargetOs targetOs, const char* portName,
-                        std::string& message) {
+                        StepMessage& message) {
   if (!portName || strstr(portName, "LPT")) return 0;
   MonitorSet monitors;
   memset(&monitors, 0, sizeof monitors);
@@ -412,7 +426,7 @@ int InstallPortMonitors(ModuleConfig& config, TargetOs targetOs, const char* por
 }
 
 int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* processorName,
-                          const char* processorFile, std::string& message) {
+                          const char* processorFile, StepMessage& message) {
   int version = config.ReadProcessorVersion();
   // The system's own processor is never installed or updated.
   if (processorName && strcmp(processorName, "WinPrint") == 0) return 0;
@@ -424,11 +438,11 @@ int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* p
     if (key.Open(HKEY_LOCAL_MACHINE, path)) return IsOutdated(key, version) ? ProcessorOutdated : 0;
   }
   if (!IsEmpty(processorFile)) {
-    std::string discarded;
+    StepMessage discarded;
     CopyPackageFile(processorFile, ProcessorDirectory, targetOs, PlainCopy, discarded);
   }
   if (!AddPrintProcessorChecked(processorName, processorFile, targetOs)) {
-    message = SetupText(IDS_ADD_PROCESSOR_ERROR);
+    message.Fail(ProcessorFailure, SetupText(IDS_ADD_PROCESSOR_ERROR));
     return InstallStepFailed;
   }
   RegKey key;
@@ -440,7 +454,7 @@ int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* p
 
 int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int installFlags,
                              const char* processorName, const char* processorFile,
-                             int processorVersion, std::string& message) {
+                             int processorVersion, StepMessage& message) {
   if (IsWindows98Me(targetOs))
     return UpdateWin98(config, installFlags, processorName, processorFile, processorVersion,
                        message);
@@ -449,7 +463,11 @@ int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int instal
 }
 
 int RunInstallSequence(InstallJob job) {
-  int succeeded = RunSteps(*job.selection, *job.work, InstallMessage);
+  // The text stays the program's outcome text; its kind goes with the result.
+  StepMessage message{InstallMessage, NoFailure};
+  int succeeded = RunSteps(*job.selection, *job.work, message);
+  InstallMessage = message.text;
+  job.completion->failure = message.failure;
   job.completion->result.store(succeeded ? InstallSucceeded : InstallFailed);
   return 0;
 }

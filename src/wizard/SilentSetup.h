@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/TargetOs.h"
+#include "engine/StepMessage.h"
 
 #include <string>
 
@@ -30,8 +31,9 @@ bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options);
 // Exit code of a refused Install from the last box the command showed (a question with the
 // answer taken).
 int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer);
-// Exit code of a completed Install from the worker's InstallResult and InstallMessage.
-int SetupOutcomeCode(int result, const char* installMessage, TargetOs targetOs);
+// Exit code of a completed Install from the worker's InstallResult and, for a failed run, the
+// kind of its failure.
+int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs);
 
 // The whole silent install; answers the exit code (SilentExitCode).
 int RunSilentSetup(const char* commandLine);
