@@ -115,7 +115,8 @@ bool TakeArgument(const std::string& argument, SilentSetupOptions& options, bool
 // The wizard's windows as the Install command sees them in a silent run: there are none.
 class SilentInstallHost : public InstallCommandHost {
  public:
-  explicit SilentInstallHost(PortPageModel& port) : result(-1), failure(NoFailure), port_(port) {}
+  explicit SilentInstallHost(PortPageModel& port)
+      : refusal(NotRefused), result(-1), failure(NoFailure), port_(port) {}
   HWND Window() override { return nullptr; }
   void RefreshPages() override {}
   void ReadPortPage(PortPageValues& values) override {
@@ -126,11 +127,13 @@ class SilentInstallHost : public InstallCommandHost {
   void MinimizeTopMost() override {}
   // The command itself waits for the worker's end.
   void RunProgress(InstallCompletion&) override {}
+  void Refused(InstallRefusal why) override { refusal = why; }
   void RunEnded(int ended, InstallFailure failed) override {
     result = ended;
     failure = failed;
   }
   void EndWizard() override {}
+  InstallRefusal refusal;
   int result;
   InstallFailure failure;
 
@@ -231,11 +234,9 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
 
   session.Answer(SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), options.setId);
   session.Answer(SetupText(IDS_RESTART_QUESTION), !options.noRestart);
-  session.lastText.clear();
-  session.lastWasQuestion = false;
   SilentInstallHost host(w.port);
   if (InstallCommand(w.selection, w.work, host) == InstallAborted)
-    return SetupRefusalCode(session.lastText.c_str(), session.lastWasQuestion, session.lastAnswer);
+    return SetupRefusalCode(host.refusal);
   return SetupOutcomeCode(host.result, host.failure, w.selection.targetOs);
 }
 
@@ -264,31 +265,27 @@ bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options) {
   return true;
 }
 
-int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
-  struct Refusal {
-    const char* text;
-    int code;
-  };
-  const Refusal refusals[] = {
-      {SetupText(IDS_SELECT_MODULE_FIRST), SilentModelNotOffered},
-      {SetupText(IDS_NO_SERVER_2003_SUPPORT), SilentModelNotForSystem},
-      {SetupText(IDS_NO_VISTA_SUPPORT), SilentModelNotForSystem},
-      {SetupText(IDS_PORT_NOT_SUPPORTED), SilentPortUnsupported},
-      {SetupText(IDS_NO_USB_DEVICE), SilentNoUsbPrinter},
-      {SetupText(IDS_CONNECT_ONE_USB_PRINTER), SilentSeveralUsbPrinters},
-      {SetupText(IDS_NO_USB_ON_NT4), SilentUsbOnNt4},
-      {kFailedToSetPrinterId, SilentIdentityNotSet},
-      {"Can not find USB device.", SilentIdentityNotSet},
-      {"write ID error", SilentIdentityNotSet},
-      {"open function error", SilentIdentityNotSet},
-  };
-  if (!lastText) lastText = "";
-  // The question stands last when the answer ended the run, or when the printer refused its
-  // identity without a word (the library could not be loaded).
-  if (wasQuestion && strcmp(lastText, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION)) == 0)
-    return answer ? SilentIdentityNotSet : SilentIdentityNeedsSetId;
-  for (const Refusal& refusal : refusals)
-    if (strcmp(lastText, refusal.text) == 0) return refusal.code;
+int SetupRefusalCode(InstallRefusal refusal) {
+  switch (refusal) {
+    case NoModelChosen:
+      return SilentModelNotOffered;
+    case ModelNotForThisSystem:
+      return SilentModelNotForSystem;
+    case PortNotSupported:
+      return SilentPortUnsupported;
+    case NoUsbPrinter:
+      return SilentNoUsbPrinter;
+    case SeveralUsbPrinters:
+      return SilentSeveralUsbPrinters;
+    case IdentityChangeDeclined:
+      return SilentIdentityNeedsSetId;
+    case IdentityNotSet:
+      return SilentIdentityNotSet;
+    case UsbNotOnThisSystem:
+      return SilentUsbOnNt4;
+    case NotRefused:
+      break;
+  }
   return SilentSystemFailed;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/TargetOs.h"
+#include "engine/InstallCommand.h"
 #include "engine/StepMessage.h"
 
 #include <string>
@@ -28,9 +29,8 @@ struct SilentSetupOptions {
 // offer, or /model= or /port= is missing; `badArgument` names it. /log= is taken even then.
 bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options);
 
-// Exit code of a refused Install from the last box the command showed (a question with the
-// answer taken).
-int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer);
+// Exit code of a refused Install from why the command refused.
+int SetupRefusalCode(InstallRefusal refusal);
 // Exit code of a completed Install from the worker's InstallResult and, for a failed run, the
 // kind of its failure.
 int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs);

@@ -70,6 +70,16 @@ TEST(SilentSetupCodes, EachEngineFailureHasItsPublishedCode) {
   EXPECT_EQ(SetupOutcomeCode(InstallSucceeded, NoFailure, Win98Me), 3010);
 }
 
+TEST(SilentSetupCodes, EachRefusalOfTheInstallCommandHasItsPublishedCode) {
+  const struct {
+    InstallRefusal refusal;
+    int code;
+  } rows[] = {{NoModelChosen, 20},  {ModelNotForThisSystem, 21}, {PortNotSupported, 24},
+              {NoUsbPrinter, 25},   {SeveralUsbPrinters, 26},    {IdentityChangeDeclined, 27},
+              {IdentityNotSet, 28}, {UsbNotOnThisSystem, 29}};
+  for (const auto& row : rows) EXPECT_EQ(SetupRefusalCode(row.refusal), row.code) << row.refusal;
+}
+
 class SilentSetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
