@@ -201,16 +201,16 @@ bool ReplaceNtComponent(const NtComponent& component, const char* processorDir, 
   return true;
 }
 
-// The spooler service's own words end a run as a failure of the system.
+// What the spooler service says when it does not start or come up is a failure of the system.
 void StartSpoolerService(StepMessage& message) {
   std::string reason;
   StartSpooler(reason);
-  if (!reason.empty()) message.Fail(SystemFailure, reason);
+  if (!reason.empty()) message.Fail(SystemFailure, reason.c_str());
 }
 int SpoolerComesUp(StepMessage& message) {
   std::string reason;
   if (WaitSpoolerRunning(reason)) return 1;
-  message.Fail(SystemFailure, reason);
+  message.Fail(SystemFailure, reason.c_str());
   return 0;
 }
 

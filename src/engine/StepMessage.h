@@ -21,8 +21,5 @@ struct StepMessage {
   InstallFailure failure = NoFailure;
 
   // The failing step's text replaces any earlier one, and its kind goes with it.
-  void Fail(InstallFailure kind, const std::string& why) {
-    text = why;
-    failure = kind;
-  }
+  void Fail(InstallFailure kind, const char* why);
 };
