@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -57,27 +58,19 @@ TEST(SilentSetupArguments, ABadArgumentIsNamed) {
 }
 
 // The codes are published (docs/silent-mode.md): the numbers are spelt out.
-TEST(SilentSetupCodes, EachEngineFailureHasItsPublishedCode) {
-  const struct {
-    InstallFailure failure;
-    int code;
-  } rows[] = {{MonitorFailure, 30}, {ProcessorFailure, 31}, {DriverFilesFailure, 32},
-              {DriverFailure, 33},  {PrinterFailure, 34},   {SystemFailure, 35},
-              {NoFailure, 35}};
-  for (const auto& row : rows)
-    EXPECT_EQ(SetupOutcomeCode(InstallFailed, row.failure, WinXp), row.code) << row.failure;
+TEST(SilentSetupCodes, EachRefusalAndEngineFailureHasItsPublishedCode) {
+  const std::pair<InstallRefusal, int> refusals[] = {
+      {NoModelChosen, 20},  {ModelNotForThisSystem, 21}, {PortNotSupported, 24},
+      {NoUsbPrinter, 25},   {SeveralUsbPrinters, 26},    {IdentityChangeDeclined, 27},
+      {IdentityNotSet, 28}, {UsbNotOnThisSystem, 29}};
+  for (const auto& row : refusals) EXPECT_EQ(SetupRefusalCode(row.first), row.second) << row.first;
+  const std::pair<InstallFailure, int> failures[] = {
+      {MonitorFailure, 30}, {ProcessorFailure, 31}, {DriverFilesFailure, 32}, {DriverFailure, 33},
+      {PrinterFailure, 34}, {SystemFailure, 35},    {NoFailure, 35}};
+  for (const auto& row : failures)
+    EXPECT_EQ(SetupOutcomeCode(InstallFailed, row.first, WinXp), row.second) << row.first;
   EXPECT_EQ(SetupOutcomeCode(InstallSucceeded, NoFailure, WinXp), 0);
   EXPECT_EQ(SetupOutcomeCode(InstallSucceeded, NoFailure, Win98Me), 3010);
-}
-
-TEST(SilentSetupCodes, EachRefusalOfTheInstallCommandHasItsPublishedCode) {
-  const struct {
-    InstallRefusal refusal;
-    int code;
-  } rows[] = {{NoModelChosen, 20},  {ModelNotForThisSystem, 21}, {PortNotSupported, 24},
-              {NoUsbPrinter, 25},   {SeveralUsbPrinters, 26},    {IdentityChangeDeclined, 27},
-              {IdentityNotSet, 28}, {UsbNotOnThisSystem, 29}};
-  for (const auto& row : rows) EXPECT_EQ(SetupRefusalCode(row.refusal), row.code) << row.refusal;
 }
 
 class SilentSetupTest : public ::testing::Test {
