@@ -52,10 +52,7 @@ void SilentLog::Line(const char* kind, const char* text) {
   WriteFile(file_, line, static_cast<DWORD>(length), &written, nullptr);
 }
 
-SilentSession::SilentSession(SilentLog& log)
-    : lastWasQuestion(false), lastAnswer(false), log_(log) {
-  SetMessageSink(Sink, this);
-}
+SilentSession::SilentSession(SilentLog& log) : log_(log) { SetMessageSink(Sink, this); }
 
 SilentSession::~SilentSession() { SetMessageSink(nullptr, nullptr); }
 
@@ -65,17 +62,14 @@ void SilentSession::Answer(const char* question, bool yes) {
 
 int SilentSession::Sink(void* context, const char* text, UINT type) {
   SilentSession& session = *static_cast<SilentSession*>(context);
-  session.lastText = text;
   UINT buttons = type & MB_TYPEMASK;
-  session.lastWasQuestion = buttons == MB_YESNO;
-  if (!session.lastWasQuestion) {
+  if (buttons != MB_YESNO) {
     session.log_.Line("message: ", text);
     return IDOK;
   }
   bool yes = false;
   for (size_t i = 0; i < session.answers_.size(); ++i)
     if (session.answers_[i].first == text) yes = session.answers_[i].second;
-  session.lastAnswer = yes;
   std::string entry = text;
   entry += yes ? " -> Yes" : " -> No";
   session.log_.Line("question: ", entry.c_str());

@@ -26,17 +26,12 @@ class SilentLog {
 
 // While it lives, every message box of the program goes to the log instead of the screen:
 // messages are answered OK, questions with the answer given for their text (No for any
-// other). It remembers the last message so that the run can tell why it stopped.
+// other).
 class SilentSession {
  public:
   explicit SilentSession(SilentLog& log);
   ~SilentSession();
   void Answer(const char* question, bool yes);
-
-  // The text of the last box, and for a question the answer taken.
-  std::string lastText;
-  bool lastWasQuestion;
-  bool lastAnswer;
 
  private:
   SilentSession(const SilentSession&);

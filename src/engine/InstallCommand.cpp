@@ -37,34 +37,87 @@ bool Server2003Supported(const SetupSelection& selection) {
   return strtol(value, nullptr, 10) != 0;
 }
 
-// The attached printer must carry the identity that its port's number stands for. False
-// when the Install must stop here (every message already shown).
-bool SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host) {
+// The attached printer must carry the identity that its port's number stands for. NotRefused
+// to go on; else why the Install stops here, every message already shown.
+InstallRefusal SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host) {
   int identity = AskUsbPrinterId();
-  if (identity == kSeveralUsbPrinters) return false;  // already said by AskUsbPrinterId
+  if (identity == kSeveralUsbPrinters) return SeveralUsbPrinters;  // said by AskUsbPrinterId
   if (typicalSetup == 0) {
     if (identity == kNoUsbPrinter) {
       Tell(host, SetupText(IDS_NO_USB_DEVICE));
-      return false;
+      return NoUsbPrinter;
     }
     int printer = UsbPrinterNumber(identity);
     char mark[16];
     FormatText(mark, sizeof mark, "_%d", printer);
-    if (strstr(selection.portName, mark)) return true;
+    if (strstr(selection.portName, mark)) return NotRefused;
     int port = UsbPortNumber(selection.portName);
-    if (port == printer) return true;
-    if (!Ask(host, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION))) return false;
+    if (port == printer) return NotRefused;
+    if (!Ask(host, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION))) return IdentityChangeDeclined;
     if (!SetUsbPrinterId(port)) {
       Tell(host, "Failed to set Printer ID!");
-      return false;
+      return IdentityNotSet;
     }
-    return true;
+    return NotRefused;
   }
   // One printer on the bus: it always takes identity 1.
-  if (identity == kNoUsbPrinter) return true;
-  if (UsbPrinterNumber(identity) == 1) return true;
-  if (!Ask(host, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION))) return false;
-  return SetUsbPrinterId(1);  // a failure has shown its own message
+  if (identity == kNoUsbPrinter) return NotRefused;
+  if (UsbPrinterNumber(identity) == 1) return NotRefused;
+  if (!Ask(host, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION))) return IdentityChangeDeclined;
+  // A failure has shown its own message.
+  return SetUsbPrinterId(1) ? NotRefused : IdentityNotSet;
+}
+
+// The choices of the pages, the port page's values among them, into the selection.
+void TakeChoices(SetupSelection& selection, InstallWorkingData& work, InstallCommandHost& host) {
+  selection.installFlags = 0;
+  host.RefreshPages();
+  work.config.module = selection.module;
+  selection.usbPortName[0] = '\0';
+
+  PortPageValues port;
+  memset(&port, 0, sizeof port);
+  port.serial = selection.serial;
+  host.ReadPortPage(port);
+  CopyText(selection.portName, port.portName);
+  selection.driverMode = port.driverMode;
+  selection.serial = port.serial;
+}
+
+// Choices the Install refuses before anything is done, each with its box; NotRefused for none.
+InstallRefusal RefuseChoices(const SetupSelection& selection, InstallCommandHost& host) {
+  if (selection.modelName[0] == '\0') {
+    Tell(host, SetupText(IDS_SELECT_MODULE_FIRST));
+    return NoModelChosen;
+  }
+  if (selection.targetOs == WinServer2003 && !Server2003Supported(selection)) {
+    Tell(host, SetupText(IDS_NO_SERVER_2003_SUPPORT));
+    return ModelNotForThisSystem;
+  }
+  if (PortKindOf(selection.portName) == NoPort) {
+    Tell(host, SetupText(IDS_PORT_NOT_SUPPORTED));
+    return PortNotSupported;
+  }
+  return NotRefused;
+}
+
+// The model's files, driver and printer records, the printer on the chosen port.
+void FillRecord(SetupSelection& selection, InstallWorkingData& work) {
+  work.Clear();
+  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
+                              selection.driverMode);
+  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
+                             selection.driverMode);
+  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
+                              selection.driverMode);
+  CopyText(work.printerName, work.printer.pPrinterName);
+  work.printer.pPrinterName = work.printerName;
+  work.printer.pPortName = selection.portName;
+}
+
+InstallOutcome Refuse(InstallCommandHost& host, InstallRefusal why) {
+  host.Refused(why);
+  return InstallAborted;
 }
 
 DWORD WINAPI InstallWorker(LPVOID parameter) {
@@ -83,6 +136,7 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
     // Without a worker nothing is installed: say so instead of reporting success, and let
     // the progress window run down and close.
     InstallMessage = SetupText(IDS_OUT_OF_MEMORY);
+    completion.failure = SystemFailure;
     completion.result = InstallFailed;
   }
   host.RunProgress(completion);
@@ -93,56 +147,25 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
     WaitForSingleObject(worker, INFINITE);
     CloseHandle(worker);
   }
-  host.RunEnded(completion.result.load());
+  host.RunEnded(completion.result.load(), completion.failure);
 }
 
 }  // namespace
 
 InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
                               InstallCommandHost& host) {
-  selection.installFlags = 0;
-  host.RefreshPages();
-  work.config.module = selection.module;
-  selection.usbPortName[0] = '\0';
-
-  PortPageValues port;
-  memset(&port, 0, sizeof port);
-  port.serial = selection.serial;
-  host.ReadPortPage(port);
-  CopyText(selection.portName, port.portName);
-  selection.driverMode = port.driverMode;
-  selection.serial = port.serial;
-
-  if (selection.modelName[0] == '\0') {
-    Tell(host, SetupText(IDS_SELECT_MODULE_FIRST));
-    return InstallAborted;
-  }
-  if (selection.targetOs == WinServer2003 && !Server2003Supported(selection)) {
-    Tell(host, SetupText(IDS_NO_SERVER_2003_SUPPORT));
-    return InstallAborted;
-  }
+  TakeChoices(selection, work, host);
+  InstallRefusal refusal = RefuseChoices(selection, host);
+  if (refusal != NotRefused) return Refuse(host, refusal);
   PortKind kind = PortKindOf(selection.portName);
-  if (kind == NoPort) {
-    Tell(host, SetupText(IDS_PORT_NOT_SUPPORTED));
-    return InstallAborted;
-  }
   selection.portKind = kind;
 
   if (kind == UsbPort && UsbDriverInstallNeeded()) RunUsbDriverInstaller();
 
-  work.Clear();
-  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
-                              selection.driverMode);
-  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
-                             selection.driverMode);
-  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
-                              selection.driverMode);
-  CopyText(work.printerName, work.printer.pPrinterName);
-  work.printer.pPrinterName = work.printerName;
-  work.printer.pPortName = selection.portName;
-
+  FillRecord(selection, work);
   if (kind == UsbPort) {
-    if (!SettleUsbIdentity(selection, host)) return InstallAborted;
+    refusal = SettleUsbIdentity(selection, host);
+    if (refusal != NotRefused) return Refuse(host, refusal);
     AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
     work.printer.pPortName = const_cast<char*>(PrinterPortName(selection));
     RecordUsbPortDevice(work.printer.pPortName);
@@ -152,7 +175,7 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
 
   if (!SupportsUsb(selection.targetOs) && kind == UsbPort) {
     Tell(host, SetupText(IDS_NO_USB_ON_NT4));
-    return InstallAborted;
+    return Refuse(host, UsbNotOnThisSystem);
   }
 
   host.MinimizeTopMost();

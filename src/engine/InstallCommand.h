@@ -14,6 +14,20 @@ struct PortPageValues {
   SerialSettings serial;
 };
 
+// Why the Install command refused to run, beside the box that told the user (or the question
+// answered No): the silent mode's exit code, whatever the box's wording.
+enum InstallRefusal {
+  NotRefused,
+  NoModelChosen,
+  ModelNotForThisSystem,  // Server 2003 for a model without its support
+  PortNotSupported,       // a port name of no kind the wizard installs
+  NoUsbPrinter,           // Advanced setup with no USB printer attached
+  SeveralUsbPrinters,
+  IdentityChangeDeclined,  // the printer's identity must change, and the user said No
+  IdentityNotSet,          // the printer did not take its new identity
+  UsbNotOnThisSystem,      // Windows NT 4.0
+};
+
 // What the Install command needs from the wizard's windows.
 class InstallCommandHost {
  public:
@@ -28,8 +42,14 @@ class InstallCommandHost {
   // Shows the progress window modally on `completion`; returns when it has closed. Without
   // waitForResult it may close before the result has arrived.
   virtual void RunProgress(InstallCompletion& completion) = 0;
-  // The worker has ended with `result` (InstallResult), before the outcome is shown.
-  virtual void RunEnded(int result) { (void)result; }
+  // The worker has ended with `result` (InstallResult) and, when it failed, what failed;
+  // before the outcome is shown.
+  virtual void RunEnded(int result, InstallFailure failure) {
+    (void)result;
+    (void)failure;
+  }
+  // The command refused, after its box said why, and the wizard stays on the last page.
+  virtual void Refused(InstallRefusal why) { (void)why; }
   // Closes the pages and ends the wizard dialog with OK.
   virtual void EndWizard() = 0;
 };

@@ -2,6 +2,7 @@
 // contract between the install worker and the progress window.
 #pragma once
 
+#include "engine/StepMessage.h"
 #include "package/ModuleConfig.h"
 #include "ports/PortSettings.h"
 
@@ -48,6 +49,7 @@ struct InstallWorkingData {
 enum InstallResult { InstallRunning = 0, InstallFailed = 1, InstallSucceeded = 2 };
 struct InstallCompletion {
   std::atomic<int> result{InstallRunning};  // written once by the worker, as its last act
+  InstallFailure failure = NoFailure;       // what failed: written by the worker before result
   bool waitForResult = false;  // false on Windows 98/Me: the window may close before it
 };
 

@@ -43,15 +43,15 @@ bool IsOutdated(RegKey& key, int configured) {
 
 // One monitor of InstallPortMonitors: checked by version when registered, else installed.
 int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int version,
-                   TargetOs targetOs, int outdatedBit, bool reportCopies, std::string& message) {
+                   TargetOs targetOs, int outdatedBit, bool reportCopies, StepMessage& message) {
   char path[kKeyPathSize];
   KeyPath(path, kMonitorsKey, monitor.pName);
   {
     RegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, path)) return IsOutdated(key, version) ? outdatedBit : 0;
   }
-  std::string discarded;
-  std::string& copyMessage = reportCopies ? message : discarded;
+  StepMessage discarded;
+  StepMessage& copyMessage = reportCopies ? message : discarded;
   char dll[kFileNameSize];
   CopyText(dll, monitor.pDLLName);
   if (IsInUseResult(CopyPackageFile(dll, SystemDirectory, targetOs, PlainCopy, copyMessage))) {
@@ -74,11 +74,11 @@ int InstallMonitor(const MONITOR_INFO_2A& monitor, const char* uiDll, int versio
 // Copies a component for the Windows 98/Me update, beside the old one when that is in use.
 // Writes the resulting file name; 0 when the prefixed copy is in use too.
 int CopyWin98Component(const char* file, DestinationKind kind, char (&resultName)[kFileNameSize],
-                       std::string& message) {
+                       StepMessage& message) {
   CopyText(resultName, file);
   if (!IsInUseResult(CopyPackageFile(file, kind, Win98Me, PlainCopy, message))) return 1;
   if (IsInUseResult(CopyPackageFile(file, kind, Win98Me, PrefixedCopy, message))) {
-    message = SetupText(IDS_FATAL_ERROR_REBOOT);
+    message.Fail(SystemFailure, SetupText(IDS_FATAL_ERROR_REBOOT));
     return 0;
   }
   FormatText(resultName, sizeof resultName, "n%s", file);
@@ -86,7 +86,7 @@ int CopyWin98Component(const char* file, DestinationKind kind, char (&resultName
 }
 
 int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorName,
-                const char* processorFile, int processorVersion, std::string& message) {
+                const char* processorFile, int processorVersion, StepMessage& message) {
   char path[kKeyPathSize];
   const char* file = nullptr;
   int version = 0;
@@ -119,14 +119,126 @@ int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorNam
   return 1;
 }
 
+// The one outdated component an NT update replaces, monitors first: the file from the medium,
+// the key that records its version, and whether that key also names the file.
+struct NtComponent {
+  bool isProcessor;
+  const char* file;
+  const char* keyBase;
+  const char* keyName;
+  int version;
+  bool recordsFile;
+};
+
+bool OutdatedNtComponent(int installFlags, const MonitorSet& monitors, const char* processorName,
+                         const char* processorFile, int processorVersion, NtComponent& component) {
+  if (installFlags & ComMonitorOutdated)
+    component = {false,
+                 monitors.serialMonitor.pDLLName,
+                 kMonitorsKey,
+                 monitors.serialMonitor.pName,
+                 monitors.serialMonitorVersion,
+                 false};
+  else if (installFlags & UsbMonitorOutdated)
+    component = {false,
+                 monitors.usbMonitor.pDLLName,
+                 kMonitorsKey,
+                 monitors.usbMonitor.pName,
+                 monitors.usbMonitorVersion,
+                 true};
+  else if (installFlags & ProcessorOutdated)
+    component = {true, processorFile, kNtProcessorsKey, processorName, processorVersion, false};
+  else
+    return false;
+  return true;
+}
+
+// The processor goes straight into the spooler's processor directory; the copy is complete
+// or the run ends with its message.
+bool CopyNtProcessor(const char* processorDir, const char* processorFile, TargetOs targetOs,
+                     StepMessage& message) {
+  char current[256];
+  DWORD length = GetCurrentDirectoryA(sizeof current, current);
+  if (length == 0 || length >= sizeof current) {
+    message.Fail(DriverFilesFailure, SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY));
+    return false;
+  }
+  char source[MAX_PATH];
+  char destination[MAX_PATH];
+  const char* file = processorFile ? processorFile : "";
+  int fits = FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs), file);
+  fits &= FormatText(destination, sizeof destination, "%s\\%s", processorDir, file);
+  // A cut path names some other file: it is reported like a failed copy.
+  if (!fits || !CopyFileA(source, destination, FALSE)) {
+    char text[1024];
+    FormatText(text, sizeof text, "%s%s", SetupText(IDS_COPY_DRIVER_FILES_ERROR), source);
+    message.Fail(DriverFilesFailure, text);
+    return false;
+  }
+  return true;
+}
+
+// A DLL still in use or protected was not replaced. The installation goes on with the old
+// one, but its version is not recorded as the new one, so that the next run sees the
+// component as outdated and tries again.
+bool ReplaceNtComponent(const NtComponent& component, const char* processorDir, TargetOs targetOs,
+                        StepMessage& message) {
+  bool copied = true;
+  if (component.isProcessor) {
+    if (!CopyNtProcessor(processorDir, component.file, targetOs, message)) return false;
+  } else {
+    copied =
+        CopyPackageFile(component.file, SystemDirectory, targetOs, PlainCopy, message) == Copied;
+    if (!message.text.empty()) return false;
+  }
+  char path[kKeyPathSize];
+  KeyPath(path, component.keyBase, component.keyName);
+  RegKey key;
+  if (copied && key.Open(HKEY_LOCAL_MACHINE, path)) {
+    if (component.recordsFile) key.SetString("Driver", component.file);
+    key.SetDword("DriverVersion", static_cast<DWORD>(component.version));
+  }
+  return true;
+}
+
+// What the spooler service says when it does not start or come up is a failure of the system.
+void StartSpoolerService(StepMessage& message) {
+  std::string reason;
+  StartSpooler(reason);
+  if (!reason.empty()) message.Fail(SystemFailure, reason.c_str());
+}
+int SpoolerComesUp(StepMessage& message) {
+  std::string reason;
+  if (WaitSpoolerRunning(reason)) return 1;
+  message.Fail(SystemFailure, reason.c_str());
+  return 0;
+}
+
+// The spooler is started twice, with the pause each system needs between, before it is
+// waited for; 0 when it does not come up.
+int RestartSpoolerAfterUpdate(TargetOs targetOs, StepMessage& message) {
+  StartSpoolerService(message);
+  if (targetOs == WinNt4 || targetOs == Win2000)
+    Sleep(1000);
+  else if (targetOs == WinXp || targetOs == WinServer2003)
+    Sleep(2500);
+  StartSpoolerService(message);
+  Sleep(1000);
+  if (!SpoolerComesUp(message)) {
+    StartSpoolerService(message);
+    return 0;
+  }
+  return 1;
+}
+
 int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const char* processorName,
-             const char* processorFile, int processorVersion, std::string& message) {
+             const char* processorFile, int processorVersion, StepMessage& message) {
   char processorDir[256];
   if (installFlags & ProcessorOutdated) {
     DWORD needed = 0;
     if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processorDir),
                                      sizeof processorDir, &needed)) {
-      message = SetupText(IDS_NO_PROCESSOR_DIRECTORY);
+      message.Fail(ProcessorFailure, SetupText(IDS_NO_PROCESSOR_DIRECTORY));
       return 0;
     }
   }
@@ -136,65 +248,12 @@ int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const ch
   MonitorSet monitors;
   memset(&monitors, 0, sizeof monitors);
   config.ReadMonitorSet(targetOs, &monitors);
-  char path[kKeyPathSize];
-  // A DLL still in use or protected was not replaced. The installation goes on with the old
-  // one, but its version is not recorded as the new one, so that the next run sees the
-  // monitor as outdated and tries again.
-  if (installFlags & ComMonitorOutdated) {
-    CopyResult copied = CopyPackageFile(monitors.serialMonitor.pDLLName, SystemDirectory, targetOs,
-                                        PlainCopy, message);
-    if (!message.empty()) return 0;
-    KeyPath(path, kMonitorsKey, monitors.serialMonitor.pName);
-    RegKey key;
-    if (copied == Copied && key.Open(HKEY_LOCAL_MACHINE, path))
-      key.SetDword("DriverVersion", static_cast<DWORD>(monitors.serialMonitorVersion));
-  } else if (installFlags & UsbMonitorOutdated) {
-    CopyResult copied = CopyPackageFile(monitors.usbMonitor.pDLLName, SystemDirectory, targetOs,
-                                        PlainCopy, message);
-    if (!message.empty()) return 0;
-    KeyPath(path, kMonitorsKey, monitors.usbMonitor.pName);
-    RegKey key;
-    if (copied == Copied && key.Open(HKEY_LOCAL_MACHINE, path)) {
-      key.SetString("Driver", monitors.usbMonitor.pDLLName);
-      key.SetDword("DriverVersion", static_cast<DWORD>(monitors.usbMonitorVersion));
-    }
-  } else if (installFlags & ProcessorOutdated) {
-    char current[256];
-    DWORD length = GetCurrentDirectoryA(sizeof current, current);
-    if (length == 0 || length >= sizeof current) {
-      message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
-      return 0;
-    }
-    char source[MAX_PATH];
-    char destination[MAX_PATH];
-    int fits = FormatText(source, sizeof source, "%s%s%s", current, OsSubdirectory(targetOs),
-                          processorFile ? processorFile : "");
-    fits &= FormatText(destination, sizeof destination, "%s\\%s", processorDir,
-                       processorFile ? processorFile : "");
-    // A cut path names some other file: it is reported like a failed copy.
-    if (!fits || !CopyFileA(source, destination, FALSE)) {
-      char text[1024];
-      FormatText(text, sizeof text, "%s%s", SetupText(IDS_COPY_DRIVER_FILES_ERROR), source);
-      message = text;
-      return 0;
-    }
-    KeyPath(path, kNtProcessorsKey, processorName);
-    RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path))
-      key.SetDword("DriverVersion", static_cast<DWORD>(processorVersion));
-  }
-  StartSpooler(message);
-  if (targetOs == WinNt4 || targetOs == Win2000)
-    Sleep(1000);
-  else if (targetOs == WinXp || targetOs == WinServer2003)
-    Sleep(2500);
-  StartSpooler(message);
-  Sleep(1000);
-  if (!WaitSpoolerRunning(message)) {
-    StartSpooler(message);
+  NtComponent component;
+  if (OutdatedNtComponent(installFlags, monitors, processorName, processorFile, processorVersion,
+                          component) &&
+      !ReplaceNtComponent(component, processorDir, targetOs, message))
     return 0;
-  }
-  return 1;
+  return RestartSpoolerAfterUpdate(targetOs, message);
 }
 
 // Serial settings go where the system keeps its COM ports' settings: "AQCOM2:" is "COM2:".
@@ -210,37 +269,50 @@ void RegisterSerialSettings(const SetupSelection& selection) {
     RegisterSerialPortNt(com, serial);
 }
 
-// Steps of the run up to the printer's registration; 1 when the run may report success.
-int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& message) {
-  Sleep(100);
-  selection.installFlags = 0;
-  TargetOs targetOs = selection.targetOs;
-  int monitors = InstallPortMonitors(work.config, targetOs, selection.portName, message);
-  if (monitors == InstallStepFailed) return 0;
-  selection.installFlags = monitors;
-  int processor = InstallPrintProcessor(work.config, targetOs, work.printer.pPrintProcessor,
-                                        work.files.processorDll, message);
-  if (processor == InstallStepFailed) return 0;
-  selection.installFlags |= processor;
-  int processorVersion = work.config.ReadProcessorVersion();
-  if (selection.installFlags != 0 &&
-      !UpdateOutdatedComponents(work.config, targetOs, selection.installFlags,
-                                work.printer.pPrintProcessor, work.files.processorDll,
-                                processorVersion, message))
-    return 0;
-  if (selection.portKind == UsbPort && !CheckSpoolerPorts(message)) return 0;
+// The steps of a run, in their order. Each answers false when the run ends with it, its
+// message written.
 
-  const DriverFileSet& files = work.files;
+bool InstallMonitors(SetupSelection& selection, InstallWorkingData& work, StepMessage& message) {
+  selection.installFlags = 0;
+  int monitors = InstallPortMonitors(work.config, selection.targetOs, selection.portName, message);
+  if (monitors == InstallStepFailed) return false;
+  selection.installFlags = monitors;
+  return true;
+}
+
+bool InstallProcessor(SetupSelection& selection, InstallWorkingData& work, StepMessage& message) {
+  int processor =
+      InstallPrintProcessor(work.config, selection.targetOs, work.printer.pPrintProcessor,
+                            work.files.processorDll, message);
+  if (processor == InstallStepFailed) return false;
+  selection.installFlags |= processor;
+  return true;
+}
+
+bool UpdateComponents(const SetupSelection& selection, InstallWorkingData& work,
+                      StepMessage& message) {
+  int processorVersion = work.config.ReadProcessorVersion();
+  return selection.installFlags == 0 ||
+         UpdateOutdatedComponents(work.config, selection.targetOs, selection.installFlags,
+                                  work.printer.pPrintProcessor, work.files.processorDll,
+                                  processorVersion, message);
+}
+
+bool CheckUsbPorts(const SetupSelection& selection, StepMessage& message) {
+  return selection.portKind != UsbPort || CheckSpoolerPorts(message);
+}
+
+bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, StepMessage& message) {
   const char* mandatory[] = {files.configFile, files.dataFile, files.driverPath, files.helpFile};
   for (const char* file : mandatory) {
     if (IsEmpty(file)) {
-      message = SetupText(IDS_DRIVER_FILES_LOST);
-      return 0;
+      message.Fail(DriverFilesFailure, SetupText(IDS_DRIVER_FILES_LOST));
+      return false;
     }
   }
   for (const char* file : mandatory) {
     CopyPackageFile(file, DriverDirectory, targetOs, PlainCopy, message);
-    if (!message.empty()) return 0;
+    if (!message.text.empty()) return false;
   }
   struct Optional {
     const char* file;
@@ -253,49 +325,83 @@ int RunSteps(SetupSelection& selection, InstallWorkingData& work, std::string& m
   for (const Optional& entry : optional) {
     if (IsMissing(entry.file)) continue;
     CopyPackageFile(entry.file, entry.kind, targetOs, PlainCopy, message);
-    if (!message.empty()) return 0;
+    if (!message.text.empty()) return false;
   }
+  return true;
+}
 
+// What the system needs beside the driver's own files: Windows 98/Me's libraries, the driver
+// kit's files, and the resource file a driver-kit model cannot do without.
+bool CopySystemFiles(const SetupSelection& selection, InstallWorkingData& work,
+                     StepMessage& message) {
+  TargetOs targetOs = selection.targetOs;
   bool usesDdk = work.config.UsesDdkDriver(selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
   if (IsWindows98Me(targetOs) &&
       (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
     CopyPackageFile("DMCOLOR.DLL", DriverDirectory, targetOs, PlainCopy, message);
-    if (!message.empty()) return 0;
+    if (!message.text.empty()) return false;
   }
-  if (usesDdk && IsEmpty(files.dataFileDll)) {
-    message = SetupText(IDS_DRIVER_FILES_LOST);
-    return 0;
+  if (usesDdk && IsEmpty(work.files.dataFileDll)) {
+    message.Fail(DriverFilesFailure, SetupText(IDS_DRIVER_FILES_LOST));
+    return false;
   }
-  if (!AddPrinterDriverChecked(&work.driver, message)) return 0;
+  return true;
+}
 
+bool AddDriver(InstallWorkingData& work, StepMessage& message) {
+  return AddPrinterDriverChecked(&work.driver, message) != 0;
+}
+
+// The name is numbered in `printerName`, a buffer of the full printer-name size; the record
+// keeps pointing at its own buffer afterwards, and the final name goes on in modelName.
+bool AddNamedPrinter(SetupSelection& selection, InstallWorkingData& work,
+                     char (&printerName)[kPrinterNameSize], StepMessage& message) {
   if (selection.portKind == UsbPort) {
     RegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, kVendorPortKey)) key.SetDword(selection.portName, 0);
   }
-  // The name is numbered in a buffer of the full printer-name size; the record keeps
-  // pointing at its own buffer afterwards, and the final name goes on in modelName.
-  char printerName[kPrinterNameSize];
   CopyText(printerName, work.printer.pPrinterName);
   char* recordName = work.printer.pPrinterName;
   work.printer.pPrinterName = printerName;
   int added = AddPrinterChecked(&work.printer, 2, selection.portKind != UsbPort, message);
   work.printer.pPrinterName = recordName;
-  if (!added) return 0;
+  if (!added) return false;
   CopyText(selection.modelName, printerName);
-  if (IsEmpty(selection.modelName)) return 0;
+  return !IsEmpty(selection.modelName);
+}
+
+// The default printer, the serial port's settings and, on the NT spooler, the success text.
+void ApplyPrinterSettings(SetupSelection& selection, const char* printerName,
+                          StepMessage& message) {
   if (selection.setAsDefault) SetDefaultPrinterByName(printerName);
   if (selection.portKind == SerialPort) RegisterSerialSettings(selection);
-  if (HasNtSpooler(targetOs))
-    message =
-        SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED);
+  if (HasNtSpooler(selection.targetOs))
+    message = StepMessage{
+        SetupText(selection.portKind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED),
+        NoFailure};
+}
+
+// 1 when the run may report success.
+int RunSteps(SetupSelection& selection, InstallWorkingData& work, StepMessage& message) {
+  Sleep(100);
+  if (!InstallMonitors(selection, work, message)) return 0;
+  if (!InstallProcessor(selection, work, message)) return 0;
+  if (!UpdateComponents(selection, work, message)) return 0;
+  if (!CheckUsbPorts(selection, message)) return 0;
+  if (!CopyDriverFiles(selection.targetOs, work.files, message)) return 0;
+  if (!CopySystemFiles(selection, work, message)) return 0;
+  if (!AddDriver(work, message)) return 0;
+  char printerName[kPrinterNameSize];
+  if (!AddNamedPrinter(selection, work, printerName, message)) return 0;
+  ApplyPrinterSettings(selection, printerName, message);
   return 1;
 }
 
 }  // namespace
 
 int InstallPortMonitors(ModuleConfig& config, TargetOs targetOs, const char* portName,
-                        std::string& message) {
+                        StepMessage& message) {
   if (!portName || strstr(portName, "LPT")) return 0;
   MonitorSet monitors;
   memset(&monitors, 0, sizeof monitors);
@@ -320,7 +426,7 @@ int InstallPortMonitors(ModuleConfig& config, TargetOs targetOs, const char* por
 }
 
 int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* processorName,
-                          const char* processorFile, std::string& message) {
+                          const char* processorFile, StepMessage& message) {
   int version = config.ReadProcessorVersion();
   // The system's own processor is never installed or updated.
   if (processorName && strcmp(processorName, "WinPrint") == 0) return 0;
@@ -332,11 +438,11 @@ int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* p
     if (key.Open(HKEY_LOCAL_MACHINE, path)) return IsOutdated(key, version) ? ProcessorOutdated : 0;
   }
   if (!IsEmpty(processorFile)) {
-    std::string discarded;
+    StepMessage discarded;
     CopyPackageFile(processorFile, ProcessorDirectory, targetOs, PlainCopy, discarded);
   }
   if (!AddPrintProcessorChecked(processorName, processorFile, targetOs)) {
-    message = SetupText(IDS_ADD_PROCESSOR_ERROR);
+    message.Fail(ProcessorFailure, SetupText(IDS_ADD_PROCESSOR_ERROR));
     return InstallStepFailed;
   }
   RegKey key;
@@ -348,7 +454,7 @@ int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* p
 
 int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int installFlags,
                              const char* processorName, const char* processorFile,
-                             int processorVersion, std::string& message) {
+                             int processorVersion, StepMessage& message) {
   if (IsWindows98Me(targetOs))
     return UpdateWin98(config, installFlags, processorName, processorFile, processorVersion,
                        message);
@@ -357,7 +463,11 @@ int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int instal
 }
 
 int RunInstallSequence(InstallJob job) {
-  int succeeded = RunSteps(*job.selection, *job.work, InstallMessage);
+  // The text stays the program's outcome text; its kind goes with the result.
+  StepMessage message{InstallMessage, NoFailure};
+  int succeeded = RunSteps(*job.selection, *job.work, message);
+  InstallMessage = message.text;
+  job.completion->failure = message.failure;
   job.completion->result.store(succeeded ? InstallSucceeded : InstallFailed);
   return 0;
 }

@@ -12,44 +12,44 @@ const size_t kMessageSize = 1024;
 char kWindows40[] = "Windows 4.0";
 
 // The destination directory of a copy kind; 0 with the kind's text when it cannot be had.
-int DestinationDirectory(DestinationKind kind, char (&dir)[kDirectorySize], std::string& message) {
+int DestinationDirectory(DestinationKind kind, char (&dir)[kDirectorySize], StepMessage& message) {
   DWORD needed = 0;
   switch (kind) {
     case DriverDirectory3:
     case DriverDirectory:
       if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
                                       sizeof dir, &needed)) {
-        message = SetupText(IDS_NO_DRIVER_DIRECTORY);
+        message.Fail(DriverFilesFailure, SetupText(IDS_NO_DRIVER_DIRECTORY));
         return 0;
       }
       if (kind == DriverDirectory3 && !AppendText(dir, "\\3")) {
-        message = SetupText(IDS_NO_DRIVER_DIRECTORY);
+        message.Fail(DriverFilesFailure, SetupText(IDS_NO_DRIVER_DIRECTORY));
         return 0;
       }
       return 1;
     case ProcessorDirectory:
       if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
                                        sizeof dir, &needed)) {
-        message = SetupText(IDS_NO_PROCESSOR_DIRECTORY);
+        message.Fail(ProcessorFailure, SetupText(IDS_NO_PROCESSOR_DIRECTORY));
         return 0;
       }
       return 1;
     case SystemDirectory: {
       UINT length = GetSystemDirectoryA(dir, sizeof dir);
       if (length == 0 || length >= sizeof dir) {
-        message = SetupText(IDS_NO_SYSTEM_DIRECTORY);
+        message.Fail(DriverFilesFailure, SetupText(IDS_NO_SYSTEM_DIRECTORY));
         return 0;
       }
       return 1;
     }
     default:
-      message = SetupText(IDS_DIRECTORY_TYPE_ERROR);
+      message.Fail(DriverFilesFailure, SetupText(IDS_DIRECTORY_TYPE_ERROR));
       return 0;
   }
 }
 
 void CopyErrorMessage(const char* copiedName, DWORD error, const char* source,
-                      std::string& message) {
+                      StepMessage& message) {
   char text[kMessageSize];
   CopyText(text, SetupText(IDS_COPY_DRIVER_FILES_ERROR));
   AppendText(text, copiedName);
@@ -57,13 +57,14 @@ void CopyErrorMessage(const char* copiedName, DWORD error, const char* source,
   FormatText(code, sizeof code, "  er = %d", static_cast<int>(error));
   AppendText(text, code);
   AppendText(text, source);
-  message = text;
+  message.Fail(DriverFilesFailure, text);
 }
 
-void ErrorMessage(int textId, const char* separator, DWORD error, std::string& message) {
+void ErrorMessage(InstallFailure kind, int textId, const char* separator, DWORD error,
+                  StepMessage& message) {
   char text[kMessageSize];
   FormatText(text, sizeof text, "%s%s%d", SetupText(textId), separator, static_cast<int>(error));
-  message = text;
+  message.Fail(kind, text);
 }
 
 // Tells every top-level window that the profile's printer settings changed.
@@ -151,7 +152,7 @@ const char* OsSubdirectory(TargetOs targetOs) {
 }
 
 CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs targetOs,
-                           CopyNaming naming, std::string& message) {
+                           CopyNaming naming, StepMessage& message) {
   // "0" is what a missing INI key reads as: there is no such file.
   if (!fileName || fileName[0] == '0') return CopyFailed;
   char dir[kDirectorySize];
@@ -159,7 +160,7 @@ CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs 
   char current[kDirectorySize];
   DWORD length = GetCurrentDirectoryA(sizeof current, current);
   if (length == 0 || length >= sizeof current) {
-    message = SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY);
+    message.Fail(DriverFilesFailure, SetupText(IDS_NO_CURRENT_SYSTEM_DIRECTORY));
     return CopyFailed;
   }
   char copiedName[kPrinterNameSize];
@@ -184,12 +185,12 @@ CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs 
   return CopyFailed;
 }
 
-int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message) {
+int AddMonitorChecked(MONITOR_INFO_2A* monitor, StepMessage& message) {
   if (AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(monitor))) return 1;
   DWORD error = GetLastError();
   // A monitor that is already installed is what this step wants.
   if (error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS) return 1;
-  ErrorMessage(IDS_ADD_MONITOR_ERROR, " Erro code is:", error, message);
+  ErrorMessage(MonitorFailure, IDS_ADD_MONITOR_ERROR, " Erro code is:", error, message);
   return 0;
 }
 
@@ -198,14 +199,14 @@ int AddPrintProcessorChecked(const char* processorName, const char* pathName, Ta
                             const_cast<LPSTR>(pathName), const_cast<LPSTR>(processorName)) != 0;
 }
 
-int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, std::string& message) {
+int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, StepMessage& message) {
   if (AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(driver))) return 1;
-  ErrorMessage(IDS_ADD_DRIVER_ERROR, "   er = ", GetLastError(), message);
+  ErrorMessage(DriverFailure, IDS_ADD_DRIVER_ERROR, "   er = ", GetLastError(), message);
   return 0;
 }
 
 int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowed,
-                      std::string& message) {
+                      StepMessage& message) {
   char* name = printer->pPrinterName;
   HANDLE added = AddPrinterA(nullptr, level, reinterpret_cast<LPBYTE>(printer));
   DWORD error = added ? 0 : GetLastError();
@@ -235,9 +236,9 @@ int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowe
     return 1;
   }
   if (error == ERROR_PRINTER_ALREADY_EXISTS)
-    message = SetupText(IDS_PORT_PRINTER_LIMIT_REACHED);
+    message.Fail(PrinterFailure, SetupText(IDS_PORT_PRINTER_LIMIT_REACHED));
   else
-    ErrorMessage(IDS_ADD_PRINTER_ERROR, "er = ", error, message);
+    ErrorMessage(PrinterFailure, IDS_ADD_PRINTER_ERROR, "er = ", error, message);
   if (name) name[0] = '\0';
   return 0;
 }
@@ -265,10 +266,10 @@ int SetDefaultPrinterByName(const char* printerName) {
   return 0;
 }
 
-int CheckSpoolerPorts(std::string& message) {
+int CheckSpoolerPorts(StepMessage& message) {
   HLOCAL work = LocalAlloc(LPTR, 100);
   if (!work) {
-    message = SetupText(IDS_OUT_OF_MEMORY);
+    message.Fail(SystemFailure, SetupText(IDS_OUT_OF_MEMORY));
     return 0;
   }
   DWORD needed = 0;
@@ -277,11 +278,11 @@ int CheckSpoolerPorts(std::string& message) {
   LocalFree(work);
   HLOCAL ports = LocalAlloc(LPTR, needed ? needed : 1);
   if (!ports) {
-    message = SetupText(IDS_OUT_OF_MEMORY);
+    message.Fail(SystemFailure, SetupText(IDS_OUT_OF_MEMORY));
     return 0;
   }
   int done = EnumPortsA(nullptr, 1, static_cast<LPBYTE>(ports), needed, &needed, &count) != 0;
-  if (!done) ErrorMessage(IDS_ENUM_PORTS_ERROR, " er = ", GetLastError(), message);
+  if (!done) ErrorMessage(PrinterFailure, IDS_ENUM_PORTS_ERROR, " er = ", GetLastError(), message);
   LocalFree(ports);
   return done;
 }

@@ -1,13 +1,13 @@
 // The thin layer between the install sequence and the print spooler and file system. Each
-// operation turns a failure into one line of text in the caller's message and a result.
+// operation turns a failure into one line of text in the caller's message, with its kind, and
+// a result.
 #pragma once
 
 #include "common/SystemProbes.h"
+#include "engine/StepMessage.h"
 
 #include <windows.h>
 #include <winspool.h>
-
-#include <string>
 
 // Where CopyPackageFile puts a file.
 enum DestinationKind {
@@ -35,16 +35,16 @@ enum CopyResult {
 };
 
 CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs targetOs,
-                           CopyNaming naming, std::string& message);
-int AddMonitorChecked(MONITOR_INFO_2A* monitor, std::string& message);
+                           CopyNaming naming, StepMessage& message);
+int AddMonitorChecked(MONITOR_INFO_2A* monitor, StepMessage& message);
 // No message: the caller reports every failure itself.
 int AddPrintProcessorChecked(const char* processorName, const char* pathName, TargetOs targetOs);
-int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, std::string& message);
+int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, StepMessage& message);
 // printer->pPrinterName must point to a buffer of kPrinterNameSize characters. With
 // numbering allowed, a taken name is retried as name + "(1)" ... "(98)"; on success the
 // buffer holds the name the printer was added under, on failure it is emptied.
 int AddPrinterChecked(PRINTER_INFO_2A* printer, DWORD level, int numberingAllowed,
-                      std::string& message);
+                      StepMessage& message);
 
 // How a system makes a printer the default one.
 enum DefaultPrinterCall {
@@ -56,4 +56,4 @@ enum DefaultPrinterCall {
 };
 DefaultPrinterCall DefaultPrinterCallOf(const SystemVersion& version);
 int SetDefaultPrinterByName(const char* printerName);
-int CheckSpoolerPorts(std::string& message);
+int CheckSpoolerPorts(StepMessage& message);

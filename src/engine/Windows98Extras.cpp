@@ -8,13 +8,13 @@
 
 namespace {
 
-void DirectoryError(int textId, std::string& message) {
+void DirectoryError(int textId, StepMessage& message) {
   char text[128];
   FormatText(text, sizeof text, "%s er= %d", SetupText(textId), static_cast<int>(GetLastError()));
-  message = text;
+  message.Fail(DriverFilesFailure, text);
 }
 
-void InstallWin98Files(std::string& message) {
+void InstallWin98Files(StepMessage& message) {
   CopyPackageFile("ICONLIB.DLL", DriverDirectory, Win98Me, PlainCopy, message);
   char system[256];
   UINT length = GetSystemDirectoryA(system, sizeof system);
@@ -45,14 +45,14 @@ void InstallWin98Files(std::string& message) {
 
 }  // namespace
 
-void InstallWindows98Extras(TargetOs targetOs, int usesDdkDriver, std::string& message) {
+void InstallWindows98Extras(TargetOs targetOs, int usesDdkDriver, StepMessage& message) {
   if (IsWindows98Me(targetOs)) {
     InstallWin98Files(message);
     return;
   }
   if (IsWindows2000OrLater(targetOs) && usesDdkDriver) {
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
-      std::string discarded;
+      StepMessage discarded;
       CopyPackageFile(file, DriverDirectory, targetOs, PlainCopy, discarded);
     }
   }

@@ -3,9 +3,8 @@
 #pragma once
 
 #include "common/TargetOs.h"
-
-#include <string>
+#include "engine/StepMessage.h"
 
 // No result: a failure leaves its text in the message for a later check (or, on Windows
 // 98/Me, for the user in place of the success text).
-void InstallWindows98Extras(TargetOs targetOs, int usesDdkDriver, std::string& message);
+void InstallWindows98Extras(TargetOs targetOs, int usesDdkDriver, StepMessage& message);

@@ -25,6 +25,11 @@ struct RemovalRun {
 enum StepResult { NextEntry, AbortRun };
 
 void Status(RemovalRun& run, int id) { AppendStatusText(run.view, id, run.current); }
+// The line saying why the entry stays, and that it stays.
+void Kept(RemovalRun& run, int id) {
+  Status(run, id);
+  run.view.RemovalFailed(EntryKept);
+}
 
 // The removed entry leaves the list; the one that moves up into its place is examined next.
 void DropEntry(RemovalRun& run) {
@@ -36,7 +41,7 @@ void DropEntry(RemovalRun& run) {
 StepResult RemoveMonitor(RemovalRun& run) {
   Status(run, IDS_DELETING);
   if (IsWindows98Me(UninstallGlobals().osCode) && !IsAqcomPortFree(run.view, run.current)) {
-    Status(run, IDS_ITEM_IN_USE);
+    Kept(run, IDS_ITEM_IN_USE);
     return NextEntry;
   }
   char localServer[] = "";
@@ -45,8 +50,8 @@ StepResult RemoveMonitor(RemovalRun& run) {
     RestartSpooler(kSpoolerPause);
     Sleep(500);
     if (!DeleteMonitorA(localServer, nullptr, run.current)) {
-      Status(run,
-             GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
+      Kept(run,
+           GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
       Sleep(100);
       return NextEntry;
     }
@@ -67,7 +72,7 @@ StepResult RemoveProcessor(RemovalRun& run) {
   Status(run, IDS_DELETING);
   char localServer[] = "";
   if (!DeletePrintProcessorA(localServer, nullptr, run.current)) {
-    Status(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
+    Kept(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
     Sleep(100);
     return NextEntry;
   }
@@ -100,6 +105,7 @@ void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
                  static_cast<unsigned long>(error));
       run.view.AppendStatus(line);
     }
+    run.view.RemovalFailed(DriverKept);
   }
   Sleep(100);
   Sleep(1000);
@@ -108,7 +114,7 @@ void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
 StepResult RemovePrinter(RemovalRun& run) {
   HANDLE printer;
   if (!OpenPrinterFully(run.current, &printer)) {
-    Status(run, IDS_OPEN_PRINTER_ERROR);
+    Kept(run, IDS_OPEN_PRINTER_ERROR);
     return AbortRun;
   }
   Status(run, IDS_DELETING_PRINTER);
@@ -116,19 +122,19 @@ StepResult RemovePrinter(RemovalRun& run) {
   PrinterRecordResult read = ReadPrinterRecord(printer, &record);
   if (read != RecordRead) {
     ClosePrinter(printer);
-    Status(run, read == RecordNoMemory ? IDS_ALLOCATE_MEMORY_ERROR : IDS_PRINTER_INFO_ERROR);
+    Kept(run, read == RecordNoMemory ? IDS_ALLOCATE_MEMORY_ERROR : IDS_PRINTER_INFO_ERROR);
     Sleep(100);
     return AbortRun;
   }
   if (record->cJobs > 0) {
     ClosePrinter(printer);
     GlobalFree(record);
-    Status(run, IDS_PRINTER_HAS_JOBS);
+    Kept(run, IDS_PRINTER_HAS_JOBS);
     Sleep(100);
     return AbortRun;
   }
   if (!DeletePrinter(printer)) {
-    Status(run, IDS_DELETE_PRINTER_ERROR);
+    Kept(run, IDS_DELETE_PRINTER_ERROR);
     Sleep(100);
     ClosePrinter(printer);
     GlobalFree(record);

@@ -40,7 +40,12 @@ bool EqualNoCase(const char* a, const char* b) {
 class SilentView : public UninstallView {
  public:
   SilentView(SilentLog& log, bool usb, bool restart)
-      : restartAsked(false), driverKept(false), log_(log), usb_(usb), restart_(restart) {}
+      : restartAsked(false),
+        entryKept(false),
+        driverKept(false),
+        log_(log),
+        usb_(usb),
+        restart_(restart) {}
 
   int ItemCount() override { return static_cast<int>(items.size()); }
   void AppendItem(const char* text) override { items.push_back(Item{text, false}); }
@@ -53,13 +58,9 @@ class SilentView : public UninstallView {
   void DeleteItem(int index) override {
     if (index >= 0 && index < ItemCount()) items.erase(items.begin() + index);
   }
-  void AppendStatus(const char* text) override {
-    log_.Line("status: ", text);
-    if (strncmp(text, UninstallText(IDS_DRIVER_IN_USE), strlen(UninstallText(IDS_DRIVER_IN_USE))) ==
-            0 ||
-        strncmp(text, UninstallText(IDS_DELETE_DRIVER_ERROR),
-                strlen(UninstallText(IDS_DELETE_DRIVER_ERROR))) == 0)
-      driverKept = true;
+  void AppendStatus(const char* text) override { log_.Line("status: ", text); }
+  void RemovalFailed(RemovalFailure kind) override {
+    (kind == DriverKept ? driverKept : entryKept) = true;
   }
   bool IsUsbRemovalChecked() override { return usb_; }
   void SetBusy(bool) override {}
@@ -77,6 +78,7 @@ class SilentView : public UninstallView {
   };
   std::vector<Item> items;
   bool restartAsked;
+  bool entryKept;   // a ticked entry stayed
   bool driverKept;  // a printer went but its driver stayed
 
  private:
@@ -131,9 +133,7 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
     code = SilentJobsQueued;
   } else {
     RemovalWorker(view);
-    bool left = false;
-    for (const SilentView::Item& item : view.items) left = left || item.checked;
-    code = left                ? SilentEntryNotRemoved
+    code = view.entryKept      ? SilentEntryNotRemoved
            : view.driverKept   ? SilentDriverNotRemoved
            : view.restartAsked ? SilentRestartNeeded
                                : SilentSuccess;

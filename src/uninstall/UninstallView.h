@@ -5,6 +5,13 @@
 
 #include <cstddef>
 
+// What a removal run left behind, reported beside the status line that says why: the silent
+// mode's exit code, whatever the line's wording.
+enum RemovalFailure {
+  EntryKept,   // a ticked monitor, processor or printer stayed
+  DriverKept,  // a printer went but its driver stayed
+};
+
 // Capacity of a list entry's text (a printer, monitor or processor name) in the engine.
 const size_t kItemNameSize = 260;
 
@@ -25,6 +32,8 @@ class UninstallView {
   // ---- Status list box (IDC_STATUS_LIST): adds the line at the end and selects it, so that the
   // newest line is in view.
   virtual void AppendStatus(const char* text) = 0;
+  // After the status line of a failure, its kind; the window has nothing more to show.
+  virtual void RemovalFailed(RemovalFailure kind) { (void)kind; }
 
   // ---- Check box IDC_USB_DRIVER "Uninstall USB device driver(not recommended)".
   virtual bool IsUsbRemovalChecked() = 0;

@@ -38,10 +38,6 @@ bool EqualNoCase(const char* a, const char* b) {
   return *a == *b;
 }
 
-bool StartsWith(const char* text, const char* prefix) {
-  return *prefix && strncmp(text, prefix, strlen(prefix)) == 0;
-}
-
 // The entry of `list` (a port page box) that `value` names, in the list's own spelling.
 bool Canonical(const char* value, const char* const* list, std::string& entry) {
   for (; *list; ++list)
@@ -119,7 +115,8 @@ bool TakeArgument(const std::string& argument, SilentSetupOptions& options, bool
 // The wizard's windows as the Install command sees them in a silent run: there are none.
 class SilentInstallHost : public InstallCommandHost {
  public:
-  explicit SilentInstallHost(PortPageModel& port) : result(-1), port_(port) {}
+  explicit SilentInstallHost(PortPageModel& port)
+      : refusal(NotRefused), result(-1), failure(NoFailure), port_(port) {}
   HWND Window() override { return nullptr; }
   void RefreshPages() override {}
   void ReadPortPage(PortPageValues& values) override {
@@ -130,9 +127,15 @@ class SilentInstallHost : public InstallCommandHost {
   void MinimizeTopMost() override {}
   // The command itself waits for the worker's end.
   void RunProgress(InstallCompletion&) override {}
-  void RunEnded(int ended) override { result = ended; }
+  void Refused(InstallRefusal why) override { refusal = why; }
+  void RunEnded(int ended, InstallFailure failed) override {
+    result = ended;
+    failure = failed;
+  }
   void EndWizard() override {}
+  InstallRefusal refusal;
   int result;
+  InstallFailure failure;
 
  private:
   PortPageModel& port_;
@@ -231,12 +234,10 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
 
   session.Answer(SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), options.setId);
   session.Answer(SetupText(IDS_RESTART_QUESTION), !options.noRestart);
-  session.lastText.clear();
-  session.lastWasQuestion = false;
   SilentInstallHost host(w.port);
   if (InstallCommand(w.selection, w.work, host) == InstallAborted)
-    return SetupRefusalCode(session.lastText.c_str(), session.lastWasQuestion, session.lastAnswer);
-  return SetupOutcomeCode(host.result, InstallMessage.c_str(), w.selection.targetOs);
+    return SetupRefusalCode(host.refusal);
+  return SetupOutcomeCode(host.result, host.failure, w.selection.targetOs);
 }
 
 }  // namespace
@@ -264,60 +265,48 @@ bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options) {
   return true;
 }
 
-int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer) {
-  struct Refusal {
-    const char* text;
-    int code;
-  };
-  const Refusal refusals[] = {
-      {SetupText(IDS_SELECT_MODULE_FIRST), SilentModelNotOffered},
-      {SetupText(IDS_NO_SERVER_2003_SUPPORT), SilentModelNotForSystem},
-      {SetupText(IDS_NO_VISTA_SUPPORT), SilentModelNotForSystem},
-      {SetupText(IDS_PORT_NOT_SUPPORTED), SilentPortUnsupported},
-      {SetupText(IDS_NO_USB_DEVICE), SilentNoUsbPrinter},
-      {SetupText(IDS_CONNECT_ONE_USB_PRINTER), SilentSeveralUsbPrinters},
-      {SetupText(IDS_NO_USB_ON_NT4), SilentUsbOnNt4},
-      {kFailedToSetPrinterId, SilentIdentityNotSet},
-      {"Can not find USB device.", SilentIdentityNotSet},
-      {"write ID error", SilentIdentityNotSet},
-      {"open function error", SilentIdentityNotSet},
-  };
-  if (!lastText) lastText = "";
-  // The question stands last when the answer ended the run, or when the printer refused its
-  // identity without a word (the library could not be loaded).
-  if (wasQuestion && strcmp(lastText, SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION)) == 0)
-    return answer ? SilentIdentityNotSet : SilentIdentityNeedsSetId;
-  for (const Refusal& refusal : refusals)
-    if (strcmp(lastText, refusal.text) == 0) return refusal.code;
+int SetupRefusalCode(InstallRefusal refusal) {
+  switch (refusal) {
+    case NoModelChosen:
+      return SilentModelNotOffered;
+    case ModelNotForThisSystem:
+      return SilentModelNotForSystem;
+    case PortNotSupported:
+      return SilentPortUnsupported;
+    case NoUsbPrinter:
+      return SilentNoUsbPrinter;
+    case SeveralUsbPrinters:
+      return SilentSeveralUsbPrinters;
+    case IdentityChangeDeclined:
+      return SilentIdentityNeedsSetId;
+    case IdentityNotSet:
+      return SilentIdentityNotSet;
+    case UsbNotOnThisSystem:
+      return SilentUsbOnNt4;
+    case NotRefused:
+      break;
+  }
   return SilentSystemFailed;
 }
 
-int SetupOutcomeCode(int result, const char* installMessage, TargetOs targetOs) {
+int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs) {
   if (result == InstallSucceeded)
     return IsWindows98Me(targetOs) ? SilentRestartNeeded : SilentSuccess;
-  struct Failure {
-    int textId;
-    int code;
-  };
-  const Failure failures[] = {
-      {IDS_ADD_MONITOR_ERROR, SilentMonitorFailed},
-      {IDS_ADD_PROCESSOR_ERROR, SilentProcessorFailed},
-      {IDS_NO_PROCESSOR_DIRECTORY, SilentProcessorFailed},
-      {IDS_COPY_DRIVER_FILES_ERROR, SilentDriverFilesFailed},
-      {IDS_DRIVER_FILES_LOST, SilentDriverFilesFailed},
-      {IDS_NO_CURRENT_SYSTEM_DIRECTORY, SilentDriverFilesFailed},
-      {IDS_NO_DRIVER_DIRECTORY, SilentDriverFilesFailed},
-      {IDS_DIRECTORY_TYPE_ERROR, SilentDriverFilesFailed},
-      {IDS_NO_SYSTEM_DIRECTORY, SilentDriverFilesFailed},
-      {IDS_NO_WINDOWS_DIRECTORY, SilentDriverFilesFailed},
-      {IDS_ADD_DRIVER_ERROR, SilentDriverFailed},
-      {IDS_ADD_PRINTER_ERROR, SilentPrinterFailed},
-      {IDS_PORT_PRINTER_LIMIT_REACHED, SilentPrinterFailed},
-      {IDS_ENUM_PORTS_ERROR, SilentPrinterFailed},
-  };
-  if (!installMessage) installMessage = "";
-  for (const Failure& failure : failures)
-    if (StartsWith(installMessage, SetupText(failure.textId))) return failure.code;
+  switch (failure) {
+    case MonitorFailure:
+      return SilentMonitorFailed;
+    case ProcessorFailure:
+      return SilentProcessorFailed;
+    case DriverFilesFailure:
+      return SilentDriverFilesFailed;
+    case DriverFailure:
+      return SilentDriverFailed;
+    case PrinterFailure:
+      return SilentPrinterFailed;
+    case NoFailure:
+    case SystemFailure:
+      break;
+  }
   return SilentSystemFailed;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "common/TargetOs.h"
+#include "engine/InstallCommand.h"
+#include "engine/StepMessage.h"
 
 #include <string>
 
@@ -27,11 +29,11 @@ struct SilentSetupOptions {
 // offer, or /model= or /port= is missing; `badArgument` names it. /log= is taken even then.
 bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options);
 
-// Exit code of a refused Install from the last box the command showed (a question with the
-// answer taken).
-int SetupRefusalCode(const char* lastText, bool wasQuestion, bool answer);
-// Exit code of a completed Install from the worker's InstallResult and InstallMessage.
-int SetupOutcomeCode(int result, const char* installMessage, TargetOs targetOs);
+// Exit code of a refused Install from why the command refused.
+int SetupRefusalCode(InstallRefusal refusal);
+// Exit code of a completed Install from the worker's InstallResult and, for a failed run, the
+// kind of its failure.
+int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs);
 
 // The whole silent install; answers the exit code (SilentExitCode).
 int RunSilentSetup(const char* commandLine);

@@ -11,4 +11,3 @@ const char kBackCaption[] = "<<Back (&B)";
 const char kNextCaption[] = "Next (&N)>>";
 const char kInstallCaption[] = "Install (&I)";
 const char kCancelCaption[] = "Cancel (&C)";
-const char kFailedToSetPrinterId[] = "Failed to set Printer ID!";

@@ -18,5 +18,3 @@ extern const char kBackCaption[];     // "<<Back (&B)"
 extern const char kNextCaption[];     // "Next (&N)>>"
 extern const char kInstallCaption[];  // "Install (&I)"
 extern const char kCancelCaption[];   // "Cancel (&C)"
-// The Install command's refusal when the printer did not take its new identity.
-extern const char kFailedToSetPrinterId[];  // "Failed to set Printer ID!"

@@ -33,6 +33,7 @@ struct FakeHost : InstallCommandHost {
   std::vector<std::string> calls;
   int resultWhenProgressEnded = -1;
   bool waitForResult = false;
+  InstallRefusal refusal = NotRefused;
   HWND Window() override { return reinterpret_cast<HWND>(0x4242); }
   void RefreshPages() override { calls.push_back("refresh"); }
   void ReadPortPage(PortPageValues& values) override {
@@ -49,6 +50,7 @@ struct FakeHost : InstallCommandHost {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     resultWhenProgressEnded = completion.result;
   }
+  void Refused(InstallRefusal why) override { refusal = why; }
   void EndWizard() override { calls.push_back("end"); }
 };
 
@@ -101,8 +103,9 @@ class InstallCommandTest : public ::testing::Test {
     return ids;
   }
   InstallOutcome Press() { return InstallCommand(selection, *work, host); }
-  void ExpectAborted(const Texts& texts) {
+  void ExpectAborted(const Texts& texts, InstallRefusal why) {
     EXPECT_EQ(Press(), InstallAborted);
+    EXPECT_EQ(host.refusal, why);
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(winsim::ThreadsStarted(), 0);
     EXPECT_EQ(host.calls, (Texts{"refresh", "port"}));
@@ -133,19 +136,19 @@ TEST_F(InstallCommandTest, ACompletedRunShowsOneOutcomeAndEndsTheWizard) {
 
 TEST_F(InstallCommandTest, RefusalsShowTheirTextAndLeaveTheWizardOpen) {
   Choose(WinXp, "", "LPT1:");
-  ExpectAborted({SetupText(IDS_SELECT_MODULE_FIRST)});
+  ExpectAborted({SetupText(IDS_SELECT_MODULE_FIRST)}, NoModelChosen);
 
   for (const char* port : {"FILE:", "", "usb_1"}) {
     SetUp();
     Choose(WinXp, "QM-A210", port);
-    ExpectAborted({SetupText(IDS_PORT_NOT_SUPPORTED)});
+    ExpectAborted({SetupText(IDS_PORT_NOT_SUPPORTED)}, PortNotSupported);
   }
 
   // QM-R80 says 0; QM-NONE has no ".PORT" section at all.
   for (const char* model : {"QM-R80", "QM-NONE"}) {
     SetUp();
     Choose(WinServer2003, model, "LPT1:");
-    ExpectAborted({SetupText(IDS_NO_SERVER_2003_SUPPORT)});
+    ExpectAborted({SetupText(IDS_NO_SERVER_2003_SUPPORT)}, ModelNotForThisSystem);
   }
 }
 
@@ -213,20 +216,20 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     std::vector<int> answers;
     Texts texts;  // boxes before the outcome
     std::vector<int> written;
-    bool completes;
+    InstallRefusal refusal;  // NotRefused: the run completes
   } cases[] = {
-      {{}, "USB_QM-A210_2", {}, {SetupText(IDS_NO_USB_DEVICE)}, {}, false},
-      {{Printer(1), Printer(2)}, "USB_QM-A210_2", {}, {oneUsb}, {}, false},
-      {{Printer(9)}, "USB_QM-A210_2", {}, {}, {}, true},
-      {{Printer(5)}, "USB_QM-A210_2", {IDNO}, {question}, {}, false},
-      {{Printer(5)}, "USB_QM-A210_2", {IDYES}, {question}, {2}, true},
-      {{Printer(0)}, "USB_QM-A210", {IDYES}, {question, kFailedId}, {}, false},
+      {{}, "USB_QM-A210_2", {}, {SetupText(IDS_NO_USB_DEVICE)}, {}, NoUsbPrinter},
+      {{Printer(1), Printer(2)}, "USB_QM-A210_2", {}, {oneUsb}, {}, SeveralUsbPrinters},
+      {{Printer(9)}, "USB_QM-A210_2", {}, {}, {}, NotRefused},
+      {{Printer(5)}, "USB_QM-A210_2", {IDNO}, {question}, {}, IdentityChangeDeclined},
+      {{Printer(5)}, "USB_QM-A210_2", {IDYES}, {question}, {2}, NotRefused},
+      {{Printer(0)}, "USB_QM-A210", {IDYES}, {question, kFailedId}, {}, IdentityNotSet},
       {{Printer(5, true)},
        "USB_QM-A210_2",
        {IDYES},
        {question, "write ID error", kFailedId},
        {2},
-       false},
+       IdentityNotSet},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -234,12 +237,14 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
     Choose(WinXp, "QM-A210", c.port);
     winsim::AttachUsbPrinters(c.printers);
     winsim::ScriptMessageBoxAnswers(c.answers);
-    EXPECT_EQ(Press(), c.completes ? InstallCompleted : InstallAborted) << c.port;
+    bool completes = c.refusal == NotRefused;
+    EXPECT_EQ(Press(), completes ? InstallCompleted : InstallAborted) << c.port;
+    EXPECT_EQ(host.refusal, c.refusal) << c.port;
     Texts texts = c.texts;
-    if (c.completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
+    if (completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(IdentitiesWritten(), c.written);
-    EXPECT_EQ(winsim::FindPrinter("QM-A210(U) 2", nullptr), c.completes);
+    EXPECT_EQ(winsim::FindPrinter("QM-A210(U) 2", nullptr), completes);
   }
 }
 
@@ -251,23 +256,25 @@ TEST_F(InstallCommandTest, SinglePrinterModeGivesThePrinterIdentityOne) {
     std::vector<int> answers;
     Texts texts;
     std::vector<int> written;
-    bool completes;
+    InstallRefusal refusal;  // NotRefused: the run completes
   } cases[] = {
-      {{}, {}, {}, {}, true},  // no readable identity: no check
-      {{Printer(8)}, {}, {}, {}, true},
-      {{Printer(3)}, {IDNO}, {question}, {}, false},
-      {{Printer(3)}, {IDYES}, {question}, {1}, true},
-      {{Printer(3, true)}, {IDYES}, {question, "write ID error"}, {1}, false},
-      {{Printer(0), Printer(0)}, {}, {oneUsb}, {}, false},
+      {{}, {}, {}, {}, NotRefused},  // no readable identity: no check
+      {{Printer(8)}, {}, {}, {}, NotRefused},
+      {{Printer(3)}, {IDNO}, {question}, {}, IdentityChangeDeclined},
+      {{Printer(3)}, {IDYES}, {question}, {1}, NotRefused},
+      {{Printer(3, true)}, {IDYES}, {question, "write ID error"}, {1}, IdentityNotSet},
+      {{Printer(0), Printer(0)}, {}, {oneUsb}, {}, SeveralUsbPrinters},
   };
   for (const Case& c : cases) {
     SetUp();
     Choose(WinXp, "QM-A210", "USB_QM-A210_1");
     winsim::AttachUsbPrinters(c.printers);
     winsim::ScriptMessageBoxAnswers(c.answers);
-    EXPECT_EQ(Press(), c.completes ? InstallCompleted : InstallAborted);
+    bool completes = c.refusal == NotRefused;
+    EXPECT_EQ(Press(), completes ? InstallCompleted : InstallAborted);
+    EXPECT_EQ(host.refusal, c.refusal);
     Texts texts = c.texts;
-    if (c.completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
+    if (completes) texts.push_back(SetupText(IDS_INSTALLED_REPOWER_PRINTER));
     EXPECT_EQ(winsim::MessageBoxTexts(), texts);
     EXPECT_EQ(IdentitiesWritten(), c.written);
   }
@@ -277,7 +284,8 @@ TEST_F(InstallCommandTest, OnNt4TheUsbIdentityAndPortRecordComeBeforeTheRefusal)
   Choose(WinNt4, "QM-A210", "USB_QM-A210_1");
   winsim::AttachUsbPrinters({Printer(3)});
   winsim::ScriptMessageBoxAnswers({IDYES});
-  ExpectAborted({SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), SetupText(IDS_NO_USB_ON_NT4)});
+  ExpectAborted({SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), SetupText(IDS_NO_USB_ON_NT4)},
+                UsbNotOnThisSystem);
   EXPECT_EQ(IdentitiesWritten(), std::vector<int>{1});
   DWORD device = 0;
   EXPECT_TRUE(winsim::GetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\VORTELL\\PORTNAME", "USB_QM-A210_1",

@@ -359,6 +359,7 @@ struct FailureCase {
   const char* port;
   void (*arrange)(InstallSequenceTest*);
   const char* message;
+  InstallFailure failure;
   const char* lastCall;  // a call the run must not have reached
 };
 
@@ -376,6 +377,7 @@ TEST_P(InstallFailureTest, EndsWithItsTextAndResult1) {
   c.arrange(this);
   EXPECT_EQ(Run(), InstallFailed);
   EXPECT_EQ(InstallMessage, c.message);
+  EXPECT_EQ(completion.failure, c.failure);
   EXPECT_EQ(winsim::CallCount(c.lastCall), 0) << c.lastCall;
 }
 
@@ -389,23 +391,24 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             "MonitorNotAdded", WinXp, "AQCOM1:",
             [](InstallSequenceTest*) { winsim::FailCall("AddMonitorA", ERROR_ACCESS_DENIED); },
-            "Add monitor error! Erro code is:5", "AddPrintProcessorA"},
+            "Add monitor error! Erro code is:5", MonitorFailure, "AddPrintProcessorA"},
         FailureCase{"ProcessorNotAdded", WinXp, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("AddPrintProcessorA", ERROR_INVALID_PARAMETER);
                     },
                     "Add printer processor error\nFatal error, try rebooting the system.",
-                    "EnumPortsA"},
+                    ProcessorFailure, "EnumPortsA"},
         FailureCase{"PortsNotListed", WinXp, "USB_QM-A210_1",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("EnumPortsA", RPC_S_SERVER_UNAVAILABLE, 2);
                     },
-                    "Enum ports error er = 1722", "AddPrinterDriverA"},
+                    "Enum ports error er = 1722", PrinterFailure, "AddPrinterDriverA"},
         FailureCase{"MandatoryFileNameEmpty", WinXp, "LPT1:",
                     [](InstallSequenceTest* t) {
                       static_cast<InstallFailureTest*>(t)->Work().files.helpFile[0] = '\0';
                     },
-                    "Lost of driver files, can't continue", "AddPrinterDriverA"},
+                    "Lost of driver files, can't continue", DriverFilesFailure,
+                    "AddPrinterDriverA"},
         // A missing key reads "0": it passes the emptiness check, is not copied, and the
         // spooler then finds no such file.
         FailureCase{"MandatoryFileKeyMissing", WinXp, "LPT1:",
@@ -414,63 +417,65 @@ INSTANTIATE_TEST_SUITE_P(
                       strcpy(work.files.dataFile, "0");
                       work.driver.pDataFile = work.files.dataFile;
                     },
-                    "Add printer driver error   er = 2", "AddPrinterA"},
+                    "Add printer driver error   er = 2", DriverFailure, "AddPrinterA"},
         FailureCase{"DriverFileNotCopied", WinXp, "LPT1:",
                     [](InstallSequenceTest*) {
                       FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\AQSTD.DLL",
                                  ERROR_DISK_FULL);
                     },
                     "Copy driver files errorAQSTD.DLL  er = 112D:\\QM\\winnt\\AQSTD.DLL",
-                    "AddPrinterDriverA"},
+                    DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{"ControlFontNotCopied", WinServer2003, "LPT1:",
                     [](InstallSequenceTest*) {
                       FailCopyOf("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\3\\AQFONT1.TTF",
                                  ERROR_DISK_FULL);
                     },
                     "Copy driver files errorAQFONT1.TTF  er = 112D:\\QM\\win2003\\AQFONT1.TTF",
-                    "AddPrinterDriverA"},
+                    DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{"ColourLibraryMissing", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\DMCOLOR.DLL"); },
                     "Copy driver files errorDMCOLOR.DLL  er = 2D:\\QM\\win98\\DMCOLOR.DLL",
-                    "AddPrinterDriverA"},
+                    DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{"IconLibraryMissingOnWindows98", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) { winsim::RemovePath("D:\\QM\\win98\\ICONLIB.DLL"); },
                     "Copy driver files errorICONLIB.DLL  er = 2D:\\QM\\win98\\ICONLIB.DLL",
-                    "AddPrinterDriverA"},
+                    DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{"DriverNotAdded", WinVista, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("AddPrinterDriverA", ERROR_ACCESS_DENIED);
                     },
-                    "Add printer driver error   er = 5", "AddPrinterA"},
+                    "Add printer driver error   er = 5", DriverFailure, "AddPrinterA"},
         FailureCase{
             "PrinterNotAdded", Win2000, "LPT1:",
             [](InstallSequenceTest*) { winsim::FailCall("AddPrinterA", ERROR_ACCESS_DENIED); },
-            "Add printer errorer = 5", "SetDefaultPrinterA"},
+            "Add printer errorer = 5", PrinterFailure, "SetDefaultPrinterA"},
         FailureCase{"DriverDirectoryUnavailable", WinXp, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("GetPrinterDriverDirectoryA", ERROR_INVALID_ENVIRONMENT);
                     },
-                    "Cannot get printer driver directory", "AddPrinterDriverA"},
+                    "Cannot get printer driver directory", DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{
             "NoMemoryForThePortList", WinXp, "USB_QM-A210_1",
             [](InstallSequenceTest*) { winsim::FailCall("LocalAlloc", ERROR_NOT_ENOUGH_MEMORY); },
-            "Printer installer could not allocate sufficient memory", "AddPrinterDriverA"},
+            "Printer installer could not allocate sufficient memory", SystemFailure,
+            "AddPrinterDriverA"},
         FailureCase{"SystemDirectoryUnavailableOnWindows98", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
                     },
-                    "Cannot get system directory er= 8", "AddPrinterDriverA"},
+                    "Cannot get system directory er= 8", DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{"WindowsDirectoryUnavailableOnWindows98", Win98Me, "LPT1:",
                     [](InstallSequenceTest*) {
                       winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED);
                     },
-                    "Cannot get windows directory er= 5", "AddPrinterDriverA"},
+                    "Cannot get windows directory er= 5", DriverFilesFailure, "AddPrinterDriverA"},
         FailureCase{"SpoolerDoesNotStartAfterTheUpdate", WinXp, "AQCOM1:",
                     [](InstallSequenceTest* t) {
                       static_cast<InstallFailureTest*>(t)->OldComMonitor();
                       winsim::FailCall("StartServiceA", ERROR_SERVICE_DISABLED);
                     },
-                    "Start spool service error, error code = 1058", "AddPrinterDriverA"}),
+                    "Start spool service error, error code = 1058", SystemFailure,
+                    "AddPrinterDriverA"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
@@ -589,9 +594,10 @@ TEST_F(InstallSequenceTest, AProcessorWithoutAVersionValueIsOutdated) {
 TEST_F(InstallSequenceTest, AProcessorWithoutANameIsNotTakenForTheListOfProcessors) {
   Prepare(WinXp, "LPT1:");
   InstallOldProcessor("9");
-  EXPECT_EQ(InstallPrintProcessor(work->config, WinXp, "", "aqproc.dll", InstallMessage),
+  StepMessage message;
+  EXPECT_EQ(InstallPrintProcessor(work->config, WinXp, "", "aqproc.dll", message),
             InstallStepFailed);
-  EXPECT_EQ(InstallMessage, "Add printer processor error\nFatal error, try rebooting the system.");
+  EXPECT_EQ(message.text, "Add printer processor error\nFatal error, try rebooting the system.");
 }
 
 TEST_F(InstallSequenceTest, WithBothOutdatedOnlyTheMonitorIsReplaced) {

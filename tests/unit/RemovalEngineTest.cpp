@@ -11,6 +11,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using Waits = std::vector<DWORD>;
+using Failures = std::vector<RemovalFailure>;
 
 class Removal : public UninstallTest {
  protected:
@@ -33,6 +34,7 @@ class Removal : public UninstallTest {
   Strings Run() {
     view.status.clear();
     view.states.clear();
+    view.failures.clear();
     EXPECT_EQ(RemovalWorker(view), 1);
     return view.status;
   }
@@ -54,6 +56,7 @@ TEST_F(Removal, ARunRemovesTheTickedEntriesTopDownWithItsLinesAndWaits) {
   EXPECT_EQ(winsim::Sleeps(),
             (Waits{500, 100, 2000, 1000, 100, 1000, 500, 2000, 500, 500, 2000, 500}));
   EXPECT_TRUE(view.items.empty());
+  EXPECT_TRUE(view.failures.empty());
   EXPECT_FALSE(HasPrinter("QM-100") || winsim::FindDriver("QM-100 STD", nullptr) ||
                winsim::HasMonitor("AQ USB Monitor") ||
                winsim::HasProcessor("Windows NT x86", "AQ Print Processor"));
@@ -98,6 +101,7 @@ TEST_F(Removal, APrinterFailureAbortsTheRunAndSkipsUsbAndPrompt) {
     Strings expected = c.lines;
     expected.push_back("Please select the printers you want to uninstall.");
     EXPECT_EQ(Run(), expected) << c.function;
+    EXPECT_EQ(view.failures, Failures{EntryKept}) << c.function;
     EXPECT_EQ(view.items.size(), 3u);
     EXPECT_EQ(view.states, (Strings{"busy", "idle", "usb available"}));
   }
@@ -114,10 +118,12 @@ TEST_F(Removal, DriverAndPrinterFailuresGoOnWithTheNextEntry) {
   EXPECT_EQ(lines[1], "Delete printer error.");
   EXPECT_EQ(lines[5], "The driver is using,can't be deleted.");  // QM-100 still uses it
   EXPECT_EQ(view.Texts(), Strings{"QM-100"});
+  EXPECT_EQ(view.failures, (Failures{EntryKept, DriverKept}));
   ASSERT_EQ(LoadDriverRemovalEntry(nullptr), 1);
   winsim::FailCall("DeletePrinterDriverExA", ERROR_INVALID_PARAMETER);
   view.items[0].checked = true;
   EXPECT_EQ(Run()[3], "Delete printer driver error.    er=87");
+  EXPECT_EQ(view.failures, Failures{DriverKept});
   EXPECT_TRUE(view.items.empty());
 }
 
@@ -145,6 +151,7 @@ TEST_F(Removal, MonitorsAndProcessorsThatCannotGoAreReported) {
                      "Deleting AQ COM printer,please wait...", "Uninstall AQ COM printer error.",
                      "Please select the printers you want to uninstall."}));
   EXPECT_EQ(winsim::Sleeps(), (Waits{500, 2000, 500, 100, 500, 100, 500, 2000, 500, 100}));
+  EXPECT_EQ(view.failures, (Failures{EntryKept, EntryKept, EntryKept}));
   EXPECT_EQ(view.items.size(), 3u);
   winsim::FailCall("DeletePrintProcessorA", ERROR_ACCESS_DENIED, 1);
   EXPECT_EQ(Run()[3], "Uninstall AQ Print Processor error.");

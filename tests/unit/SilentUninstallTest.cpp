@@ -70,6 +70,14 @@ TEST_F(SilentUninstallTest, AllRemovesEveryEntryOfTheInventory) {
   EXPECT_EQ(winsim::ExitRequests().size(), 1u) << "restarted without /norestart";
 }
 
+TEST_F(SilentUninstallTest, APrinterWhoseDriverStaysHasItsOwnCode) {
+  PutPrinter("QM-A210(P)", "QM-A210");
+  winsim::FailCall("DeletePrinterDriverExA", ERROR_ACCESS_DENIED);
+  EXPECT_EQ(Run("/printer=QM-A210(P) /norestart"), 51);
+  EXPECT_FALSE(HasPrinter("QM-A210(P)"));
+  EXPECT_NE(Log().find("status: Delete printer driver error."), std::string::npos) << Log();
+}
+
 TEST_F(SilentUninstallTest, RefusalsHaveTheirCodesAndRemoveNothing) {
   struct Row {
     const char* name;

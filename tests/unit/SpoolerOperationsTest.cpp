@@ -65,7 +65,7 @@ class SpoolerOperationsTest : public ::testing::Test {
   }
 
   char nameBuffer[kPrinterNameSize + 16];
-  std::string message;
+  StepMessage message;
 };
 
 // ---- CopyPackageFile ------------------------------------------------------------------------
@@ -79,7 +79,7 @@ TEST_F(SpoolerOperationsTest, CopyTakesTheSourceFromTheMediumDirectoryOfEachOs) 
     EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, os, PlainCopy, message), Copied) << os;
     EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\A.DLL"), expected[os]) << os;
   }
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(SpoolerOperationsTest, CopyPutsEachDestinationKindIntoItsDirectory) {
@@ -100,10 +100,10 @@ TEST_F(SpoolerOperationsTest, CopyPutsEachDestinationKindIntoItsDirectory) {
 }
 
 TEST_F(SpoolerOperationsTest, CopySkipsNamesBeginningWithZeroWithoutMessage) {
-  message = "kept";
+  message.text = "kept";
   EXPECT_EQ(CopyPackageFile("0", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
   EXPECT_EQ(CopyPackageFile("0A.DLL", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, "kept");
+  EXPECT_EQ(message.text, "kept");
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0);
 }
 
@@ -129,20 +129,20 @@ TEST_F(SpoolerOperationsTest, InUseAndProtectedDestinationsReturnTheirCodeWithou
   PutPackageFile("\\winnt\\", "B.DLL", "new");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\A.DLL", true);
   winsim::SetFileProtected(winsim::SystemDirectory() + "\\B.DLL", true);
-  message = "kept";
+  message.text = "kept";
   EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message),
             CopySharingViolation);
   EXPECT_EQ(CopyPackageFile("B.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyAccessDenied);
-  EXPECT_EQ(message, "kept");
+  EXPECT_EQ(message.text, "kept");
 }
 
 TEST_F(SpoolerOperationsTest, AFailedCopyNamesTheCopiedFileTheErrorAndTheSource) {
   winsim::MakeDirectory(std::string(kPackage) + "\\winnt");
   EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, "Copy driver files errorA.DLL  er = 2C:\\PKG\\winnt\\A.DLL");
+  EXPECT_EQ(message.text, "Copy driver files errorA.DLL  er = 2C:\\PKG\\winnt\\A.DLL");
   EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinServer2003, PrefixedCopy, message),
             CopyFailed);
-  EXPECT_EQ(message, "Copy driver files errornA.DLL  er = 3C:\\PKG\\win2003\\A.DLL");
+  EXPECT_EQ(message.text, "Copy driver files errornA.DLL  er = 3C:\\PKG\\win2003\\A.DLL");
 }
 
 TEST_F(SpoolerOperationsTest, EachDirectoryThatCannotBeHadHasItsText) {
@@ -151,33 +151,34 @@ TEST_F(SpoolerOperationsTest, EachDirectoryThatCannotBeHadHasItsText) {
   winsim::FailCall("GetPrintProcessorDirectoryA", ERROR_INVALID_ENVIRONMENT);
   winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
   EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, SetupText(IDS_NO_DRIVER_DIRECTORY));
-  EXPECT_EQ(message, "Cannot get printer driver directory");
+  EXPECT_EQ(message.text, SetupText(IDS_NO_DRIVER_DIRECTORY));
+  EXPECT_EQ(message.text, "Cannot get printer driver directory");
   EXPECT_EQ(CopyPackageFile("A.DLL", DriverDirectory3, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, "Cannot get printer driver directory");
+  EXPECT_EQ(message.text, "Cannot get printer driver directory");
   EXPECT_EQ(CopyPackageFile("A.DLL", ProcessorDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, "Cannot get printer processor directory");
+  EXPECT_EQ(message.text, "Cannot get printer processor directory");
   EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, "Cannot get system directory");
+  EXPECT_EQ(message.text, "Cannot get system directory");
   EXPECT_EQ(
       CopyPackageFile("A.DLL", static_cast<DestinationKind>(12345), WinXp, PlainCopy, message),
       CopyFailed);
-  EXPECT_EQ(message, "Direcory type error");
+  EXPECT_EQ(message.text, "Direcory type error");
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0);
 }
 
 TEST_F(SpoolerOperationsTest, AMissingCurrentDirectoryStopsTheCopy) {
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
   EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message, "Cannot get current system directory");
+  EXPECT_EQ(message.text, "Cannot get current system directory");
 }
 
 TEST_F(SpoolerOperationsTest, AFileNameTooLongForAPathIsRefusedWithABoundedMessage) {
   std::string name(250, 'F');
   PutPackageFile("\\winnt\\", name.c_str(), "a");
   EXPECT_EQ(CopyPackageFile(name.c_str(), SystemDirectory, WinXp, PlainCopy, message), CopyFailed);
-  EXPECT_EQ(message.rfind("Copy driver files error" + name + "  er = 206", 0), 0u) << message;
-  EXPECT_LT(message.size(), 1024u);
+  EXPECT_EQ(message.text.rfind("Copy driver files error" + name + "  er = 206", 0), 0u)
+      << message.text;
+  EXPECT_LT(message.text.size(), 1024u);
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 0);
 }
 
@@ -191,14 +192,14 @@ TEST_F(SpoolerOperationsTest, AddMonitorCountsAnInstalledMonitorAsSuccess) {
   EXPECT_EQ(AddMonitorChecked(&monitor, message), 1);
   winsim::FailCall("AddMonitorA", ERROR_ALREADY_EXISTS);
   EXPECT_EQ(AddMonitorChecked(&monitor, message), 1);
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(SpoolerOperationsTest, AddMonitorReportsOtherFailuresWithTheCode) {
   MONITOR_INFO_2A monitor{const_cast<char*>("AQ Monitor"), nullptr,
                           const_cast<char*>("missing.dll")};
   EXPECT_EQ(AddMonitorChecked(&monitor, message), 0);
-  EXPECT_EQ(message, "Add monitor error! Erro code is:126");
+  EXPECT_EQ(message.text, "Add monitor error! Erro code is:126");
 }
 
 TEST_F(SpoolerOperationsTest, AddPrintProcessorUsesTheEnvironmentOfTheTargetOs) {
@@ -220,11 +221,11 @@ TEST_F(SpoolerOperationsTest, AddPrintProcessorOnWindows98UsesItsOwnEnvironment)
 TEST_F(SpoolerOperationsTest, AddPrinterDriverReportsTheCodeAfterThreeSpaces) {
   DRIVER_INFO_3A info = DriverRecord();
   EXPECT_EQ(AddPrinterDriverChecked(&info, message), 0);
-  EXPECT_EQ(message, "Add printer driver error   er = 2");
-  message.clear();
+  EXPECT_EQ(message.text, "Add printer driver error   er = 2");
+  message.text.clear();
   InstallDriver();
   EXPECT_EQ(AddPrinterDriverChecked(&info, message), 1);
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 // ---- Printers -----------------------------------------------------------------------------
@@ -245,7 +246,7 @@ TEST_F(SpoolerOperationsTest, ATakenNameIsNumberedWithTheFirstFreeNumber) {
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 1);
   EXPECT_STREQ(nameBuffer, "QM(P)(2)");
   EXPECT_TRUE(winsim::FindPrinter("QM(P)(2)", nullptr));
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(SpoolerOperationsTest, NinetyNineTakenNamesGiveText103AndAnEmptyName) {
@@ -254,7 +255,7 @@ TEST_F(SpoolerOperationsTest, NinetyNineTakenNamesGiveText103AndAnEmptyName) {
   for (int n = 1; n <= 98; ++n) AddExistingPrinter(("QM(P)(" + std::to_string(n) + ")").c_str());
   PRINTER_INFO_2A info = Record("QM(P)");
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
-  EXPECT_EQ(message, "Maximum count of printers using the same port has been reached");
+  EXPECT_EQ(message.text, "Maximum count of printers using the same port has been reached");
   EXPECT_STREQ(nameBuffer, "");
   EXPECT_EQ(winsim::CallCount("AddPrinterA"), 99 + 99);
 }
@@ -266,7 +267,7 @@ TEST_F(SpoolerOperationsTest, WithoutNumberingATakenNameGivesText103AtOnce) {
   PRINTER_INFO_2A info = Record("QM(U) 1", "USB_QM_1");
   int before = winsim::CallCount("AddPrinterA");
   EXPECT_EQ(AddPrinterChecked(&info, 2, 0, message), 0);
-  EXPECT_EQ(message, "Maximum count of printers using the same port has been reached");
+  EXPECT_EQ(message.text, "Maximum count of printers using the same port has been reached");
   EXPECT_EQ(winsim::CallCount("AddPrinterA") - before, 1);
   EXPECT_STREQ(nameBuffer, "");
 }
@@ -274,7 +275,7 @@ TEST_F(SpoolerOperationsTest, WithoutNumberingATakenNameGivesText103AtOnce) {
 TEST_F(SpoolerOperationsTest, OtherAddPrinterFailuresGiveText116WithTheCode) {
   PRINTER_INFO_2A info = Record("QM(P)");
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
-  EXPECT_EQ(message, "Add printer errorer = 1797");
+  EXPECT_EQ(message.text, "Add printer errorer = 1797");
   EXPECT_STREQ(nameBuffer, "");
 
   InstallDriver();
@@ -282,7 +283,7 @@ TEST_F(SpoolerOperationsTest, OtherAddPrinterFailuresGiveText116WithTheCode) {
   winsim::FailCall("AddPrinterA", ERROR_NOT_ENOUGH_MEMORY, 0, "QM(P)(1)");
   info = Record("QM(P)");
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
-  EXPECT_EQ(message, "Add printer errorer = 8");
+  EXPECT_EQ(message.text, "Add printer errorer = 8");
   EXPECT_STREQ(nameBuffer, "");
 }
 
@@ -310,7 +311,7 @@ TEST_F(SpoolerOperationsTest, ARefusedRecordWithoutDatatypeIsTriedOnceMoreAsRaw)
   ASSERT_TRUE(winsim::FindPrinter("QM(P)(1)", &added));
   EXPECT_EQ(added.datatype, "RAW");
   EXPECT_EQ(info.pDatatype, nullptr);  // the caller's record is left as it was
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(SpoolerOperationsTest, TheRawRetryIsMadeOnlyForA87OnARecordWithoutDatatype) {
@@ -321,7 +322,7 @@ TEST_F(SpoolerOperationsTest, TheRawRetryIsMadeOnlyForA87OnARecordWithoutDatatyp
   char emf[] = "NT EMF 1.008";
   info.pDatatype = emf;
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
-  EXPECT_EQ(message, "Add printer errorer = 87");
+  EXPECT_EQ(message.text, "Add printer errorer = 87");
   EXPECT_EQ(winsim::CallCount("AddPrinterA"), 1);
   EXPECT_EQ(info.pDatatype, emf);
 
@@ -329,14 +330,14 @@ TEST_F(SpoolerOperationsTest, TheRawRetryIsMadeOnlyForA87OnARecordWithoutDatatyp
   winsim::FailCall("AddPrinterA", ERROR_NOT_ENOUGH_MEMORY, 1);
   info = Record("QM(P)");
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
-  EXPECT_EQ(message, "Add printer errorer = 8");
+  EXPECT_EQ(message.text, "Add printer errorer = 8");
   EXPECT_EQ(winsim::CallCount("AddPrinterA"), 2);
 
   // A "RAW" that is refused too is tried once and reported with the last code.
   winsim::FailCall("AddPrinterA", ERROR_INVALID_PARAMETER, 0);
   info = Record("QM(P)");
   EXPECT_EQ(AddPrinterChecked(&info, 2, 1, message), 0);
-  EXPECT_EQ(message, "Add printer errorer = 87");
+  EXPECT_EQ(message.text, "Add printer errorer = 87");
   EXPECT_EQ(winsim::CallCount("AddPrinterA"), 4);
   EXPECT_EQ(info.pDatatype, nullptr);
   EXPECT_STREQ(nameBuffer, "");
@@ -428,17 +429,17 @@ TEST_F(DefaultPrinterTest, OtherPlatformsDoNothing) {
 
 TEST_F(SpoolerOperationsTest, CheckPortsSucceedsWhenThePortsCanBeListed) {
   EXPECT_EQ(CheckSpoolerPorts(message), 1);
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
   EXPECT_EQ(winsim::CallCount("EnumPortsA"), 2);
 }
 
 TEST_F(SpoolerOperationsTest, CheckPortsReportsMemoryAndEnumerationFailures) {
   winsim::FailCall("LocalAlloc", ERROR_NOT_ENOUGH_MEMORY, 1);
   EXPECT_EQ(CheckSpoolerPorts(message), 0);
-  EXPECT_EQ(message, "Printer installer could not allocate sufficient memory");
+  EXPECT_EQ(message.text, "Printer installer could not allocate sufficient memory");
   winsim::FailCall("EnumPortsA", RPC_S_SERVER_UNAVAILABLE, 2);
   EXPECT_EQ(CheckSpoolerPorts(message), 0);
-  EXPECT_EQ(message, "Enum ports error er = 1722");
+  EXPECT_EQ(message.text, "Enum ports error er = 1722");
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ class FakeView : public UninstallView {
   void AppendStatus(const char* text) override {
     Locked([&] { status.push_back(text); });
   }
+  void RemovalFailed(RemovalFailure kind) override {
+    Locked([&] { failures.push_back(kind); });
+  }
   bool IsUsbRemovalChecked() override { return usbChecked; }
   void SetBusy(bool busy) override {
     Locked([&] { states.push_back(busy ? "busy" : "idle"); });
@@ -78,6 +81,7 @@ class FakeView : public UninstallView {
 
   std::vector<Item> items;
   std::vector<std::string> status;
+  std::vector<RemovalFailure> failures;
   std::vector<std::string> states;  // "busy", "idle", "usb available", "usb unavailable"
   bool usbChecked = false;
   bool restartAnswer = false;

@@ -27,7 +27,7 @@ class Windows98ExtrasTest : public ::testing::Test {
 
   std::string driverDir;
   std::string system;
-  std::string message;
+  StepMessage message;
 };
 
 TEST_F(Windows98ExtrasTest, APresentUniversalDriverLeavesOnlyTheIconLibraryToCopy) {
@@ -39,7 +39,7 @@ TEST_F(Windows98ExtrasTest, APresentUniversalDriverLeavesOnlyTheIconLibraryToCop
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 1);
   EXPECT_EQ(winsim::ReadFile(system + "\\UNIDRV.DLL"), "system");
   EXPECT_FALSE(winsim::FileExists(driverDir + "\\UNIDRV.DLL"));
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(Windows98ExtrasTest, AMissingUniversalDriverIsRestoredFromTheSystemBackup) {
@@ -57,27 +57,28 @@ TEST_F(Windows98ExtrasTest, WithoutBackupThePackageCopyGoesToTheDriverDirectory)
   InstallWindows98Extras(Win98Me, 0, message);
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\UNIDRV.DLL"), "package");
   EXPECT_FALSE(winsim::FileExists(system + "\\UNIDRV.DLL"));
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(Windows98ExtrasTest, AFailedIconLibraryCopyLeavesItsTextAndGoesOn) {
   winsim::WriteFile(kPackage + "\\win98\\UNIDRV.DLL", "package");
   InstallWindows98Extras(Win98Me, 0, message);
-  EXPECT_EQ(message.rfind("Copy driver files errorICONLIB.DLL  er = 2", 0), 0u) << message;
+  EXPECT_EQ(message.text.rfind("Copy driver files errorICONLIB.DLL  er = 2", 0), 0u)
+      << message.text;
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\UNIDRV.DLL"), "package");
 }
 
 TEST_F(Windows98ExtrasTest, ASystemDirectoryThatCannotBeHadEndsTheStepWithTheError) {
   winsim::FailCall("GetSystemDirectoryA", ERROR_NOT_ENOUGH_MEMORY);
   InstallWindows98Extras(Win98Me, 0, message);
-  EXPECT_EQ(message, "Cannot get system directory er= 8");
+  EXPECT_EQ(message.text, "Cannot get system directory er= 8");
   EXPECT_EQ(winsim::CallCount("CreateFileA"), 0);
 }
 
 TEST_F(Windows98ExtrasTest, AWindowsDirectoryThatCannotBeHadEndsTheStepWithTheError) {
   winsim::FailCall("GetWindowsDirectoryA", ERROR_ACCESS_DENIED);
   InstallWindows98Extras(Win98Me, 0, message);
-  EXPECT_EQ(message, "Cannot get windows directory er= 5");
+  EXPECT_EQ(message.text, "Cannot get windows directory er= 5");
   EXPECT_EQ(winsim::CallCount("CreateFileA"), 0);
 }
 
@@ -94,13 +95,13 @@ TEST_F(Windows98ExtrasTest, DriverKitFilesAreCopiedOnWindows2000AndLaterOnly) {
       EXPECT_TRUE(winsim::FileExists(driverDir + "\\" + file)) << os << file;
   }
   EXPECT_EQ(winsim::ReadFile(driverDir + "\\UNIRES.DLL"), "\\Vista\\");
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(Windows98ExtrasTest, MissingDriverKitFilesWriteNoMessage) {
   InstallWindows98Extras(WinServer2003, 1, message);
   EXPECT_EQ(winsim::CallCount("CopyFileA"), 3);
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class SpoolerOperationsWineTest : public ContractTest {
 
   char previousDirectory[MAX_PATH];
   std::string suffix;
-  std::string message;
+  StepMessage message;
   std::vector<std::string> printers, drivers, monitors, copied;
 };
 
@@ -64,7 +64,7 @@ TEST_F(SpoolerOperationsWineTest, PackageFilesReachEachSpoolerDirectory) {
     EXPECT_EQ(
         CopyPackageFile(("ctcopy" + suffix + ".bin").c_str(), c.kind, WinXp, PlainCopy, message),
         Copied)
-        << c.kind << " " << message;
+        << c.kind << " " << message.text;
     EXPECT_NE(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES) << target;
   }
 }
@@ -73,7 +73,8 @@ TEST_F(SpoolerOperationsWineTest, ADriverAndItsPrinterAreAddedAndMadeTheDefault)
   std::string driverName = "Wine Ops Driver" + suffix;
   for (const char* file : {"wodrv.dll", "wodrv.gpd", "wodrvui.dll", "wodrv.hlp"}) {
     Package(file);
-    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, WinXp, PlainCopy, message), Copied) << message;
+    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, WinXp, PlainCopy, message), Copied)
+        << message.text;
   }
   DRIVER_INFO_3A driver{};
   driver.cVersion = 3;
@@ -82,7 +83,7 @@ TEST_F(SpoolerOperationsWineTest, ADriverAndItsPrinterAreAddedAndMadeTheDefault)
   driver.pDataFile = const_cast<char*>("wodrv.gpd");
   driver.pConfigFile = const_cast<char*>("wodrvui.dll");
   driver.pHelpFile = const_cast<char*>("wodrv.hlp");
-  ASSERT_EQ(AddPrinterDriverChecked(&driver, message), 1) << message;
+  ASSERT_EQ(AddPrinterDriverChecked(&driver, message), 1) << message.text;
   drivers.push_back(driverName);
 
   char name[kPrinterNameSize];
@@ -93,7 +94,7 @@ TEST_F(SpoolerOperationsWineTest, ADriverAndItsPrinterAreAddedAndMadeTheDefault)
   printer.pDriverName = const_cast<char*>(driverName.c_str());
   printer.pPrintProcessor = const_cast<char*>("WinPrint");
   printer.pDatatype = const_cast<char*>("RAW");  // Wine refuses a printer without one
-  ASSERT_EQ(AddPrinterChecked(&printer, 2, 1, message), 1) << message;
+  ASSERT_EQ(AddPrinterChecked(&printer, 2, 1, message), 1) << message.text;
   printers.push_back(name);
   EXPECT_EQ(contract::OpenHandles(), 0);
 
@@ -109,7 +110,8 @@ TEST_F(SpoolerOperationsWineTest, APrinterRecordWithoutDatatypeIsAdded) {
   std::string driverName = "Wine Ops Raw Driver" + suffix;
   for (const char* file : {"wordrv.dll", "wordrv.gpd", "wordrvui.dll"}) {
     Package(file);
-    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, WinXp, PlainCopy, message), Copied) << message;
+    ASSERT_EQ(CopyPackageFile(file, DriverDirectory, WinXp, PlainCopy, message), Copied)
+        << message.text;
   }
   DRIVER_INFO_3A driver{};
   driver.cVersion = 3;
@@ -117,7 +119,7 @@ TEST_F(SpoolerOperationsWineTest, APrinterRecordWithoutDatatypeIsAdded) {
   driver.pDriverPath = const_cast<char*>("wordrv.dll");
   driver.pDataFile = const_cast<char*>("wordrv.gpd");
   driver.pConfigFile = const_cast<char*>("wordrvui.dll");
-  ASSERT_EQ(AddPrinterDriverChecked(&driver, message), 1) << message;
+  ASSERT_EQ(AddPrinterDriverChecked(&driver, message), 1) << message.text;
   drivers.push_back(driverName);
 
   char name[kPrinterNameSize];
@@ -127,7 +129,7 @@ TEST_F(SpoolerOperationsWineTest, APrinterRecordWithoutDatatypeIsAdded) {
   printer.pPortName = const_cast<char*>("LPT1:");
   printer.pDriverName = const_cast<char*>(driverName.c_str());
   printer.pPrintProcessor = const_cast<char*>("WinPrint");
-  ASSERT_EQ(AddPrinterChecked(&printer, 2, 1, message), 1) << message;
+  ASSERT_EQ(AddPrinterChecked(&printer, 2, 1, message), 1) << message.text;
   printers.push_back(name);
   EXPECT_EQ(printer.pDatatype, nullptr);
 
@@ -148,7 +150,8 @@ TEST_F(SpoolerOperationsWineTest, AMissingDriverFileIsReportedWithItsSource) {
   EXPECT_EQ(CopyPackageFile("wonone.dll", DriverDirectory, WinXp, PlainCopy, message), CopyFailed);
   std::string current =
       dir.substr(0, dir.size() - 1);  // the current directory has no trailing backslash
-  EXPECT_EQ(message, "Copy driver files errorwonone.dll  er = 2" + current + "\\winnt\\wonone.dll");
+  EXPECT_EQ(message.text,
+            "Copy driver files errorwonone.dll  er = 2" + current + "\\winnt\\wonone.dll");
 }
 
 TEST_F(SpoolerOperationsWineTest, TheMonitorOfTheProjectIsAddedAndCountsAsInstalledTheSecondTime) {
@@ -160,21 +163,21 @@ TEST_F(SpoolerOperationsWineTest, TheMonitorOfTheProjectIsAddedAndCountsAsInstal
   std::string copy = dir + "winnt\\" + dll;
   ASSERT_TRUE(CopyFileA(built.c_str(), copy.c_str(), FALSE)) << GetLastError();
   ASSERT_EQ(CopyPackageFile(dll.c_str(), SystemDirectory, WinXp, PlainCopy, message), Copied)
-      << message;
+      << message.text;
   char system[MAX_PATH];
   GetSystemDirectoryA(system, sizeof system);
   copied.push_back(std::string(system) + "\\" + dll);  // removed after the monitor
   std::string name = "Wine Ops Monitor" + suffix;
   MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(dll.c_str())};
-  EXPECT_EQ(AddMonitorChecked(&info, message), 1) << message;
+  EXPECT_EQ(AddMonitorChecked(&info, message), 1) << message.text;
   monitors.push_back(name);
-  EXPECT_EQ(AddMonitorChecked(&info, message), 1) << message;
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(AddMonitorChecked(&info, message), 1) << message.text;
+  EXPECT_EQ(message.text, "");
 }
 
 TEST_F(SpoolerOperationsWineTest, ThePortListCanBeRead) {
   EXPECT_EQ(CheckSpoolerPorts(message), 1);
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(message.text, "");
 }
 
 }  // namespace
