@@ -71,7 +71,7 @@ std::vector<std::string> ModuleNamesWithTwoFiles(PrinterModule module,
   const char* spelling = ModuleIniName(module);
   if (!spelling) return matching;
   for (const std::string& name : names)
-    if (SameNoCase(name, BaseName(spelling))) matching.push_back(name);
+    if (EqualNoCase(name, BaseName(spelling))) matching.push_back(name);
   if (matching.size() < 2) matching.clear();
   return matching;
 }

@@ -74,7 +74,7 @@ void CheckFileSection(MediumContext& medium, const IniFile& ini, const std::stri
     return;
   }
   std::string value = ini.Value(section, key);
-  if (!installed.empty() && installed[0] != '0' && !SameNoCase(value, installed))
+  if (!installed.empty() && installed[0] != '0' && !EqualNoCase(value, installed))
     medium.findings.Add(WarningFinding, "dll-mismatch", ini.name, section, key,
                         Text("uninstall deletes %s from the %s, setup installs %s", value.c_str(),
                              directory, installed.c_str()));
@@ -156,9 +156,9 @@ void CheckUninstallIni(MediumContext& medium) {
   for (const std::string& section : ini.Sections()) {
     bool list = false, file = false;
     for (const FragmentList& fragments : kLists)
-      list = list || SameNoCase(section, fragments.section);
+      list = list || EqualNoCase(section, fragments.section);
     for (const std::string& fileSection : fileSections)
-      file = file || SameNoCase(section, fileSection);
+      file = file || EqualNoCase(section, fileSection);
     if (file)
       ReportUnknownKeys(medium, ini, section,
                         {"MonitorPDLLName", "MonitorPUIDLLName", "ProcessorDllName"},

@@ -6,7 +6,7 @@ namespace {
 
 bool IsKnown(const std::string& name, const std::vector<std::string>& known) {
   for (const std::string& candidate : known)
-    if (SameNoCase(name, candidate)) return true;
+    if (EqualNoCase(name, candidate)) return true;
   return false;
 }
 
@@ -41,19 +41,19 @@ void CheckSetupIniNames(MediumContext& medium) {
     }
 
   for (const std::string& section : ini.Sections()) {
-    if (SameNoCase(section, "DEVICENAME")) {
+    if (EqualNoCase(section, "DEVICENAME")) {
       ReportUnknownKeys(medium, ini, section, devices,
                         Text("the module page reads DEVICENAME1 to DEVICENAME%d only", count));
-    } else if (SameNoCase(section, "ProcessorVersion")) {
+    } else if (EqualNoCase(section, "ProcessorVersion")) {
       ReportUnknownKeys(medium, ini, section, {"DriverVersion"}, "setup never reads it");
-    } else if (SameNoCase(section, "SUPPORTED-USB-DEVICE")) {
+    } else if (EqualNoCase(section, "SUPPORTED-USB-DEVICE")) {
       ReportUnknownKeys(medium, ini, section, usbPorts,
                         "the port list offers no USB port of this name");
     } else {
       bool monitor = false;
       for (TargetOs os : kTargetOses)
         monitor =
-            monitor || SameNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
+            monitor || EqualNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
       if (monitor)
         ReportUnknownKeys(medium, ini, section, kMonitorKeys, "setup never reads it");
       else

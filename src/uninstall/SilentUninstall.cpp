@@ -7,6 +7,7 @@
 #include "common/SilentLog.h"
 #include "common/SilentRun.h"
 #include "common/SystemProbes.h"
+#include "common/TextCompare.h"
 #include "uninstall/RemovalEngine.h"
 #include "uninstall/UninstallInventory.h"
 #include "uninstall/UninstallStartup.h"
@@ -26,15 +27,6 @@ const char kUninstallUsage[] =
 namespace {
 
 const char kSetupTitle[] = "Printer Driver Setup";
-
-bool EqualNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
-    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
-    if (x != y) return false;
-  }
-  return *a == *b;
-}
 
 // The window's list and status box, kept in memory; the status lines go to the log.
 class SilentView : public UninstallView {

@@ -7,6 +7,7 @@
 #include "common/SilentLog.h"
 #include "common/SilentRun.h"
 #include "common/SystemProbes.h"
+#include "common/TextCompare.h"
 #include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
 #include "wizard/SetupStartup.h"
@@ -28,15 +29,6 @@ const char kSetupUsage[] =
     "Exit codes: 0 success, 3010 restart needed, 2 bad command line; see the documentation.";
 
 namespace {
-
-bool EqualNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
-    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
-    if (x != y) return false;
-  }
-  return *a == *b;
-}
 
 bool StartsWith(const char* text, const char* prefix) {
   return *prefix && strncmp(text, prefix, strlen(prefix)) == 0;
