@@ -26,8 +26,6 @@ const char kUninstallUsage[] =
 
 namespace {
 
-const char kSetupTitle[] = "Printer Driver Setup";
-
 // The window's list and status box, kept in memory; the status lines go to the log.
 class SilentView : public UninstallView {
  public:
@@ -91,15 +89,15 @@ bool Tick(SilentView& view, const std::string& name, int kind) {
 }
 
 int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
-  if (FindWindowA(nullptr, kSetupTitle))
-    return SilentRefuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
+  if (const char* refusal = UninstallOtherProgramRefusal())
+    return SilentRefuse(log, SilentOtherProgramOpen, refusal);
   OsClassification os = ClassifySystemAtStartup();
   UninstallGlobals().iniPath[0] = '\0';
   if (options.usb && os.usbRemovalUnavailable)
     return SilentRefuse(log, SilentUsbRemovalUnavailable,
                         "no USB device driver to remove on this system");
-  if (AsksForAdministrator(os.osCode) && !IsAdministrator())
-    return SilentRefuse(log, SilentNotAdministrator, UninstallText(IDS_NOT_ADMINISTRATOR));
+  if (const char* refusal = UninstallAdministratorRefusal(os))
+    return SilentRefuse(log, SilentNotAdministrator, refusal);
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
 
   SilentView view(log, options.usb, !options.noRestart);

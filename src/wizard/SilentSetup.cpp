@@ -159,8 +159,8 @@ bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort
 
 // Walks the wizard's pages with the options as the user's choices, then presses Install.
 int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
-  if (FindWindowA(nullptr, kUninstallTitle))
-    return SilentRefuse(log, SilentOtherProgramOpen, kCloseUninstallFirst);
+  if (const char* refusal = SetupOtherProgramRefusal())
+    return SilentRefuse(log, SilentOtherProgramOpen, refusal);
   if (const char* refusal = SetupAdministratorRefusal())
     return SilentRefuse(log, SilentNotAdministrator, refusal);
 

@@ -1,5 +1,6 @@
 #include "wizard/SetupStartup.h"
 
+#include "winsim/ShellControl.h"
 #include "winsim/TokenControl.h"
 #include "winsim/winsim.h"
 
@@ -32,6 +33,34 @@ TEST(SetupStartupTest, OnlyTheSystemsFrom2000ToVistaRefuseAUserWhoIsNoAdministra
         EXPECT_EQ(refusal, nullptr) << system.name << (administrator ? "" : ", no administrator");
     }
   }
+}
+
+TEST(SetupStartupTest, TheFrameRefusesAMissingSidePictureBeforeAUserWhoIsNoAdministrator) {
+  struct Case {
+    bool picture, administrator;
+    const char* refusal;
+  } cases[] = {
+      {false, false, "Can't load file Left.bmp!"},
+      {false, true, "Can't load file Left.bmp!"},
+      {true, false, "You must be logged on the computer as an administrator!"},
+      {true, true, nullptr},
+  };
+  for (const Case& c : cases) {
+    winsim::Reset();
+    winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
+    if (!c.administrator) winsim::SetProcessTokenGroups({winsim::UsersGroup()});
+    if (c.refusal)
+      EXPECT_STREQ(SetupFrameRefusal(c.picture), c.refusal) << c.picture << c.administrator;
+    else
+      EXPECT_EQ(SetupFrameRefusal(c.picture), nullptr);
+  }
+}
+
+TEST(SetupStartupTest, TheUninstallersOpenWindowIsRefusedByItsTitle) {
+  winsim::Reset();
+  EXPECT_EQ(SetupOtherProgramRefusal(), nullptr);
+  winsim::OpenWindow("Uninstall");
+  EXPECT_STREQ(SetupOtherProgramRefusal(), "Please close Uninstall program first!");
 }
 
 }  // namespace
