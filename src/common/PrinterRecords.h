@@ -1,5 +1,6 @@
-// The spooler queries the uninstaller repeats: local printers, monitors and processors by the
-// size-query-then-read pattern, and a printer's level-2 record.
+// The spooler queries the programs repeat: local printers, monitors and processors by the
+// size-query-then-read pattern, and a printer's level-2 record (the one reader of it, for
+// setup's default printer and the uninstaller's removal alike).
 #pragma once
 
 #include <windows.h>

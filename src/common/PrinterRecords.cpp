@@ -1,4 +1,4 @@
-#include "uninstall/PrinterRecords.h"
+#include "common/PrinterRecords.h"
 
 namespace {
 
