@@ -93,9 +93,8 @@ ModuleConfig::ModuleConfig(const char* packageRoot) : ModuleConfig() {
 }
 
 void ModuleConfig::BuildPaths(const char* root) {
-  static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_ticket.ini",
-                                      "DRVCONFIG\\setup_lable.ini", "DRVCONFIG\\setup_embedded.ini"};
-  for (int i = 0; i < 4; ++i) FormatText(moduleIni[i], sizeof moduleIni[i], "%s%s", root, names[i]);
+  for (PrinterModule m : kPrinterModules)
+    FormatText(moduleIni[m], sizeof moduleIni[m], "%s%s", root, ModuleRecordsIniName(m));
   FormatText(setupIni, sizeof setupIni, "%sDRVCONFIG\\setup.ini", root);
 }
 
