@@ -185,7 +185,7 @@ void CheckPortSections(MediumContext& medium) {
                    Text("%s: the list shows 38400 but the serial port is set to %d baud until "
                         "the user picks a rate",
                         hasBaud ? "not a rate of the list" : "missing, read as 0", baud));
-    if (model.usb && model.name.size() + strlen("USB__1") >= static_cast<size_t>(kPortTextCapacity))
+    if (model.usb && !UsbPortNamesFit(model.name.c_str()))
       findings.Add(WarningFinding, "usb-name-too-long", ini.name, section, "USBSUPPORTED",
                    Text("USB_%s_1 is longer than %d characters: the port list offers this model "
                         "no USB port",

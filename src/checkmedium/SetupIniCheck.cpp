@@ -2,7 +2,10 @@
 // monitors of every system and the USB device table.
 #include "checkmedium/MediumCheck.h"
 
+#include "common/BoundedText.h"
+#include "engine/InstallNaming.h"
 #include "engine/SetupText.h"
+#include "ports/PortSettings.h"
 
 #include <cstring>
 
@@ -14,15 +17,17 @@ const char* const kModuleSuffixes =
 std::string NumberedKey(const char* base, int n) { return Text("%s%d", base, n); }
 
 // The USB port names the port list offers a model, as the Install command records them in
-// the registry ("USB_QM-C3_n" for every QM-C3 model).
+// the registry.
 std::vector<std::string> RecordedUsbPorts(const MediumModel& model) {
   std::vector<std::string> ports;
   int count = model.advanced ? 4 : 1;
+  SetupSelection selection;
+  ClearSelection(&selection);
+  selection.portKind = UsbPort;
+  CopyText(selection.modelName, model.name.c_str());
   for (int i = 1; i <= count; ++i) {
-    if (model.name.find("QM-C3") != std::string::npos)
-      ports.push_back(Text("USB_QM-C3_%d", i));
-    else
-      ports.push_back(Text("USB_%s_%d", model.name.c_str(), i));
+    UsbPortName(selection.portName, sizeof selection.portName, model.name.c_str(), i);
+    ports.push_back(PrinterPortName(selection));
   }
   return ports;
 }

@@ -2,8 +2,17 @@
 // baud rates offered for it.
 #pragma once
 
+#include <cstddef>
+
 // The port text holds 51 characters and its terminator.
 const int kPortTextCapacity = 52;
+
+// A model's USB ports are "USB_<model>_1" to "USB_<model>_4". A name that does not fit the
+// port text would be cut to a name no monitor offers, and the four names would no longer
+// differ: such a model gets no USB port.
+bool UsbPortNamesFit(const char* model);
+// "USB_<model>_<number>" into `name` (cut to `capacity`).
+void UsbPortName(char* name, size_t capacity, const char* model, int number);
 
 struct SerialSettings {
   int baudRate;

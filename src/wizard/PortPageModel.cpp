@@ -112,15 +112,11 @@ PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule mo
   int selection = -1;
   bool usbDevice = false;
   if (usbSupported) {
-    // A USB port name that does not fit the port text would be cut to a name no monitor
-    // offers, and the four names would no longer differ: such a model gets no USB entries.
-    size_t modelLength = strlen(lastModel);
-    bool fits = modelLength + strlen("USB__1") < static_cast<size_t>(kPortTextCapacity);
-    if (SupportsUsb(os) && fits) {
+    if (SupportsUsb(os) && UsbPortNamesFit(lastModel)) {
       int count = multiUsb ? 4 : 1;
       for (int i = 1; i <= count; ++i) {
         char name[kPortTextCapacity];
-        FormatText(name, sizeof name, "USB_%s_%d", lastModel, i);
+        UsbPortName(name, sizeof name, lastModel, i);
         add(name);
       }
     }
