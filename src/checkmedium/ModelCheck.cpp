@@ -29,15 +29,12 @@ void CheckDriverFile(MediumContext& medium, TargetOs os, const char* file, const
       Text("%s is missing: %s", medium.DriverFileName(os, file).c_str(), failure.c_str()));
 }
 
-// The dependent-files list of a driver of the 2000 driver kit: its size as ReadDriverInfo
-// builds it, with the closing NULs.
+// The bytes the driver's whole dependent-files list takes, as setup builds it.
 size_t DependentListSize(const DriverFileSet& files) {
-  size_t size = strlen(files.dataFile) + 1 + strlen("TTFSUB.GPD") + 1 + strlen("UNIRES.DLL") + 1 +
-                strlen("STDNAMES.GPD") + 1 + 2;
-  for (const char* name :
-       {files.dataFileDll, files.oemUiDll, files.oemRenderingDll, files.oemPluginIni})
-    if (name[0] != '0') size += strlen(name) + 1;
-  return size;
+  char list[kDependentFilesCapacity];
+  const char* const plugins[4] = {files.dataFileDll, files.oemUiDll, files.oemRenderingDll,
+                                  files.oemPluginIni};
+  return BuildDependentFiles(list, sizeof list, files.dataFile, plugins);
 }
 
 void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
@@ -131,11 +128,12 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
       CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, driverError);
   if (IsWindows2000OrLater(os) && DecimalValue(ini.Value(section, "GDI2KDDKDEV").c_str()) != 0 &&
-      DependentListSize(files) > 200)
+      DependentListSize(files) > kDependentFilesCapacity)
     findings.Add(WarningFinding, "dependent-files-cut", ini.name, section, "GDI2KDDKDEV",
-                 Text("the driver's dependent files take %u of 200 bytes: setup leaves the "
+                 Text("the driver's dependent files take %u of %u bytes: setup leaves the "
                       "last names out",
-                      static_cast<unsigned>(DependentListSize(files))));
+                      static_cast<unsigned>(DependentListSize(files)),
+                      static_cast<unsigned>(kDependentFilesCapacity)));
 }
 
 }  // namespace

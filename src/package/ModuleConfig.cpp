@@ -37,6 +37,25 @@ bool AddDependent(char* list, size_t capacity, size_t* used, const char* name) {
 
 }  // namespace
 
+size_t BuildDependentFiles(char* list, size_t capacity, const char* dataFile,
+                           const char* const plugins[4]) {
+  const char* names[] = {dataFile,   "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
+                         plugins[0], plugins[1],   plugins[2],   plugins[3]};
+  size_t used = 0;
+  size_t whole = 2;
+  bool cut = false;
+  for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+    if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
+    // A blank value names no file; as an empty entry it would end the list there.
+    if (names[i][0] == '\0') continue;
+    whole += strlen(names[i]) + 1;
+    cut = cut || !AddDependent(list, capacity, &used, names[i]);
+  }
+  list[used] = '\0';
+  list[used + 1] = '\0';
+  return whole;
+}
+
 int DecimalValue(const char* text) {
   if (!text) return 0;
   while (*text == ' ' || *text == '\t') ++text;
@@ -168,19 +187,9 @@ void ModuleConfig::ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A
 
   int ddk = ReadNumber(section, "GDI2KDDKDEV", 10, activeModuleIni);
   memset(dependentFiles, 0, sizeof dependentFiles);
-  if (ddk != 0 && IsWindows2000OrLater(os)) {
-    size_t used = 0;
-    const char* names[] = {dataFile, "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
-                           dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
-    for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
-      if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
-      // A blank value names no file; as an empty entry it would end the list there.
-      if (names[i][0] == '\0') continue;
-      if (!AddDependent(dependentFiles, sizeof dependentFiles, &used, names[i])) break;
-    }
-    dependentFiles[used] = '\0';
-    dependentFiles[used + 1] = '\0';
-  }
+  const char* const plugins[4] = {dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
+  if (ddk != 0 && IsWindows2000OrLater(os))
+    BuildDependentFiles(dependentFiles, sizeof dependentFiles, dataFile, plugins);
   info->pDependentFiles = dependentFiles;
 }
 

@@ -45,6 +45,16 @@ struct DriverFileSet {
   char controlFontFile[200];
 };
 
+// The dependent-files list setup hands a driver of the 2000 driver kit: the data file, the
+// kit's TTFSUB.GPD, UNIRES.DLL and STDNAMES.GPD, then the plug-in files (data DLL, OEM UI,
+// OEM rendering, OEM ini) that are not "0"; a blank value names no file. Written into `list`
+// as NUL-separated names closed by two NULs, as far as whole names fit; a name that does not
+// fit is left out with every name after it. Answers the bytes the whole list takes, so that
+// an answer above `capacity` says names were left out.
+const size_t kDependentFilesCapacity = 200;
+size_t BuildDependentFiles(char* list, size_t capacity, const char* dataFile,
+                           const char* const plugins[4]);
+
 struct MonitorSet {
   MONITOR_INFO_2A serialMonitor;
   MONITOR_INFO_2A usbMonitor;
@@ -90,7 +100,7 @@ class ModuleConfig {
   char oemUiDll[200];
   char oemRenderingDll[200];
   char oemPluginIni[200];
-  char dependentFiles[200];
+  char dependentFiles[kDependentFilesCapacity];
   // Monitor text
   char usbMonitorName[200];
   char usbMonitorDll[200];

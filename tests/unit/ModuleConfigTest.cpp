@@ -408,3 +408,31 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DependentFilesTest, AnswersTheWholeListsSizeWhileWritingOnlyTheNamesThatFit) {
+  const std::string longName(160, 'L');
+  struct Case {
+    const char* dataFile;
+    const char* plugins[4];
+    size_t whole;
+    const char* lastWritten;
+  } cases[] = {
+      // The kit's three names take 11 + 11 + 13 bytes, the closing NULs 2.
+      {"A.GPD", {"0", "0", "0", "0"}, 6 + 35 + 2, "STDNAMES.GPD"},
+      {"A.GPD", {"", "U.DLL", "0", ""}, 6 + 35 + 6 + 2, "U.DLL"},
+      {"", {"0", "0", "0", "0"}, 35 + 2, "STDNAMES.GPD"},
+      // A name that does not fit is left out, and so is the short one after it.
+      {"A.GPD", {longName.c_str(), "U.DLL", "0", "0"}, 6 + 35 + 161 + 6 + 2, "STDNAMES.GPD"},
+  };
+  for (const Case& c : cases) {
+    char list[kDependentFilesCapacity] = {};
+    EXPECT_EQ(BuildDependentFiles(list, sizeof list, c.dataFile, c.plugins), c.whole);
+    const char* last = list;
+    for (const char* name = list; *name; name += strlen(name) + 1) last = name;
+    EXPECT_STREQ(last, c.lastWritten) << c.whole;
+  }
+}
+
+}  // namespace
