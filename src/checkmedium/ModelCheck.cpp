@@ -13,7 +13,7 @@ bool IsMissing(const char* text) { return !text[0] || text[0] == '0'; }
 
 void CheckPortFlag(MediumContext& medium, const IniFile& ini, const std::string& section,
                    const char* key, const std::string& effect) {
-  CheckCapacity(medium, ini, section, key, 200);
+  CheckCapacity(medium, ini, section, key, kValueCapacity);
   if (!CheckDecimal(medium, ini, section, key))
     medium.findings.Add(WarningFinding, "missing-key", ini.name, section, key,
                         "missing rather than 0: read as 0, " + effect);
@@ -57,7 +57,7 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
   bool usesDdk = config.UsesDdkDriver(model.name.c_str(), os, mode);
 
   std::string key = prefix + "DriverName";
-  if (!CheckCapacity(medium, ini, section, key, 50))
+  if (!CheckCapacity(medium, ini, section, key, kShortValueCapacity))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
                  "missing: read as \"0\", setup installs a driver named \"0\"");
   else
@@ -72,7 +72,7 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
                                 {"HelpFile", files.helpFile}};
   for (const auto& entry : mandatory) {
     key = prefix + entry[0];
-    if (!CheckCapacity(medium, ini, section, key, 200))
+    if (!CheckCapacity(medium, ini, section, key, kValueCapacity))
       findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
                    "missing: read as \"0\", setup copies no such file and " + driverError);
     else if (!entry[1][0])
@@ -87,10 +87,10 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
                                {"DataOemuniini", files.oemPluginIni}};
   for (const auto& entry : optional) {
     key = prefix + entry[0];
-    CheckCapacity(medium, ini, section, key, 200);
+    CheckCapacity(medium, ini, section, key, kValueCapacity);
     CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
   }
-  CheckCapacity(medium, ini, section, "ControlFontFile", 200);
+  CheckCapacity(medium, ini, section, "ControlFontFile", kValueCapacity);
   CheckDriverFile(medium, os, files.controlFontFile, ini, section, "ControlFontFile", ErrorFinding,
                   copyError);
   if (os == Win98Me && !IsMissing(files.controlFontFile))
@@ -100,19 +100,19 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
   if (!CheckDecimal(medium, ini, section, "ATTRIBUTES"))
     findings.Add(WarningFinding, "missing-key", ini.name, section, "ATTRIBUTES",
                  "missing: read as 0, the printer gets no attributes");
-  CheckCapacity(medium, ini, section, "ATTRIBUTES", 50);
+  CheckCapacity(medium, ini, section, "ATTRIBUTES", kShortValueCapacity);
 
   std::string processorError = Text("setup fails with \"%s\"", SetupText(IDS_ADD_PROCESSOR_ERROR));
   key = prefix + "PrintProcessor";
   bool systemProcessor = strcmp(printer.pPrintProcessor, "WinPrint") == 0;
-  if (!CheckCapacity(medium, ini, section, key, 50))
+  if (!CheckCapacity(medium, ini, section, key, kShortValueCapacity))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
                  "missing: read as \"0\", " + processorError);
   else if (!systemProcessor)
     medium.processors.push_back(
         InstalledName{printer.pPrintProcessor, files.processorDll, os, ini.name, section, key});
   key = prefix + "ProcessorDLLName";
-  CheckCapacity(medium, ini, section, key, 200);
+  CheckCapacity(medium, ini, section, key, kValueCapacity);
   if (!systemProcessor && IsMissing(files.processorDll))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
                  Text("\"%s\" is no file: the print processor \"%s\" cannot be added, %s",
@@ -123,7 +123,7 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
 
   key = prefix + "2KDDKDEV";
   CheckDecimal(medium, ini, section, key);
-  CheckCapacity(medium, ini, section, key, 5);
+  CheckCapacity(medium, ini, section, key, kDdkFlagCapacity);
   if (IsWindows2000OrLater(os) && usesDdk)
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
       CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, driverError);
@@ -165,7 +165,7 @@ void CheckPortSections(MediumContext& medium) {
       continue;
     }
     for (const char* key : {"USBSUPPORTED", "LPTDEFAULT"}) {
-      CheckCapacity(medium, ini, section, key, 200);
+      CheckCapacity(medium, ini, section, key, kValueCapacity);
       CheckDecimal(medium, ini, section, key);
     }
     CheckPortFlag(medium, ini, section, "AdvancedSetup", "only the typical setup is offered");
@@ -175,7 +175,7 @@ void CheckPortSections(MediumContext& medium) {
     CheckPortFlag(medium, ini, section, "SystemVistaSupported",
                   Text("setup refuses Vista with \"%s\"", SetupText(IDS_NO_VISTA_SUPPORT)));
 
-    CheckCapacity(medium, ini, section, "BaudRate", 200);
+    CheckCapacity(medium, ini, section, "BaudRate", kValueCapacity);
     bool hasBaud = CheckDecimal(medium, ini, section, "BaudRate");
     int baud = ReadPortSectionNumber(ini.path.c_str(), section.c_str(), "BaudRate");
     if (BaudRateIndex(baud) == BaudRateIndex(0) && baud != 38400)

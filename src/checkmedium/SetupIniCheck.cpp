@@ -57,15 +57,15 @@ void CheckMonitor(MediumContext& medium, TargetOs os, const MonitorKeys& keys, c
                       SetupText(IDS_ADD_MONITOR_ERROR)));
     return;
   }
-  if (!CheckCapacity(medium, ini, section, keys.name, 50))
+  if (!CheckCapacity(medium, ini, section, keys.name, kShortValueCapacity))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.name,
                  "missing: read as \"0\", setup adds the port monitor under the name \"0\"");
-  if (!CheckCapacity(medium, ini, section, keys.dll, 200))
+  if (!CheckCapacity(medium, ini, section, keys.dll, kValueCapacity))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.dll,
                  Text("missing: read as \"0\", setup copies no DLL and fails with \"%s Erro code "
                       "is:\"",
                       SetupText(IDS_ADD_MONITOR_ERROR)));
-  if (!CheckCapacity(medium, ini, section, keys.uiDll, 50))
+  if (!CheckCapacity(medium, ini, section, keys.uiDll, kShortValueCapacity))
     findings.Add(WarningFinding, "missing-key", ini.name, section, keys.uiDll,
                  "missing: read as \"0\", setup copies no user-interface DLL for the monitor");
   if (!CheckDecimal(medium, ini, section, keys.version))
@@ -102,7 +102,7 @@ void CheckDeviceList(MediumContext& medium) {
   if (!CheckDecimal(medium, ini, section, "DEVICENUMBER"))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, "DEVICENUMBER",
                  "missing: read as 0, the module page lists no model");
-  CheckCapacity(medium, ini, section, "DEVICENUMBER", 50);
+  CheckCapacity(medium, ini, section, "DEVICENUMBER", kShortValueCapacity);
   int count = medium.config.GetDeviceCount();
   if (count <= 0 && ini.HasKey(section, "DEVICENUMBER"))
     findings.Add(ErrorFinding, "device-count", ini.name, section, "DEVICENUMBER",
@@ -116,7 +116,7 @@ void CheckDeviceList(MediumContext& medium) {
   char name[260];
   for (int n = 1; n <= count; ++n) {
     std::string key = NumberedKey("DEVICENAME", n);
-    if (!CheckCapacity(medium, ini, section, key, 200)) {
+    if (!CheckCapacity(medium, ini, section, key, kValueCapacity)) {
       findings.Add(WarningFinding, "missing-key", ini.name, section, key,
                    Text("missing: read as \"0\", the module page leaves entry %d out", n));
       continue;
@@ -147,7 +147,7 @@ void CheckDeviceList(MediumContext& medium) {
   }
 
   CheckDecimal(medium, ini, section, "DEFAULTNAME");
-  CheckCapacity(medium, ini, section, "DEFAULTNAME", 260);
+  CheckCapacity(medium, ini, section, "DEFAULTNAME", kDefaultNameCapacity);
   memset(name, 0, sizeof name);
   if (medium.config.GetDefaultDevice(name) == NoModule && !medium.models.empty())
     findings.Add(WarningFinding, "default-names-no-entry", ini.name, section, "DEFAULTNAME",
@@ -162,7 +162,7 @@ void CheckSetupIniRest(MediumContext& medium) {
   if (!CheckDecimal(medium, ini, "ProcessorVersion", "DriverVersion"))
     findings.Add(WarningFinding, "missing-key", ini.name, "ProcessorVersion", "DriverVersion",
                  "missing: read as 0, an installed print processor is never updated");
-  CheckCapacity(medium, ini, "ProcessorVersion", "DriverVersion", 50);
+  CheckCapacity(medium, ini, "ProcessorVersion", "DriverVersion", kShortValueCapacity);
 
   const MonitorKeys serial = {"COMMONitorPName", "COMMONitorPDLLName", "COMMONitorPUIDLLName",
                               "COMMONitorVersion"};

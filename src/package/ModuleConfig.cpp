@@ -74,7 +74,7 @@ int DecimalValue(const char* text) {
 }
 
 int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
-  char text[200] = {};
+  char text[kValueCapacity] = {};
   GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
   return DecimalValue(text);
 }
@@ -136,7 +136,7 @@ void ModuleConfig::ReadKey(const char* section, const char* key, char* buffer, D
 
 int ModuleConfig::ReadNumber(const char* section, const char* key, DWORD capacity,
                              const char* file) {
-  char text[50];
+  char text[kShortValueCapacity];
   if (capacity > sizeof text) capacity = sizeof text;
   ReadKey(section, key, text, capacity, file);
   return DecimalValue(text);
@@ -233,7 +233,7 @@ void ModuleConfig::ReadDriverFiles(const char* model, TargetOs os, DriverFileSet
   for (const auto& read : reads) {
     char key[64];
     FormatText(key, sizeof key, "%s%s", prefix, read.key);
-    ReadKey(section, key, read.text, 200, activeModuleIni);
+    ReadKey(section, key, read.text, kValueCapacity, activeModuleIni);
   }
   ReadKey(section, "ControlFontFile", files->controlFontFile, sizeof files->controlFontFile,
           activeModuleIni);
@@ -244,7 +244,7 @@ bool ModuleConfig::UsesDdkDriver(const char* model, TargetOs os, DriverMode mode
   if (mode != StdMode && mode != GdiMode) return false;
   char section[260];
   ModelSection(section, sizeof section, model, os);
-  char text[5];
+  char text[kDdkFlagCapacity];
   ReadKey(section, mode == StdMode ? "STD2KDDKDEV" : "GDI2KDDKDEV", text, sizeof text,
           activeModuleIni);
   return text[0] == '1';
@@ -253,13 +253,13 @@ bool ModuleConfig::UsesDdkDriver(const char* model, TargetOs os, DriverMode mode
 void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
   char section[64];
   FormatText(section, sizeof section, "COMMON-MONITOR%s", OsSectionSuffix(os));
-  ReadKey(section, "USBMONitorPName", usbMonitorName, 50, setupIni);
+  ReadKey(section, "USBMONitorPName", usbMonitorName, kShortValueCapacity, setupIni);
   ReadKey(section, "USBMONitorPDLLName", usbMonitorDll, sizeof usbMonitorDll, setupIni);
-  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, 50, setupIni);
+  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, kShortValueCapacity, setupIni);
   monitors->usbMonitorVersion = ReadNumber(section, "USBMONitorVersion", 10, setupIni);
-  ReadKey(section, "COMMONitorPName", serialMonitorName, 50, setupIni);
+  ReadKey(section, "COMMONitorPName", serialMonitorName, kShortValueCapacity, setupIni);
   ReadKey(section, "COMMONitorPDLLName", serialMonitorDll, sizeof serialMonitorDll, setupIni);
-  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, 50, setupIni);
+  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, kShortValueCapacity, setupIni);
   monitors->serialMonitorVersion = ReadNumber(section, "COMMONitorVersion", 10, setupIni);
 
   char* environment = os == Win98Me ? kWindows40 : nullptr;
@@ -272,15 +272,15 @@ void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
 }
 
 int ModuleConfig::ReadProcessorVersion() {
-  return ReadNumber("ProcessorVersion", "DriverVersion", 50, setupIni);
+  return ReadNumber("ProcessorVersion", "DriverVersion", kShortValueCapacity, setupIni);
 }
 
-int ModuleConfig::GetDeviceCount() { return ReadNumber("DEVICENAME", "DEVICENUMBER", 50, setupIni); }
+int ModuleConfig::GetDeviceCount() { return ReadNumber("DEVICENAME", "DEVICENUMBER", kShortValueCapacity, setupIni); }
 
 PrinterModule ModuleConfig::GetDeviceName(int n, char* name) {
   char key[32];
   FormatText(key, sizeof key, "DEVICENAME%d", n);
-  ReadKey("DEVICENAME", key, name, 200, setupIni);
+  ReadKey("DEVICENAME", key, name, kValueCapacity, setupIni);
   for (PrinterModule module : kPrinterModules) {
     if (char* found = strstr(name, kModuleSuffixes[module])) {
       *found = '\0';
@@ -291,6 +291,6 @@ PrinterModule ModuleConfig::GetDeviceName(int n, char* name) {
 }
 
 PrinterModule ModuleConfig::GetDefaultDevice(char* name) {
-  ReadKey("DEVICENAME", "DEFAULTNAME", name, 260, setupIni);
+  ReadKey("DEVICENAME", "DEFAULTNAME", name, kDefaultNameCapacity, setupIni);
   return GetDeviceName(DecimalValue(name), name);
 }
