@@ -98,11 +98,28 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
 
 }  // namespace
 
+void PrepareInstallRecord(SetupSelection& selection, InstallWorkingData& work) {
+  work.Clear();
+  work.config.module = selection.module;
+  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
+                              selection.driverMode);
+  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
+                             selection.driverMode);
+  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
+                              selection.driverMode);
+  CopyText(work.printerName, work.printer.pPrinterName);
+  AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName,
+                   selection.portKind);
+  work.printer.pPrinterName = work.printerName;
+  work.printer.pPortName = selection.portKind == UsbPort
+                               ? const_cast<char*>(PrinterPortName(selection))
+                               : selection.portName;
+}
+
 InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
                               InstallCommandHost& host) {
   selection.installFlags = 0;
   host.RefreshPages();
-  work.config.module = selection.module;
   selection.usbPortName[0] = '\0';
 
   PortPageValues port;
@@ -130,24 +147,10 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
 
   if (kind == UsbPort && UsbDriverInstallNeeded()) RunUsbDriverInstaller();
 
-  work.Clear();
-  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
-                              selection.driverMode);
-  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
-                             selection.driverMode);
-  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
-                              selection.driverMode);
-  CopyText(work.printerName, work.printer.pPrinterName);
-  work.printer.pPrinterName = work.printerName;
-  work.printer.pPortName = selection.portName;
-
+  PrepareInstallRecord(selection, work);
   if (kind == UsbPort) {
     if (!SettleUsbIdentity(selection, host)) return InstallAborted;
-    AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
-    work.printer.pPortName = const_cast<char*>(PrinterPortName(selection));
     RecordUsbPortDevice(work.printer.pPortName);
-  } else {
-    AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
   }
 
   if (!SupportsUsb(selection.targetOs) && kind == UsbPort) {
