@@ -45,6 +45,24 @@ PortView EmptyView() {
   return view;
 }
 
+struct PortSectionFlags {
+  int usbSupported;
+  int lptDefault;
+};
+
+// USBSUPPORTED and LPTDEFAULT of the model's port section in its module INI file.
+PortSectionFlags ReadPortSectionFlags(const char* model, PrinterModule module) {
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  char iniFile[kPathCapacity];
+  CopyText(iniFile, root);
+  if (const char* name = ModuleIniName(module)) AppendText(iniFile, name);
+  char section[kPortSectionCapacity];
+  FormatText(section, sizeof section, "%s.PORT", model);
+  return {ReadPortSectionNumber(iniFile, section, "USBSUPPORTED"),
+          ReadPortSectionNumber(iniFile, section, "LPTDEFAULT")};
+}
+
 }  // namespace
 
 PortPageModel::PortPageModel()
@@ -80,6 +98,8 @@ PortView PortPageModel::Unchanged() const {
   return view;
 }
 
+// The list afresh (another model or setup type than last time), the preselected port, then
+// the view that follows from it; else the page keeps its list.
 PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule module, int device,
                                 bool multiUsb) {
   if (!model) model = "";
@@ -88,6 +108,29 @@ PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule mo
   lastSetupType = setupType;
   CopyText(lastModel, model);
 
+  PortSectionFlags flags = ReadPortSectionFlags(lastModel, module);
+  ListPorts(os, flags.usbSupported != 0, multiUsb);
+  PortView view = EmptyView();
+  int selection = -1;
+  if (flags.usbSupported && device != kNoUsbDevice) {
+    selection = PreselectUsbPort(device, multiUsb);
+    view.serialBoxesEnabled = 0;
+  }
+  // Without a device, and also when a device answers but no USB entry matches it (NT 4.0
+  // offers none; a negative device number names no port), the page preselects as it does
+  // without a device, so that the port text is never empty.
+  if (selection < 0) selection = PreselectFixedPort(flags.lptDefault != 0);
+  CopyText(portText, selection >= 0 ? entries[selection] : "");
+  ShowComposedPort(os, multiUsb, view);
+
+  view.listComposed = true;
+  view.entryCount = entryCount;
+  memcpy(view.entries, entries, sizeof entries);
+  view.selection = selection;
+  return view;
+}
+
+void PortPageModel::ListPorts(TargetOs os, bool usbSupported, bool multiUsb) {
   entryCount = 0;
   memset(entries, 0, sizeof entries);
   auto add = [this](const char* name) {
@@ -97,63 +140,37 @@ PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule mo
     for (const char* name : kWin98Ports) add(name);
   else
     for (const char* name : kNtPorts) add(name);
-
-  char root[kPathCapacity];
-  GetPackageRoot(root, sizeof root);
-  char iniFile[kPathCapacity];
-  CopyText(iniFile, root);
-  if (const char* name = ModuleIniName(module)) AppendText(iniFile, name);
-  char section[kPortSectionCapacity];
-  FormatText(section, sizeof section, "%s.PORT", lastModel);
-  int usbSupported = ReadPortSectionNumber(iniFile, section, "USBSUPPORTED");
-  int lptDefault = ReadPortSectionNumber(iniFile, section, "LPTDEFAULT");
-
-  PortView view = EmptyView();
-  int selection = -1;
-  bool usbDevice = false;
-  if (usbSupported) {
-    if (SupportsUsb(os) && UsbPortNamesFit(lastModel)) {
-      int count = multiUsb ? 4 : 1;
-      for (int i = 1; i <= count; ++i) {
-        char name[kPortTextCapacity];
-        UsbPortName(name, sizeof name, lastModel, i);
-        add(name);
-      }
-    }
-    if (device != kNoUsbDevice) {
-      usbDevice = true;
-      int port = device % 8 + 1;
-      if (!multiUsb) {
-        for (int i = 0; i < entryCount && selection < 0; ++i)
-          if (Contains(entries[i], "USB")) selection = i;
-      } else {
-        if (port > 4) selection = 0;
-        char suffix[16];
-        FormatText(suffix, sizeof suffix, "_%d", port);
-        for (int i = 0; i < entryCount; ++i) {
-          if (Contains(entries[i], "USB") && Contains(entries[i], suffix)) {
-            selection = i;
-            break;
-          }
-        }
-      }
-      view.serialBoxesEnabled = 0;
-    }
+  if (!usbSupported || !SupportsUsb(os) || !UsbPortNamesFit(lastModel)) return;
+  int count = multiUsb ? 4 : 1;
+  for (int i = 1; i <= count; ++i) {
+    char name[kPortTextCapacity];
+    UsbPortName(name, sizeof name, lastModel, i);
+    add(name);
   }
-  // Without a device, and also when a device answers but no USB entry matches it (NT 4.0
-  // offers none; a negative device number names no port), the page preselects as it does
-  // without a device, so that the port text is never empty.
-  if (!usbDevice || selection < 0) {
-    if (!lptDefault) {
-      selection = entryCount > 0 ? 0 : -1;
-    } else {
-      selection = -1;
-      for (int i = 0; i < entryCount && selection < 0; ++i)
-        if (Contains(entries[i], "LPT")) selection = i;
-    }
-  }
+}
 
-  CopyText(portText, selection >= 0 ? entries[selection] : "");
+int PortPageModel::PreselectUsbPort(int device, bool multiUsb) const {
+  if (!multiUsb) {
+    for (int i = 0; i < entryCount; ++i)
+      if (Contains(entries[i], "USB")) return i;
+    return -1;
+  }
+  int port = device % 8 + 1;
+  char suffix[16];
+  FormatText(suffix, sizeof suffix, "_%d", port);
+  for (int i = 0; i < entryCount; ++i)
+    if (Contains(entries[i], "USB") && Contains(entries[i], suffix)) return i;
+  return port > 4 ? 0 : -1;
+}
+
+int PortPageModel::PreselectFixedPort(bool lptDefault) const {
+  if (!lptDefault) return entryCount > 0 ? 0 : -1;
+  for (int i = 0; i < entryCount; ++i)
+    if (Contains(entries[i], "LPT")) return i;
+  return -1;
+}
+
+void PortPageModel::ShowComposedPort(TargetOs os, bool multiUsb, PortView& view) {
   if (Contains(portText, "USB")) {
     // The USB device driver is checked only where the package installs it.
     if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
@@ -172,12 +189,6 @@ PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule mo
   }
   view.driverModeBoxShown = multiUsb ? 1 : 0;
   view.driverMode = driverMode;
-
-  view.listComposed = true;
-  view.entryCount = entryCount;
-  memcpy(view.entries, entries, sizeof entries);
-  view.selection = selection;
-  return view;
 }
 
 PortView PortPageModel::OnPortSelected(const char* entryText) {
