@@ -37,103 +37,137 @@ size_t DependentListSize(const DriverFileSet& files) {
   return BuildDependentFiles(list, sizeof list, files.dataFile, plugins);
 }
 
-void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
-  const IniFile& ini = medium.ModuleIni(model.module);
-  std::string section = model.name + OsSectionSuffix(os);
-  std::string prefix = mode == StdMode ? "STD" : "GDI";
-  FindingList& findings = medium.findings;
-  ModuleConfig& config = medium.config;
-
-  config.module = model.module;
+// One model's section of one system in one driver mode, read as setup reads it.
+struct ModeCheck {
+  MediumContext& medium;
+  const IniFile& ini;
+  TargetOs os;
+  std::string section;
+  std::string prefix;  // "STD" or "GDI"
   DriverFileSet files;
-  memset(&files, 0, sizeof files);
-  config.ReadDriverFiles(model.name.c_str(), os, &files, mode);
-  DRIVER_INFO_3A driver;
-  memset(&driver, 0, sizeof driver);
-  config.ReadDriverInfo(model.name.c_str(), os, &driver, mode);
   PRINTER_INFO_2A printer;
-  memset(&printer, 0, sizeof printer);
-  config.ReadPrinterInfo(model.name.c_str(), os, &printer, mode);
-  bool usesDdk = config.UsesDdkDriver(model.name.c_str(), os, mode);
+  bool usesDdk;
 
-  std::string key = prefix + "DriverName";
-  if (!CheckCapacity(medium, ini, section, key, kShortValueCapacity))
-    findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                 "missing: read as \"0\", setup installs a driver named \"0\"");
+  void Add(int severity, const char* code, const std::string& key, const std::string& text) {
+    medium.findings.Add(severity, code, ini.name, section, key, text);
+  }
+  void DriverFile(const char* file, const std::string& key, const std::string& failure) {
+    CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, failure);
+  }
+};
+
+std::string DriverError() {
+  return Text("setup fails with \"%s   er = \"", SetupText(IDS_ADD_DRIVER_ERROR));
+}
+std::string CopyError() {
+  return Text("setup fails with \"%s\"", SetupText(IDS_COPY_DRIVER_FILES_ERROR));
+}
+
+void CheckDriverName(ModeCheck& c) {
+  std::string key = c.prefix + "DriverName";
+  if (!CheckCapacity(c.medium, c.ini, c.section, key, kShortValueCapacity))
+    c.Add(ErrorFinding, "missing-key", key,
+          "missing: read as \"0\", setup installs a driver named \"0\"");
   else
-    medium.drivers.push_back(InstalledName{printer.pDriverName, "", os, ini.name, section, key});
+    c.medium.drivers.push_back(
+        InstalledName{c.printer.pDriverName, "", c.os, c.ini.name, c.section, key});
+}
 
-  std::string driverError =
-      Text("setup fails with \"%s   er = \"", SetupText(IDS_ADD_DRIVER_ERROR));
-  std::string copyError = Text("setup fails with \"%s\"", SetupText(IDS_COPY_DRIVER_FILES_ERROR));
+void CheckDriverFiles(ModeCheck& c) {
+  const DriverFileSet& files = c.files;
   const char* mandatory[][2] = {{"DriverPath", files.driverPath},
                                 {"DataFile", files.dataFile},
                                 {"ConfigFile", files.configFile},
                                 {"HelpFile", files.helpFile}};
   for (const auto& entry : mandatory) {
-    key = prefix + entry[0];
-    if (!CheckCapacity(medium, ini, section, key, kValueCapacity))
-      findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                   "missing: read as \"0\", setup copies no such file and " + driverError);
+    std::string key = c.prefix + entry[0];
+    if (!CheckCapacity(c.medium, c.ini, c.section, key, kValueCapacity))
+      c.Add(ErrorFinding, "missing-key", key,
+            "missing: read as \"0\", setup copies no such file and " + DriverError());
     else if (!entry[1][0])
-      findings.Add(ErrorFinding, "empty-value", ini.name, section, key,
-                   Text("empty: setup fails with \"%s\"", SetupText(IDS_DRIVER_FILES_LOST)));
+      c.Add(ErrorFinding, "empty-value", key,
+            Text("empty: setup fails with \"%s\"", SetupText(IDS_DRIVER_FILES_LOST)));
     else
-      CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
+      c.DriverFile(entry[1], key, CopyError());
   }
   const char* optional[][2] = {{"DataFileDLLName", files.dataFileDll},
                                {"DataOemuiDLL", files.oemUiDll},
                                {"DataOemuniDLL", files.oemRenderingDll},
                                {"DataOemuniini", files.oemPluginIni}};
   for (const auto& entry : optional) {
-    key = prefix + entry[0];
-    CheckCapacity(medium, ini, section, key, kValueCapacity);
-    CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
+    std::string key = c.prefix + entry[0];
+    CheckCapacity(c.medium, c.ini, c.section, key, kValueCapacity);
+    c.DriverFile(entry[1], key, CopyError());
   }
-  CheckCapacity(medium, ini, section, "ControlFontFile", kValueCapacity);
-  CheckDriverFile(medium, os, files.controlFontFile, ini, section, "ControlFontFile", ErrorFinding,
-                  copyError);
-  if (os == Win98Me && !IsMissing(files.controlFontFile))
-    findings.Add(WarningFinding, "font-on-98", ini.name, section, "ControlFontFile",
-                 "setup copies the font into the \"3\" subdirectory of the printer-driver "
-                 "directory, which Windows 98/Me do not have: " + copyError);
-  if (!CheckDecimal(medium, ini, section, "ATTRIBUTES"))
-    findings.Add(WarningFinding, "missing-key", ini.name, section, "ATTRIBUTES",
-                 "missing: read as 0, the printer gets no attributes");
-  CheckCapacity(medium, ini, section, "ATTRIBUTES", kShortValueCapacity);
+  CheckCapacity(c.medium, c.ini, c.section, "ControlFontFile", kValueCapacity);
+  c.DriverFile(files.controlFontFile, "ControlFontFile", CopyError());
+  if (c.os == Win98Me && !IsMissing(files.controlFontFile))
+    c.Add(WarningFinding, "font-on-98", "ControlFontFile",
+          "setup copies the font into the \"3\" subdirectory of the printer-driver "
+          "directory, which Windows 98/Me do not have: " + CopyError());
+}
 
+void CheckAttributes(ModeCheck& c) {
+  if (!CheckDecimal(c.medium, c.ini, c.section, "ATTRIBUTES"))
+    c.Add(WarningFinding, "missing-key", "ATTRIBUTES",
+          "missing: read as 0, the printer gets no attributes");
+  CheckCapacity(c.medium, c.ini, c.section, "ATTRIBUTES", kShortValueCapacity);
+}
+
+void CheckProcessor(ModeCheck& c) {
   std::string processorError = Text("setup fails with \"%s\"", SetupText(IDS_ADD_PROCESSOR_ERROR));
-  key = prefix + "PrintProcessor";
-  bool systemProcessor = strcmp(printer.pPrintProcessor, "WinPrint") == 0;
-  if (!CheckCapacity(medium, ini, section, key, kShortValueCapacity))
-    findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                 "missing: read as \"0\", " + processorError);
+  std::string key = c.prefix + "PrintProcessor";
+  const char* processor = c.printer.pPrintProcessor;
+  bool systemProcessor = strcmp(processor, "WinPrint") == 0;
+  if (!CheckCapacity(c.medium, c.ini, c.section, key, kShortValueCapacity))
+    c.Add(ErrorFinding, "missing-key", key, "missing: read as \"0\", " + processorError);
   else if (!systemProcessor)
-    medium.processors.push_back(
-        InstalledName{printer.pPrintProcessor, files.processorDll, os, ini.name, section, key});
-  key = prefix + "ProcessorDLLName";
-  CheckCapacity(medium, ini, section, key, kValueCapacity);
-  if (!systemProcessor && IsMissing(files.processorDll))
-    findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                 Text("\"%s\" is no file: the print processor \"%s\" cannot be added, %s",
-                      files.processorDll, printer.pPrintProcessor, processorError.c_str()));
+    c.medium.processors.push_back(
+        InstalledName{processor, c.files.processorDll, c.os, c.ini.name, c.section, key});
+  key = c.prefix + "ProcessorDLLName";
+  CheckCapacity(c.medium, c.ini, c.section, key, kValueCapacity);
+  if (!systemProcessor && IsMissing(c.files.processorDll))
+    c.Add(ErrorFinding, "missing-key", key,
+          Text("\"%s\" is no file: the print processor \"%s\" cannot be added, %s",
+               c.files.processorDll, processor, processorError.c_str()));
   else if (!systemProcessor)
-    CheckDriverFile(medium, os, files.processorDll, ini, section, key, ErrorFinding,
-                    processorError);
+    c.DriverFile(c.files.processorDll, key, processorError);
+}
 
-  key = prefix + "2KDDKDEV";
-  CheckDecimal(medium, ini, section, key);
-  CheckCapacity(medium, ini, section, key, kDdkFlagCapacity);
-  if (IsWindows2000OrLater(os) && usesDdk)
+void CheckDriverKit(ModeCheck& c) {
+  std::string key = c.prefix + "2KDDKDEV";
+  CheckDecimal(c.medium, c.ini, c.section, key);
+  CheckCapacity(c.medium, c.ini, c.section, key, kDdkFlagCapacity);
+  if (!IsWindows2000OrLater(c.os)) return;
+  if (c.usesDdk)
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
-      CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, driverError);
-  if (IsWindows2000OrLater(os) && DecimalValue(ini.Value(section, "GDI2KDDKDEV").c_str()) != 0 &&
-      DependentListSize(files) > kDependentFilesCapacity)
-    findings.Add(WarningFinding, "dependent-files-cut", ini.name, section, "GDI2KDDKDEV",
-                 Text("the driver's dependent files take %u of %u bytes: setup leaves the "
-                      "last names out",
-                      static_cast<unsigned>(DependentListSize(files)),
-                      static_cast<unsigned>(kDependentFilesCapacity)));
+      c.DriverFile(file, key, DriverError());
+  size_t size = DependentListSize(c.files);
+  if (DecimalValue(c.ini.Value(c.section, "GDI2KDDKDEV").c_str()) != 0 &&
+      size > kDependentFilesCapacity)
+    c.Add(WarningFinding, "dependent-files-cut", "GDI2KDDKDEV",
+          Text("the driver's dependent files take %u of %u bytes: setup leaves the last names "
+               "out",
+               static_cast<unsigned>(size), static_cast<unsigned>(kDependentFilesCapacity)));
+}
+
+void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
+  ModeCheck c{medium, medium.ModuleIni(model.module), os, model.name + OsSectionSuffix(os),
+              mode == StdMode ? "STD" : "GDI", {}, {}, false};
+  ModuleConfig& config = medium.config;
+  config.module = model.module;
+  config.ReadDriverFiles(model.name.c_str(), os, &c.files, mode);
+  DRIVER_INFO_3A driver;
+  memset(&driver, 0, sizeof driver);
+  config.ReadDriverInfo(model.name.c_str(), os, &driver, mode);
+  config.ReadPrinterInfo(model.name.c_str(), os, &c.printer, mode);
+  c.usesDdk = config.UsesDdkDriver(model.name.c_str(), os, mode);
+
+  CheckDriverName(c);
+  CheckDriverFiles(c);
+  CheckAttributes(c);
+  CheckProcessor(c);
+  CheckDriverKit(c);
 }
 
 }  // namespace
