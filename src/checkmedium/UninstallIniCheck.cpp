@@ -94,27 +94,28 @@ struct UninstallIniRun {
     checked.push_back(text);
     return true;
   }
+  // An installed name (a `kind` of `list`) that no fragment matches: the uninstaller never
+  // lists it (`missed`). Each kind and name is checked once.
+  void CheckListed(const InstalledName& name, bool (*isListed)(const char*), const char* kind,
+                   const char* code, const FragmentList& list, const char* missed) {
+    if (!Once(std::string(kind) + " " + name.name) || isListed(name.name.c_str())) return;
+    medium.findings.Add(ErrorFinding, code, ini.name, list.section, list.baseKey,
+                        Text("no fragment matches the %s \"%s\" (%s [%s] %s): uninstall never "
+                             "lists %s",
+                             kind, name.name.c_str(), name.file.c_str(), name.section.c_str(),
+                             name.key.c_str(), missed));
+  }
 };
 
 void CheckDriversListed(UninstallIniRun& run) {
   for (const InstalledName& driver : run.medium.drivers)
-    if (run.Once("driver " + driver.name) && !IsListedDriverName(driver.name.c_str()))
-      run.medium.findings.Add(
-          ErrorFinding, "printer-not-listed", run.ini.name, "AQPRINTER", "PRINTERNAME",
-          Text("no fragment matches the driver \"%s\" (%s [%s] %s): uninstall never lists its "
-               "printers",
-               driver.name.c_str(), driver.file.c_str(), driver.section.c_str(),
-               driver.key.c_str()));
+    run.CheckListed(driver, IsListedDriverName, "driver", "printer-not-listed", kLists[0],
+                    "its printers");
 }
 
 void CheckMonitors(UninstallIniRun& run) {
   for (const InstalledName& monitor : run.medium.monitors) {
-    if (run.Once("monitor " + monitor.name) && !IsListedMonitor(monitor.name.c_str()))
-      run.medium.findings.Add(
-          ErrorFinding, "monitor-not-listed", run.ini.name, "AQMONITOR", "MONITORNAME",
-          Text("no fragment matches the monitor \"%s\" (%s [%s] %s): uninstall never lists it",
-               monitor.name.c_str(), monitor.file.c_str(), monitor.section.c_str(),
-               monitor.key.c_str()));
+    run.CheckListed(monitor, IsListedMonitor, "monitor", "monitor-not-listed", kLists[1], "it");
     std::string section = WithoutBlanks(monitor.name) + UninstallOsSuffix(monitor.os);
     run.fileSections.push_back(section);
     CheckFileSection(run.medium, run.ini, section, "MonitorPDLLName", monitor.dll,
@@ -128,13 +129,8 @@ void CheckProcessors(UninstallIniRun& run) {
     // The uninstaller lists no print processor on Windows 98/Me.
     if (processor.os == Win98Me) continue;
     UninstallGlobals().osCode = processor.os;
-    if (run.Once("processor " + processor.name) && !IsListedProcessor(processor.name.c_str()))
-      run.medium.findings.Add(
-          ErrorFinding, "processor-not-listed", run.ini.name, "AQPROC", "PROCNAME",
-          Text("no fragment matches the print processor \"%s\" (%s [%s] %s): uninstall never "
-               "lists it",
-               processor.name.c_str(), processor.file.c_str(), processor.section.c_str(),
-               processor.key.c_str()));
+    run.CheckListed(processor, IsListedProcessor, "print processor", "processor-not-listed",
+                    kLists[2], "it");
     std::string section = processor.name + UninstallOsSuffix(processor.os);
     run.fileSections.push_back(section);
     CheckFileSection(run.medium, run.ini, section, "ProcessorDllName", processor.dll,
