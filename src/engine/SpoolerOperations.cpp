@@ -1,7 +1,7 @@
 #include "engine/SpoolerOperations.h"
 
 #include "common/BoundedText.h"
-#include "common/PrinterRecords.h"
+#include "common/PrinterRecord.h"
 #include "engine/SetupText.h"
 
 #include <cstring>

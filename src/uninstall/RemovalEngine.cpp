@@ -3,7 +3,7 @@
 #include "common/BoundedText.h"
 #include "common/RegKey.h"
 #include "common/SpoolerService.h"
-#include "common/PrinterRecords.h"
+#include "uninstall/PrinterRecords.h"
 #include "uninstall/RemovalSteps.h"
 #include "uninstall/UninstallInventory.h"
 #include "uninstall/UninstallState.h"

@@ -2,7 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/UsbInstallerRun.h"
-#include "common/PrinterRecords.h"
+#include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallInventory.h"
 #include "uninstall/UninstallState.h"
 #include "uninstall/UninstallText.h"

@@ -2,7 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/SystemProbes.h"
-#include "common/PrinterRecords.h"
+#include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallState.h"
 #include "uninstall/UninstallText.h"
 

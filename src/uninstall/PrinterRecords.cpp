@@ -1,4 +1,4 @@
-#include "common/PrinterRecords.h"
+#include "uninstall/PrinterRecords.h"
 
 namespace {
 
@@ -30,22 +30,6 @@ bool OpenPrinterFully(const char* name, HANDLE* printer) {
   if (OpenPrinterA(const_cast<char*>(name), printer, &defaults)) return true;
   *printer = nullptr;
   return false;
-}
-
-PrinterRecordResult ReadPrinterRecord(HANDLE printer, PRINTER_INFO_2A** record) {
-  *record = nullptr;
-  DWORD needed = 0;
-  if (!GetPrinterA(printer, 2, nullptr, 0, &needed) && GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-    return RecordUnreadable;
-  if (needed < sizeof(PRINTER_INFO_2A)) return RecordUnreadable;
-  HGLOBAL block = GlobalAlloc(GPTR, needed);
-  if (!block) return RecordNoMemory;
-  if (!GetPrinterA(printer, 2, static_cast<LPBYTE>(block), needed, &needed)) {
-    GlobalFree(block);
-    return RecordUnreadable;
-  }
-  *record = static_cast<PRINTER_INFO_2A*>(block);
-  return RecordRead;
 }
 
 PRINTER_INFO_5A* EnumLocalPrinters(DWORD* count) {
