@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 // Title of the installer's window while it works.
-extern const char kUsbInstallerWindow[];  // "QELD print system setup"
+inline constexpr char kUsbInstallerWindow[] = "QELD print system setup";
 
 struct UsbInstallerRun {
   HWND owner;             // the shell's owner of the start
@@ -20,5 +22,16 @@ struct UsbInstallerRun {
 };
 
 // Starts `installer` (nullptr starts nothing: a path that did not fit) and waits as `run`
-// says. The installer's outcome is its own: nothing is reported.
-void RunUsbInstaller(const char* installer, const UsbInstallerRun& run);
+// says. The installer's outcome is its own: nothing is reported. Inline, so that each
+// program's constant waits fold into its own loop.
+inline void RunUsbInstaller(const char* installer, const UsbInstallerRun& run) {
+  if (installer)
+    ShellExecuteA(run.owner, "open", installer, run.argument, run.directory, SW_SHOWNORMAL);
+  Sleep(run.startWait);
+  for (int poll = 0; run.maxPolls == 0 || poll < run.maxPolls; ++poll) {
+    if (!FindWindowA(nullptr, kUsbInstallerWindow)) break;
+    Sleep(run.pollWait);
+  }
+  for (DWORD wait : run.afterWaits)
+    if (wait) Sleep(wait);
+}

@@ -24,17 +24,6 @@ void ModelSection(char* section, size_t capacity, const char* model, TargetOs os
   if (ValidOs(os)) FormatText(section, capacity, kSectionFormats[os], model ? model : "");
 }
 
-// Appends one name and its NUL to a dependent-files list, keeping room for the two closing
-// NULs. A name that does not fit is left out, and so is everything after it, so the list
-// the spooler receives is always well formed.
-bool AddDependent(char* list, size_t capacity, size_t* used, const char* name) {
-  size_t length = strlen(name);
-  if (*used + length + 1 + 2 > capacity) return false;
-  memcpy(list + *used, name, length + 1);
-  *used += length + 1;
-  return true;
-}
-
 }  // namespace
 
 size_t BuildDependentFiles(char* list, size_t capacity, const char* dataFile,
@@ -42,14 +31,18 @@ size_t BuildDependentFiles(char* list, size_t capacity, const char* dataFile,
   const char* names[] = {dataFile,   "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
                          plugins[0], plugins[1],   plugins[2],   plugins[3]};
   size_t used = 0;
-  size_t whole = 2;
-  bool cut = false;
+  size_t whole = 2;  // the two closing NULs
   for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
     if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
     // A blank value names no file; as an empty entry it would end the list there.
     if (names[i][0] == '\0') continue;
-    whole += strlen(names[i]) + 1;
-    cut = cut || !AddDependent(list, capacity, &used, names[i]);
+    size_t length = strlen(names[i]) + 1;
+    whole += length;
+    // The whole list only grows: once a name does not fit, no later one is written, so the
+    // list the spooler receives is always well formed.
+    if (whole > capacity) continue;
+    memcpy(list + used, names[i], length);
+    used += length;
   }
   list[used] = '\0';
   list[used + 1] = '\0';

@@ -63,6 +63,81 @@ PortSectionFlags ReadPortSectionFlags(const char* model, PrinterModule module) {
           ReadPortSectionNumber(iniFile, section, "LPTDEFAULT")};
 }
 
+struct PortList {
+  char (&entries)[kMaxPortEntries][kPortTextCapacity];
+  int& count;
+};
+
+// The fixed ports of the system, then (where the model and system have USB and the names fit)
+// one USB port, four with the multi-USB list.
+void ListPorts(PortList& list, const char* model, TargetOs os, bool usbSupported,
+               bool multiUsb) {
+  list.count = 0;
+  memset(list.entries, 0, sizeof list.entries);
+  auto add = [&list](const char* name) {
+    if (list.count < kMaxPortEntries) CopyText(list.entries[list.count++], name);
+  };
+  if (IsWindows98Me(os))
+    for (const char* name : kWin98Ports) add(name);
+  else
+    for (const char* name : kNtPorts) add(name);
+  if (!usbSupported || !SupportsUsb(os) || !UsbPortNamesFit(model)) return;
+  int count = multiUsb ? 4 : 1;
+  for (int i = 1; i <= count; ++i) {
+    char name[kPortTextCapacity];
+    UsbPortName(name, sizeof name, model, i);
+    add(name);
+  }
+}
+
+// The entry of the attached USB printer's port (the first USB entry for one port); -1 for
+// none, but the first entry for a device number beyond the fourth port.
+int PreselectUsbPort(const PortList& list, int device, bool multiUsb) {
+  if (!multiUsb) {
+    for (int i = 0; i < list.count; ++i)
+      if (Contains(list.entries[i], "USB")) return i;
+    return -1;
+  }
+  int port = device % 8 + 1;
+  char suffix[16];
+  FormatText(suffix, sizeof suffix, "_%d", port);
+  for (int i = 0; i < list.count; ++i)
+    if (Contains(list.entries[i], "USB") && Contains(list.entries[i], suffix)) return i;
+  return port > 4 ? 0 : -1;
+}
+
+// The first entry, or with LPTDEFAULT the first parallel one; -1 for none.
+int PreselectFixedPort(const PortList& list, bool lptDefault) {
+  if (!lptDefault) return list.count > 0 ? 0 : -1;
+  for (int i = 0; i < list.count; ++i)
+    if (Contains(list.entries[i], "LPT")) return i;
+  return -1;
+}
+
+// The controls and driver mode that follow from the composed port text.
+DriverMode ShowComposedPort(const char* portText, TargetOs os, bool multiUsb, PortView& view) {
+  DriverMode driverMode;
+  if (Contains(portText, "USB")) {
+    // The USB device driver is checked only where the package installs it.
+    if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+  } else if (Contains(portText, "LPT")) {
+    view.usbHintShown = 0;
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+    view.serialBoxesEnabled = 0;
+  } else {
+    view.serialBoxesEnabled = 1;
+    view.usbHintShown = 0;
+    view.driverModeBoxEnabled = 0;
+    driverMode = StdMode;
+  }
+  view.driverModeBoxShown = multiUsb ? 1 : 0;
+  view.driverMode = driverMode;
+  return driverMode;
+}
+
 }  // namespace
 
 PortPageModel::PortPageModel()
@@ -109,86 +184,26 @@ PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule mo
   CopyText(lastModel, model);
 
   PortSectionFlags flags = ReadPortSectionFlags(lastModel, module);
-  ListPorts(os, flags.usbSupported != 0, multiUsb);
+  PortList list{entries, entryCount};
+  ListPorts(list, lastModel, os, flags.usbSupported != 0, multiUsb);
   PortView view = EmptyView();
   int selection = -1;
   if (flags.usbSupported && device != kNoUsbDevice) {
-    selection = PreselectUsbPort(device, multiUsb);
+    selection = PreselectUsbPort(list, device, multiUsb);
     view.serialBoxesEnabled = 0;
   }
   // Without a device, and also when a device answers but no USB entry matches it (NT 4.0
   // offers none; a negative device number names no port), the page preselects as it does
   // without a device, so that the port text is never empty.
-  if (selection < 0) selection = PreselectFixedPort(flags.lptDefault != 0);
+  if (selection < 0) selection = PreselectFixedPort(list, flags.lptDefault != 0);
   CopyText(portText, selection >= 0 ? entries[selection] : "");
-  ShowComposedPort(os, multiUsb, view);
+  driverMode = ShowComposedPort(portText, os, multiUsb, view);
 
   view.listComposed = true;
   view.entryCount = entryCount;
   memcpy(view.entries, entries, sizeof entries);
   view.selection = selection;
   return view;
-}
-
-void PortPageModel::ListPorts(TargetOs os, bool usbSupported, bool multiUsb) {
-  entryCount = 0;
-  memset(entries, 0, sizeof entries);
-  auto add = [this](const char* name) {
-    if (entryCount < kMaxPortEntries) CopyText(entries[entryCount++], name);
-  };
-  if (IsWindows98Me(os))
-    for (const char* name : kWin98Ports) add(name);
-  else
-    for (const char* name : kNtPorts) add(name);
-  if (!usbSupported || !SupportsUsb(os) || !UsbPortNamesFit(lastModel)) return;
-  int count = multiUsb ? 4 : 1;
-  for (int i = 1; i <= count; ++i) {
-    char name[kPortTextCapacity];
-    UsbPortName(name, sizeof name, lastModel, i);
-    add(name);
-  }
-}
-
-int PortPageModel::PreselectUsbPort(int device, bool multiUsb) const {
-  if (!multiUsb) {
-    for (int i = 0; i < entryCount; ++i)
-      if (Contains(entries[i], "USB")) return i;
-    return -1;
-  }
-  int port = device % 8 + 1;
-  char suffix[16];
-  FormatText(suffix, sizeof suffix, "_%d", port);
-  for (int i = 0; i < entryCount; ++i)
-    if (Contains(entries[i], "USB") && Contains(entries[i], suffix)) return i;
-  return port > 4 ? 0 : -1;
-}
-
-int PortPageModel::PreselectFixedPort(bool lptDefault) const {
-  if (!lptDefault) return entryCount > 0 ? 0 : -1;
-  for (int i = 0; i < entryCount; ++i)
-    if (Contains(entries[i], "LPT")) return i;
-  return -1;
-}
-
-void PortPageModel::ShowComposedPort(TargetOs os, bool multiUsb, PortView& view) {
-  if (Contains(portText, "USB")) {
-    // The USB device driver is checked only where the package installs it.
-    if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
-    view.driverModeBoxEnabled = 1;
-    driverMode = GdiMode;
-  } else if (Contains(portText, "LPT")) {
-    view.usbHintShown = 0;
-    view.driverModeBoxEnabled = 1;
-    driverMode = GdiMode;
-    view.serialBoxesEnabled = 0;
-  } else {
-    view.serialBoxesEnabled = 1;
-    view.usbHintShown = 0;
-    view.driverModeBoxEnabled = 0;
-    driverMode = StdMode;
-  }
-  view.driverModeBoxShown = multiUsb ? 1 : 0;
-  view.driverMode = driverMode;
 }
 
 PortView PortPageModel::OnPortSelected(const char* entryText) {

@@ -77,16 +77,6 @@ class PortPageModel {
   PortView Compose(const char* model, TargetOs targetOs, PrinterModule module, int usbDevice,
                    bool multiUsb);
   PortView Unchanged() const;
-  // The fixed ports of the system, then (where the model and system have USB and the names
-  // fit) one USB port, four with the multi-USB list.
-  void ListPorts(TargetOs os, bool usbSupported, bool multiUsb);
-  // The entry of the attached USB printer's port (the first USB entry for one port); -1 for
-  // none, but the first entry for a device number beyond the fourth port.
-  int PreselectUsbPort(int device, bool multiUsb) const;
-  // The first entry, or with LPTDEFAULT the first parallel one; -1 for none.
-  int PreselectFixedPort(bool lptDefault) const;
-  // The controls and driver mode that follow from the composed port text.
-  void ShowComposedPort(TargetOs os, bool multiUsb, PortView& view);
 
   char lastModel[200];
   int lastSetupType;
