@@ -102,13 +102,3 @@ TEST_F(Startup, HelpOpensTheEnglishFileAndFallsBackToTheChineseOne) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST_F(Startup, SetupsOpenWindowIsRefusedByItsTitle) {
-  EXPECT_EQ(UninstallOtherProgramRefusal(), nullptr);
-  winsim::OpenWindow("Printer Driver Setup");
-  EXPECT_STREQ(UninstallOtherProgramRefusal(), "Please close Printer Driver Setup program first!");
-}
-
-}  // namespace
