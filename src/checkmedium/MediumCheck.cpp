@@ -86,7 +86,8 @@ void CheckModuleIniNames(MediumContext& medium, const std::vector<std::string>& 
                         Text("DRVCONFIG holds %s: on a file system that distinguishes case the "
                              "port list and the page switch read %s, the driver records are "
                              "read from %s",
-                             list.c_str(), BaseName(ModuleIniName(module)), BaseName(ModuleRecordsIniName(module))));
+                             list.c_str(), BaseName(ModuleIniName(module)),
+                             BaseName(ModuleRecordsIniName(module))));
   }
 }
 

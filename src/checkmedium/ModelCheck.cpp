@@ -104,7 +104,8 @@ void CheckDriverFiles(ModeCheck& c) {
   if (c.os == Win98Me && !IsMissing(files.controlFontFile))
     c.Add(WarningFinding, "font-on-98", "ControlFontFile",
           "setup copies the font into the \"3\" subdirectory of the printer-driver "
-          "directory, which Windows 98/Me do not have: " + CopyError());
+          "directory, which Windows 98/Me do not have: " +
+              CopyError());
 }
 
 void CheckAttributes(ModeCheck& c) {
@@ -152,8 +153,9 @@ void CheckDriverKit(ModeCheck& c) {
 }
 
 void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
-  ModeCheck c{medium, medium.ModuleIni(model.module), os, model.name + OsSectionSuffix(os),
-              mode == StdMode ? "STD" : "GDI", {}, {}, false};
+  std::string section = model.name + OsSectionSuffix(os);
+  const char* prefix = mode == StdMode ? "STD" : "GDI";
+  ModeCheck c{medium, medium.ModuleIni(model.module), os, section, prefix, {}, {}, false};
   ModuleConfig& config = medium.config;
   config.module = model.module;
   config.ReadDriverFiles(model.name.c_str(), os, &c.files, mode);

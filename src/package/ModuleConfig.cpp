@@ -248,11 +248,13 @@ void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
   FormatText(section, sizeof section, "COMMON-MONITOR%s", OsSectionSuffix(os));
   ReadKey(section, "USBMONitorPName", usbMonitorName, kShortValueCapacity, setupIni);
   ReadKey(section, "USBMONitorPDLLName", usbMonitorDll, sizeof usbMonitorDll, setupIni);
-  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, kShortValueCapacity, setupIni);
+  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, kShortValueCapacity,
+          setupIni);
   monitors->usbMonitorVersion = ReadNumber(section, "USBMONitorVersion", 10, setupIni);
   ReadKey(section, "COMMONitorPName", serialMonitorName, kShortValueCapacity, setupIni);
   ReadKey(section, "COMMONitorPDLLName", serialMonitorDll, sizeof serialMonitorDll, setupIni);
-  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, kShortValueCapacity, setupIni);
+  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, kShortValueCapacity,
+          setupIni);
   monitors->serialMonitorVersion = ReadNumber(section, "COMMONitorVersion", 10, setupIni);
 
   char* environment = os == Win98Me ? kWindows40 : nullptr;
@@ -268,7 +270,9 @@ int ModuleConfig::ReadProcessorVersion() {
   return ReadNumber("ProcessorVersion", "DriverVersion", kShortValueCapacity, setupIni);
 }
 
-int ModuleConfig::GetDeviceCount() { return ReadNumber("DEVICENAME", "DEVICENUMBER", kShortValueCapacity, setupIni); }
+int ModuleConfig::GetDeviceCount() {
+  return ReadNumber("DEVICENAME", "DEVICENUMBER", kShortValueCapacity, setupIni);
+}
 
 PrinterModule ModuleConfig::GetDeviceName(int n, char* name) {
   char key[32];

@@ -32,11 +32,11 @@ const int kPortSectionCapacity = 205;
 
 // How much of a value each read of the medium's INI files takes, its terminator included: a
 // longer value is cut there (the checker reports the values that do not fit).
-const int kShortValueCapacity = 50;     // driver, printer-driver and processor names, monitor
-                                        // names and UI DLLs, ATTRIBUTES, numbers read as text
-const int kValueCapacity = 200;         // file names, device-list entries, port-section values
-const int kDdkFlagCapacity = 5;         // STD2KDDKDEV and GDI2KDDKDEV
-const int kDefaultNameCapacity = 260;   // DEFAULTNAME
+const int kShortValueCapacity = 50;    // driver, printer-driver and processor names, monitor
+                                       // names and UI DLLs, ATTRIBUTES, numbers read as text
+const int kValueCapacity = 200;        // file names, device-list entries, port-section values
+const int kDdkFlagCapacity = 5;        // STD2KDDKDEV and GDI2KDDKDEV
+const int kDefaultNameCapacity = 260;  // DEFAULTNAME
 
 // Caller-owned table of a model's files, every field kValueCapacity characters.
 struct DriverFileSet {
@@ -87,7 +87,7 @@ class ModuleConfig {
   int ReadProcessorVersion();
   int GetDeviceCount();
   PrinterModule GetDeviceName(int n, char* name);  // name: kValueCapacity characters
-  PrinterModule GetDefaultDevice(char* name);  // name: kDefaultNameCapacity characters
+  PrinterModule GetDefaultDevice(char* name);      // name: kDefaultNameCapacity characters
 
   PrinterModule module;  // the module INI to read; set before each model-section read
 

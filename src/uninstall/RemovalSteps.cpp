@@ -7,7 +7,6 @@
 #include "uninstall/UninstallState.h"
 #include "uninstall/UninstallText.h"
 
-
 #include <cstring>
 
 namespace {

@@ -70,8 +70,7 @@ struct PortList {
 
 // The fixed ports of the system, then (where the model and system have USB and the names fit)
 // one USB port, four with the multi-USB list.
-void ListPorts(PortList& list, const char* model, TargetOs os, bool usbSupported,
-               bool multiUsb) {
+void ListPorts(PortList& list, const char* model, TargetOs os, bool usbSupported, bool multiUsb) {
   list.count = 0;
   memset(list.entries, 0, sizeof list.entries);
   auto add = [&list](const char* name) {

@@ -420,7 +420,8 @@ TEST(DependentFilesTest, AnswersTheWholeListsSizeWithoutTheBlankNamesItLeavesOut
   // "A.GPD", the kit's three names (11 + 11 + 13 bytes) and the two closing NULs.
   EXPECT_EQ(BuildDependentFiles(list, sizeof list, "A.GPD", blanks), 6u + 35 + 6 + 2);
   EXPECT_EQ(BuildDependentFiles(list, sizeof list, "A.GPD", tooLong), 6u + 35 + 161 + 6 + 2);
-  EXPECT_EQ(Items(list).back(), "STDNAMES.GPD") << "the names after one that does not fit are left out";
+  EXPECT_EQ(Items(list).back(), "STDNAMES.GPD")
+      << "the names after one that does not fit are left out";
 }
 
 }  // namespace

@@ -40,8 +40,10 @@ TEST(SetupStartupTest, TheFrameRefusesAMissingSidePictureBeforeAUserWhoIsNoAdmin
   struct Case {
     bool picture, administrator;
     const char* refusal;
-  } cases[] = {{false, false, noPicture}, {false, true, noPicture},
-               {true, false, noAdministrator}, {true, true, ""}};
+  } cases[] = {{false, false, noPicture},
+               {false, true, noPicture},
+               {true, false, noAdministrator},
+               {true, true, ""}};
   for (const Case& c : cases) {
     winsim::Reset();
     winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
