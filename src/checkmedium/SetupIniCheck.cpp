@@ -16,22 +16,6 @@ const char* const kModuleSuffixes =
 
 std::string NumberedKey(const char* base, int n) { return Text("%s%d", base, n); }
 
-// The USB port names the port list offers a model, as the Install command records them in
-// the registry.
-std::vector<std::string> RecordedUsbPorts(const MediumModel& model) {
-  std::vector<std::string> ports;
-  int count = model.advanced ? 4 : 1;
-  SetupSelection selection;
-  ClearSelection(&selection);
-  selection.portKind = UsbPort;
-  CopyText(selection.modelName, model.name.c_str());
-  for (int i = 1; i <= count; ++i) {
-    UsbPortName(selection.portName, sizeof selection.portName, model.name.c_str(), i);
-    ports.push_back(PrinterPortName(selection));
-  }
-  return ports;
-}
-
 bool OffersUsb(const MediumContext& medium, TargetOs os) {
   if (!SupportsUsb(os)) return false;
   for (const MediumModel& model : medium.models)
@@ -184,7 +168,7 @@ void CheckSetupIniRest(MediumContext& medium) {
   const std::string table = "SUPPORTED-USB-DEVICE";
   for (const MediumModel& model : medium.models) {
     if (!model.usb) continue;
-    for (const std::string& port : RecordedUsbPorts(model)) {
+    for (const std::string& port : RecordedUsbPorts(model, model.advanced ? 4 : 1)) {
       if (!ini.HasKey(table, port))
         findings.Add(WarningFinding, "usb-device-missing", ini.name, table, port,
                      Text("missing: setup records 0 for the port of %s in the registry",
@@ -193,4 +177,17 @@ void CheckSetupIniRest(MediumContext& medium) {
         CheckDecimal(medium, ini, table, port);
     }
   }
+}
+
+std::vector<std::string> RecordedUsbPorts(const MediumModel& model, int count) {
+  std::vector<std::string> ports;
+  SetupSelection selection;
+  ClearSelection(&selection);
+  selection.portKind = UsbPort;
+  CopyText(selection.modelName, model.name.c_str());
+  for (int i = 1; i <= count; ++i) {
+    UsbPortName(selection.portName, sizeof selection.portName, model.name.c_str(), i);
+    ports.push_back(PrinterPortName(selection));
+  }
+  return ports;
 }

@@ -31,14 +31,11 @@ void CheckSetupIniNames(MediumContext& medium) {
   const IniFile& ini = medium.setupIni;
   std::vector<std::string> devices = {"DEVICENUMBER", "DEFAULTNAME"};
   int count = medium.config.GetDeviceCount();
-  for (int n = 1; n <= count && n <= 1000; ++n) devices.push_back(Text("DEVICENAME%d", n));
+  for (int n = 1; n <= count && n <= kMaxDevices; ++n) devices.push_back(Text("DEVICENAME%d", n));
   std::vector<std::string> usbPorts;
   for (const MediumModel& model : medium.models)
-    for (int i = 1; model.usb && i <= 4; ++i) {
-      bool family = model.name.find("QM-C3") != std::string::npos;
-      usbPorts.push_back(family ? Text("USB_QM-C3_%d", i)
-                                : Text("USB_%s_%d", model.name.c_str(), i));
-    }
+    if (model.usb)
+      for (const std::string& port : RecordedUsbPorts(model, 4)) usbPorts.push_back(port);
 
   for (const std::string& section : ini.Sections()) {
     if (EqualNoCase(section, "DEVICENAME")) {
