@@ -48,7 +48,7 @@ void CheckFragments(MediumContext& medium, const IniFile& ini, const FragmentLis
   CheckCapacity(medium, ini, list.section, list.countKey, kIniValueSize);
   CheckDecimal(medium, ini, list.section, list.countKey);
   int count = DecimalValue(ini.Value(list.section, list.countKey).c_str());
-  if (count > 255 - '0') count = 255 - '0';
+  if (count > kMaxUninstallEntries) count = kMaxUninstallEntries;
   for (int n = 1; n <= count; ++n) {
     std::string key = EntryKey(list.baseKey, n);
     known->push_back(key);
