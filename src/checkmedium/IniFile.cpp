@@ -4,8 +4,6 @@
 
 namespace {
 
-int Lower(char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : static_cast<unsigned char>(c); }
-
 // A double-NUL-terminated list of the profile functions, read with a growing buffer: when it
 // does not fit, they answer with the buffer's size - 2.
 std::vector<std::string> ReadList(const char* section, const std::string& path) {
@@ -25,20 +23,7 @@ std::vector<std::string> ReadList(const char* section, const std::string& path) 
   return items;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
 }  // namespace
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 bool IsDecimalText(const std::string& text) {
   size_t i = 0;
@@ -67,7 +52,7 @@ std::vector<std::string> IniFile::Sections() const {
 }
 
 std::vector<std::string> IniFile::Keys(const std::string& section) const {
-  std::string upper = Upper(section);
+  std::string upper = UpperAscii(section);
   auto found = keys.find(upper);
   if (found == keys.end()) found = keys.emplace(upper, ReadList(section.c_str(), path)).first;
   return found->second;
@@ -75,18 +60,18 @@ std::vector<std::string> IniFile::Keys(const std::string& section) const {
 
 bool IniFile::HasSection(const std::string& section) const {
   for (const std::string& known : Sections())
-    if (SameNoCase(known, section)) return true;
+    if (EqualNoCase(known, section)) return true;
   return false;
 }
 
 bool IniFile::HasKey(const std::string& section, const std::string& key) const {
   for (const std::string& known : Keys(section))
-    if (SameNoCase(known, key)) return true;
+    if (EqualNoCase(known, key)) return true;
   return false;
 }
 
 std::string IniFile::Value(const std::string& section, const std::string& key) const {
-  std::string id = Upper(section + "]" + key);
+  std::string id = UpperAscii(section + "]" + key);
   auto found = values.find(id);
   if (found != values.end()) return found->second;
   std::vector<char> buffer(4096, '\0');

@@ -3,6 +3,8 @@
 // Every lookup goes through the profile functions, so names match as Windows matches them.
 #pragma once
 
+#include "common/TextCompare.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -30,8 +32,6 @@ class IniFile {
   mutable std::map<std::string, std::string> values;             // by upper-case "section]key"
 };
 
-// Equal without regard to ASCII case, as the profile functions and the file system compare.
-bool SameNoCase(const std::string& a, const std::string& b);
 // True when the text is a decimal number as the medium's readers take it: optional blanks and
 // sign, then only digits.
 bool IsDecimalText(const std::string& text);

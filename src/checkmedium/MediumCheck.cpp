@@ -71,14 +71,12 @@ std::vector<std::string> ModuleNamesWithTwoFiles(PrinterModule module,
   const char* spelling = ModuleIniName(module);
   if (!spelling) return matching;
   for (const std::string& name : names)
-    if (SameNoCase(name, BaseName(spelling))) matching.push_back(name);
+    if (EqualNoCase(name, BaseName(spelling))) matching.push_back(name);
   if (matching.size() < 2) matching.clear();
   return matching;
 }
 
 void CheckModuleIniNames(MediumContext& medium, const std::vector<std::string>& drvconfig) {
-  static const char* const readerNames[] = {"setup_receipt.ini", "setup_ticket.ini",
-                                            "setup_lable.ini", "setup_embedded.ini"};
   for (PrinterModule module : kPrinterModules) {
     std::vector<std::string> files = ModuleNamesWithTwoFiles(module, drvconfig);
     if (files.empty()) continue;
@@ -88,7 +86,8 @@ void CheckModuleIniNames(MediumContext& medium, const std::vector<std::string>& 
                         Text("DRVCONFIG holds %s: on a file system that distinguishes case the "
                              "port list and the page switch read %s, the driver records are "
                              "read from %s",
-                             list.c_str(), BaseName(ModuleIniName(module)), readerNames[module]));
+                             list.c_str(), BaseName(ModuleIniName(module)),
+                             BaseName(ModuleRecordsIniName(module))));
   }
 }
 

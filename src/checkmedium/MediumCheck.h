@@ -80,6 +80,10 @@ bool CheckCapacity(MediumContext& medium, const IniFile& ini, const std::string&
 bool CheckDecimal(MediumContext& medium, const IniFile& ini, const std::string& section,
                   const std::string& key);
 
+// The first `count` USB port names the port list offers a model, as the Install command
+// records them in the registry.
+std::vector<std::string> RecordedUsbPorts(const MediumModel& model, int count);
+
 // The module INI names that two files of DRVCONFIG answer to, where a file system that
 // distinguishes case holds both spellings: `names` are the directory's entries.
 std::vector<std::string> ModuleNamesWithTwoFiles(PrinterModule module,

@@ -13,7 +13,7 @@ bool IsMissing(const char* text) { return !text[0] || text[0] == '0'; }
 
 void CheckPortFlag(MediumContext& medium, const IniFile& ini, const std::string& section,
                    const char* key, const std::string& effect) {
-  CheckCapacity(medium, ini, section, key, 200);
+  CheckCapacity(medium, ini, section, key, kValueCapacity);
   if (!CheckDecimal(medium, ini, section, key))
     medium.findings.Add(WarningFinding, "missing-key", ini.name, section, key,
                         "missing rather than 0: read as 0, " + effect);
@@ -29,114 +29,147 @@ void CheckDriverFile(MediumContext& medium, TargetOs os, const char* file, const
       Text("%s is missing: %s", medium.DriverFileName(os, file).c_str(), failure.c_str()));
 }
 
-// The dependent-files list of a driver of the 2000 driver kit: its size as ReadDriverInfo
-// builds it, with the closing NULs.
+// The bytes the driver's whole dependent-files list takes, as setup builds it.
 size_t DependentListSize(const DriverFileSet& files) {
-  size_t size = strlen(files.dataFile) + 1 + strlen("TTFSUB.GPD") + 1 + strlen("UNIRES.DLL") + 1 +
-                strlen("STDNAMES.GPD") + 1 + 2;
-  for (const char* name :
-       {files.dataFileDll, files.oemUiDll, files.oemRenderingDll, files.oemPluginIni})
-    if (name[0] != '0') size += strlen(name) + 1;
-  return size;
+  char list[kDependentFilesCapacity];
+  const char* const plugins[4] = {files.dataFileDll, files.oemUiDll, files.oemRenderingDll,
+                                  files.oemPluginIni};
+  return BuildDependentFiles(list, sizeof list, files.dataFile, plugins);
 }
 
-void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
-  const IniFile& ini = medium.ModuleIni(model.module);
-  std::string section = model.name + OsSectionSuffix(os);
-  std::string prefix = mode == StdMode ? "STD" : "GDI";
-  FindingList& findings = medium.findings;
-  ModuleConfig& config = medium.config;
-
-  config.module = model.module;
+// One model's section of one system in one driver mode, read as setup reads it.
+struct ModeCheck {
+  MediumContext& medium;
+  const IniFile& ini;
+  TargetOs os;
+  std::string section;
+  std::string prefix;  // "STD" or "GDI"
   DriverFileSet files;
-  memset(&files, 0, sizeof files);
-  config.ReadDriverFiles(model.name.c_str(), os, &files, mode);
-  DRIVER_INFO_3A driver;
-  memset(&driver, 0, sizeof driver);
-  config.ReadDriverInfo(model.name.c_str(), os, &driver, mode);
   PRINTER_INFO_2A printer;
-  memset(&printer, 0, sizeof printer);
-  config.ReadPrinterInfo(model.name.c_str(), os, &printer, mode);
-  bool usesDdk = config.UsesDdkDriver(model.name.c_str(), os, mode);
+  bool usesDdk;
 
-  std::string key = prefix + "DriverName";
-  if (!CheckCapacity(medium, ini, section, key, 50))
-    findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                 "missing: read as \"0\", setup installs a driver named \"0\"");
+  void Add(int severity, const char* code, const std::string& key, const std::string& text) {
+    medium.findings.Add(severity, code, ini.name, section, key, text);
+  }
+  void DriverFile(const char* file, const std::string& key, const std::string& failure) {
+    CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, failure);
+  }
+};
+
+std::string DriverError() {
+  return Text("setup fails with \"%s   er = \"", SetupText(IDS_ADD_DRIVER_ERROR));
+}
+std::string CopyError() {
+  return Text("setup fails with \"%s\"", SetupText(IDS_COPY_DRIVER_FILES_ERROR));
+}
+
+void CheckDriverName(ModeCheck& c) {
+  std::string key = c.prefix + "DriverName";
+  if (!CheckCapacity(c.medium, c.ini, c.section, key, kShortValueCapacity))
+    c.Add(ErrorFinding, "missing-key", key,
+          "missing: read as \"0\", setup installs a driver named \"0\"");
   else
-    medium.drivers.push_back(InstalledName{printer.pDriverName, "", os, ini.name, section, key});
+    c.medium.drivers.push_back(
+        InstalledName{c.printer.pDriverName, "", c.os, c.ini.name, c.section, key});
+}
 
-  std::string driverError =
-      Text("setup fails with \"%s   er = \"", SetupText(IDS_ADD_DRIVER_ERROR));
-  std::string copyError = Text("setup fails with \"%s\"", SetupText(IDS_COPY_DRIVER_FILES_ERROR));
+void CheckDriverFiles(ModeCheck& c) {
+  const DriverFileSet& files = c.files;
   const char* mandatory[][2] = {{"DriverPath", files.driverPath},
                                 {"DataFile", files.dataFile},
                                 {"ConfigFile", files.configFile},
                                 {"HelpFile", files.helpFile}};
   for (const auto& entry : mandatory) {
-    key = prefix + entry[0];
-    if (!CheckCapacity(medium, ini, section, key, 200))
-      findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                   "missing: read as \"0\", setup copies no such file and " + driverError);
+    std::string key = c.prefix + entry[0];
+    if (!CheckCapacity(c.medium, c.ini, c.section, key, kValueCapacity))
+      c.Add(ErrorFinding, "missing-key", key,
+            "missing: read as \"0\", setup copies no such file and " + DriverError());
     else if (!entry[1][0])
-      findings.Add(ErrorFinding, "empty-value", ini.name, section, key,
-                   Text("empty: setup fails with \"%s\"", SetupText(IDS_DRIVER_FILES_LOST)));
+      c.Add(ErrorFinding, "empty-value", key,
+            Text("empty: setup fails with \"%s\"", SetupText(IDS_DRIVER_FILES_LOST)));
     else
-      CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
+      c.DriverFile(entry[1], key, CopyError());
   }
   const char* optional[][2] = {{"DataFileDLLName", files.dataFileDll},
                                {"DataOemuiDLL", files.oemUiDll},
                                {"DataOemuniDLL", files.oemRenderingDll},
                                {"DataOemuniini", files.oemPluginIni}};
   for (const auto& entry : optional) {
-    key = prefix + entry[0];
-    CheckCapacity(medium, ini, section, key, 200);
-    CheckDriverFile(medium, os, entry[1], ini, section, key, ErrorFinding, copyError);
+    std::string key = c.prefix + entry[0];
+    CheckCapacity(c.medium, c.ini, c.section, key, kValueCapacity);
+    c.DriverFile(entry[1], key, CopyError());
   }
-  CheckCapacity(medium, ini, section, "ControlFontFile", 200);
-  CheckDriverFile(medium, os, files.controlFontFile, ini, section, "ControlFontFile", ErrorFinding,
-                  copyError);
-  if (os == Win98Me && !IsMissing(files.controlFontFile))
-    findings.Add(WarningFinding, "font-on-98", ini.name, section, "ControlFontFile",
-                 "setup copies the font into the \"3\" subdirectory of the printer-driver "
-                 "directory, which Windows 98/Me do not have: " +
-                     copyError);
-  if (!CheckDecimal(medium, ini, section, "ATTRIBUTES"))
-    findings.Add(WarningFinding, "missing-key", ini.name, section, "ATTRIBUTES",
-                 "missing: read as 0, the printer gets no attributes");
-  CheckCapacity(medium, ini, section, "ATTRIBUTES", 50);
+  CheckCapacity(c.medium, c.ini, c.section, "ControlFontFile", kValueCapacity);
+  c.DriverFile(files.controlFontFile, "ControlFontFile", CopyError());
+  if (c.os == Win98Me && !IsMissing(files.controlFontFile))
+    c.Add(WarningFinding, "font-on-98", "ControlFontFile",
+          "setup copies the font into the \"3\" subdirectory of the printer-driver "
+          "directory, which Windows 98/Me do not have: " +
+              CopyError());
+}
 
+void CheckAttributes(ModeCheck& c) {
+  if (!CheckDecimal(c.medium, c.ini, c.section, "ATTRIBUTES"))
+    c.Add(WarningFinding, "missing-key", "ATTRIBUTES",
+          "missing: read as 0, the printer gets no attributes");
+  CheckCapacity(c.medium, c.ini, c.section, "ATTRIBUTES", kShortValueCapacity);
+}
+
+void CheckProcessor(ModeCheck& c) {
   std::string processorError = Text("setup fails with \"%s\"", SetupText(IDS_ADD_PROCESSOR_ERROR));
-  key = prefix + "PrintProcessor";
-  bool systemProcessor = strcmp(printer.pPrintProcessor, "WinPrint") == 0;
-  if (!CheckCapacity(medium, ini, section, key, 50))
-    findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                 "missing: read as \"0\", " + processorError);
+  std::string key = c.prefix + "PrintProcessor";
+  const char* processor = c.printer.pPrintProcessor;
+  bool systemProcessor = strcmp(processor, "WinPrint") == 0;
+  if (!CheckCapacity(c.medium, c.ini, c.section, key, kShortValueCapacity))
+    c.Add(ErrorFinding, "missing-key", key, "missing: read as \"0\", " + processorError);
   else if (!systemProcessor)
-    medium.processors.push_back(
-        InstalledName{printer.pPrintProcessor, files.processorDll, os, ini.name, section, key});
-  key = prefix + "ProcessorDLLName";
-  CheckCapacity(medium, ini, section, key, 200);
-  if (!systemProcessor && IsMissing(files.processorDll))
-    findings.Add(ErrorFinding, "missing-key", ini.name, section, key,
-                 Text("\"%s\" is no file: the print processor \"%s\" cannot be added, %s",
-                      files.processorDll, printer.pPrintProcessor, processorError.c_str()));
+    c.medium.processors.push_back(
+        InstalledName{processor, c.files.processorDll, c.os, c.ini.name, c.section, key});
+  key = c.prefix + "ProcessorDLLName";
+  CheckCapacity(c.medium, c.ini, c.section, key, kValueCapacity);
+  if (!systemProcessor && IsMissing(c.files.processorDll))
+    c.Add(ErrorFinding, "missing-key", key,
+          Text("\"%s\" is no file: the print processor \"%s\" cannot be added, %s",
+               c.files.processorDll, processor, processorError.c_str()));
   else if (!systemProcessor)
-    CheckDriverFile(medium, os, files.processorDll, ini, section, key, ErrorFinding,
-                    processorError);
+    c.DriverFile(c.files.processorDll, key, processorError);
+}
 
-  key = prefix + "2KDDKDEV";
-  CheckDecimal(medium, ini, section, key);
-  CheckCapacity(medium, ini, section, key, 5);
-  if (IsWindows2000OrLater(os) && usesDdk)
+void CheckDriverKit(ModeCheck& c) {
+  std::string key = c.prefix + "2KDDKDEV";
+  CheckDecimal(c.medium, c.ini, c.section, key);
+  CheckCapacity(c.medium, c.ini, c.section, key, kDdkFlagCapacity);
+  if (!IsWindows2000OrLater(c.os)) return;
+  if (c.usesDdk)
     for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
-      CheckDriverFile(medium, os, file, ini, section, key, ErrorFinding, driverError);
-  if (IsWindows2000OrLater(os) && DecimalValue(ini.Value(section, "GDI2KDDKDEV").c_str()) != 0 &&
-      DependentListSize(files) > 200)
-    findings.Add(WarningFinding, "dependent-files-cut", ini.name, section, "GDI2KDDKDEV",
-                 Text("the driver's dependent files take %u of 200 bytes: setup leaves the "
-                      "last names out",
-                      static_cast<unsigned>(DependentListSize(files))));
+      c.DriverFile(file, key, DriverError());
+  size_t size = DependentListSize(c.files);
+  if (DecimalValue(c.ini.Value(c.section, "GDI2KDDKDEV").c_str()) != 0 &&
+      size > kDependentFilesCapacity)
+    c.Add(WarningFinding, "dependent-files-cut", "GDI2KDDKDEV",
+          Text("the driver's dependent files take %u of %u bytes: setup leaves the last names "
+               "out",
+               static_cast<unsigned>(size), static_cast<unsigned>(kDependentFilesCapacity)));
+}
+
+void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os, DriverMode mode) {
+  std::string section = model.name + OsSectionSuffix(os);
+  const char* prefix = mode == StdMode ? "STD" : "GDI";
+  ModeCheck c{medium, medium.ModuleIni(model.module), os, section, prefix, {}, {}, false};
+  ModuleConfig& config = medium.config;
+  config.module = model.module;
+  config.ReadDriverFiles(model.name.c_str(), os, &c.files, mode);
+  DRIVER_INFO_3A driver;
+  memset(&driver, 0, sizeof driver);
+  config.ReadDriverInfo(model.name.c_str(), os, &driver, mode);
+  config.ReadPrinterInfo(model.name.c_str(), os, &c.printer, mode);
+  c.usesDdk = config.UsesDdkDriver(model.name.c_str(), os, mode);
+
+  CheckDriverName(c);
+  CheckDriverFiles(c);
+  CheckAttributes(c);
+  CheckProcessor(c);
+  CheckDriverKit(c);
 }
 
 }  // namespace
@@ -168,7 +201,7 @@ void CheckPortSections(MediumContext& medium) {
       continue;
     }
     for (const char* key : {"USBSUPPORTED", "LPTDEFAULT"}) {
-      CheckCapacity(medium, ini, section, key, 200);
+      CheckCapacity(medium, ini, section, key, kValueCapacity);
       CheckDecimal(medium, ini, section, key);
     }
     CheckPortFlag(medium, ini, section, "AdvancedSetup", "only the typical setup is offered");
@@ -178,7 +211,7 @@ void CheckPortSections(MediumContext& medium) {
     CheckPortFlag(medium, ini, section, "SystemVistaSupported",
                   Text("setup refuses Vista with \"%s\"", SetupText(IDS_NO_VISTA_SUPPORT)));
 
-    CheckCapacity(medium, ini, section, "BaudRate", 200);
+    CheckCapacity(medium, ini, section, "BaudRate", kValueCapacity);
     bool hasBaud = CheckDecimal(medium, ini, section, "BaudRate");
     int baud = ReadPortSectionNumber(ini.path.c_str(), section.c_str(), "BaudRate");
     if (BaudRateIndex(baud) == BaudRateIndex(0) && baud != 38400)
@@ -186,7 +219,7 @@ void CheckPortSections(MediumContext& medium) {
                    Text("%s: the list shows 38400 but the serial port is set to %d baud until "
                         "the user picks a rate",
                         hasBaud ? "not a rate of the list" : "missing, read as 0", baud));
-    if (model.usb && model.name.size() + strlen("USB__1") >= static_cast<size_t>(kPortTextCapacity))
+    if (model.usb && !UsbPortNamesFit(model.name.c_str()))
       findings.Add(WarningFinding, "usb-name-too-long", ini.name, section, "USBSUPPORTED",
                    Text("USB_%s_1 is longer than %d characters: the port list offers this model "
                         "no USB port",

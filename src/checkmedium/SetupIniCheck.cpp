@@ -2,7 +2,10 @@
 // monitors of every system and the USB device table.
 #include "checkmedium/MediumCheck.h"
 
+#include "common/BoundedText.h"
+#include "engine/InstallNaming.h"
 #include "engine/SetupText.h"
+#include "ports/PortSettings.h"
 
 #include <cstring>
 
@@ -12,20 +15,6 @@ const char* const kModuleSuffixes =
     "-ReceiptPrinter, -TicketPrinter, -LabelPrinter or -EmbeddedPrinter";
 
 std::string NumberedKey(const char* base, int n) { return Text("%s%d", base, n); }
-
-// The USB port names the port list offers a model, as the Install command records them in
-// the registry ("USB_QM-C3_n" for every QM-C3 model).
-std::vector<std::string> RecordedUsbPorts(const MediumModel& model) {
-  std::vector<std::string> ports;
-  int count = model.advanced ? 4 : 1;
-  for (int i = 1; i <= count; ++i) {
-    if (model.name.find("QM-C3") != std::string::npos)
-      ports.push_back(Text("USB_QM-C3_%d", i));
-    else
-      ports.push_back(Text("USB_%s_%d", model.name.c_str(), i));
-  }
-  return ports;
-}
 
 bool OffersUsb(const MediumContext& medium, TargetOs os) {
   if (!SupportsUsb(os)) return false;
@@ -52,15 +41,15 @@ void CheckMonitor(MediumContext& medium, TargetOs os, const MonitorKeys& keys, c
                       SetupText(IDS_ADD_MONITOR_ERROR)));
     return;
   }
-  if (!CheckCapacity(medium, ini, section, keys.name, 50))
+  if (!CheckCapacity(medium, ini, section, keys.name, kShortValueCapacity))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.name,
                  "missing: read as \"0\", setup adds the port monitor under the name \"0\"");
-  if (!CheckCapacity(medium, ini, section, keys.dll, 200))
+  if (!CheckCapacity(medium, ini, section, keys.dll, kValueCapacity))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, keys.dll,
                  Text("missing: read as \"0\", setup copies no DLL and fails with \"%s Erro code "
                       "is:\"",
                       SetupText(IDS_ADD_MONITOR_ERROR)));
-  if (!CheckCapacity(medium, ini, section, keys.uiDll, 50))
+  if (!CheckCapacity(medium, ini, section, keys.uiDll, kShortValueCapacity))
     findings.Add(WarningFinding, "missing-key", ini.name, section, keys.uiDll,
                  "missing: read as \"0\", setup copies no user-interface DLL for the monitor");
   if (!CheckDecimal(medium, ini, section, keys.version))
@@ -97,7 +86,7 @@ void CheckDeviceList(MediumContext& medium) {
   if (!CheckDecimal(medium, ini, section, "DEVICENUMBER"))
     findings.Add(ErrorFinding, "missing-key", ini.name, section, "DEVICENUMBER",
                  "missing: read as 0, the module page lists no model");
-  CheckCapacity(medium, ini, section, "DEVICENUMBER", 50);
+  CheckCapacity(medium, ini, section, "DEVICENUMBER", kShortValueCapacity);
   int count = medium.config.GetDeviceCount();
   if (count <= 0 && ini.HasKey(section, "DEVICENUMBER"))
     findings.Add(ErrorFinding, "device-count", ini.name, section, "DEVICENUMBER",
@@ -111,7 +100,7 @@ void CheckDeviceList(MediumContext& medium) {
   char name[260];
   for (int n = 1; n <= count; ++n) {
     std::string key = NumberedKey("DEVICENAME", n);
-    if (!CheckCapacity(medium, ini, section, key, 200)) {
+    if (!CheckCapacity(medium, ini, section, key, kValueCapacity)) {
       findings.Add(WarningFinding, "missing-key", ini.name, section, key,
                    Text("missing: read as \"0\", the module page leaves entry %d out", n));
       continue;
@@ -142,7 +131,7 @@ void CheckDeviceList(MediumContext& medium) {
   }
 
   CheckDecimal(medium, ini, section, "DEFAULTNAME");
-  CheckCapacity(medium, ini, section, "DEFAULTNAME", 260);
+  CheckCapacity(medium, ini, section, "DEFAULTNAME", kDefaultNameCapacity);
   memset(name, 0, sizeof name);
   if (medium.config.GetDefaultDevice(name) == NoModule && !medium.models.empty())
     findings.Add(WarningFinding, "default-names-no-entry", ini.name, section, "DEFAULTNAME",
@@ -157,7 +146,7 @@ void CheckSetupIniRest(MediumContext& medium) {
   if (!CheckDecimal(medium, ini, "ProcessorVersion", "DriverVersion"))
     findings.Add(WarningFinding, "missing-key", ini.name, "ProcessorVersion", "DriverVersion",
                  "missing: read as 0, an installed print processor is never updated");
-  CheckCapacity(medium, ini, "ProcessorVersion", "DriverVersion", 50);
+  CheckCapacity(medium, ini, "ProcessorVersion", "DriverVersion", kShortValueCapacity);
 
   const MonitorKeys serial = {"COMMONitorPName", "COMMONitorPDLLName", "COMMONitorPUIDLLName",
                               "COMMONitorVersion"};
@@ -179,7 +168,7 @@ void CheckSetupIniRest(MediumContext& medium) {
   const std::string table = "SUPPORTED-USB-DEVICE";
   for (const MediumModel& model : medium.models) {
     if (!model.usb) continue;
-    for (const std::string& port : RecordedUsbPorts(model)) {
+    for (const std::string& port : RecordedUsbPorts(model, model.advanced ? 4 : 1)) {
       if (!ini.HasKey(table, port))
         findings.Add(WarningFinding, "usb-device-missing", ini.name, table, port,
                      Text("missing: setup records 0 for the port of %s in the registry",
@@ -188,4 +177,17 @@ void CheckSetupIniRest(MediumContext& medium) {
         CheckDecimal(medium, ini, table, port);
     }
   }
+}
+
+std::vector<std::string> RecordedUsbPorts(const MediumModel& model, int count) {
+  std::vector<std::string> ports;
+  SetupSelection selection;
+  ClearSelection(&selection);
+  selection.portKind = UsbPort;
+  CopyText(selection.modelName, model.name.c_str());
+  for (int i = 1; i <= count; ++i) {
+    UsbPortName(selection.portName, sizeof selection.portName, model.name.c_str(), i);
+    ports.push_back(PrinterPortName(selection));
+  }
+  return ports;
 }

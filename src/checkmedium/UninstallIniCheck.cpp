@@ -48,7 +48,7 @@ void CheckFragments(MediumContext& medium, const IniFile& ini, const FragmentLis
   CheckCapacity(medium, ini, list.section, list.countKey, kIniValueSize);
   CheckDecimal(medium, ini, list.section, list.countKey);
   int count = DecimalValue(ini.Value(list.section, list.countKey).c_str());
-  if (count > 255 - '0') count = 255 - '0';
+  if (count > kMaxUninstallEntries) count = kMaxUninstallEntries;
   for (int n = 1; n <= count; ++n) {
     std::string key = EntryKey(list.baseKey, n);
     known->push_back(key);
@@ -74,10 +74,96 @@ void CheckFileSection(MediumContext& medium, const IniFile& ini, const std::stri
     return;
   }
   std::string value = ini.Value(section, key);
-  if (!installed.empty() && installed[0] != '0' && !SameNoCase(value, installed))
+  if (!installed.empty() && installed[0] != '0' && !EqualNoCase(value, installed))
     medium.findings.Add(WarningFinding, "dll-mismatch", ini.name, section, key,
                         Text("uninstall deletes %s from the %s, setup installs %s", value.c_str(),
                              directory, installed.c_str()));
+}
+
+// One check of Uninstall.ini: the file sections the uninstaller reads for the monitors and
+// processors setup installs, and the names already checked (each is reported once).
+struct UninstallIniRun {
+  MediumContext& medium;
+  const IniFile& ini;
+  std::vector<std::string> fileSections;
+  std::vector<std::string> checked;
+
+  bool Once(const std::string& text) {
+    for (const std::string& known : checked)
+      if (known == text) return false;
+    checked.push_back(text);
+    return true;
+  }
+  // An installed name (a `kind` of `list`) that no fragment matches: the uninstaller never
+  // lists it (`missed`). Each kind and name is checked once.
+  void CheckListed(const InstalledName& name, bool (*isListed)(const char*), const char* kind,
+                   const char* code, const FragmentList& list, const char* missed) {
+    if (!Once(std::string(kind) + " " + name.name) || isListed(name.name.c_str())) return;
+    medium.findings.Add(ErrorFinding, code, ini.name, list.section, list.baseKey,
+                        Text("no fragment matches the %s \"%s\" (%s [%s] %s): uninstall never "
+                             "lists %s",
+                             kind, name.name.c_str(), name.file.c_str(), name.section.c_str(),
+                             name.key.c_str(), missed));
+  }
+};
+
+void CheckDriversListed(UninstallIniRun& run) {
+  for (const InstalledName& driver : run.medium.drivers)
+    run.CheckListed(driver, IsListedDriverName, "driver", "printer-not-listed", kLists[0],
+                    "its printers");
+}
+
+void CheckMonitors(UninstallIniRun& run) {
+  for (const InstalledName& monitor : run.medium.monitors) {
+    run.CheckListed(monitor, IsListedMonitor, "monitor", "monitor-not-listed", kLists[1], "it");
+    std::string section = WithoutBlanks(monitor.name) + UninstallOsSuffix(monitor.os);
+    run.fileSections.push_back(section);
+    CheckFileSection(run.medium, run.ini, section, "MonitorPDLLName", monitor.dll,
+                     "system directory");
+    CheckFileSection(run.medium, run.ini, section, "MonitorPUIDLLName", "", "system directory");
+  }
+}
+
+void CheckProcessors(UninstallIniRun& run) {
+  for (const InstalledName& processor : run.medium.processors) {
+    // The uninstaller lists no print processor on Windows 98/Me.
+    if (processor.os == Win98Me) continue;
+    UninstallGlobals().osCode = processor.os;
+    run.CheckListed(processor, IsListedProcessor, "print processor", "processor-not-listed",
+                    kLists[2], "it");
+    std::string section = processor.name + UninstallOsSuffix(processor.os);
+    run.fileSections.push_back(section);
+    CheckFileSection(run.medium, run.ini, section, "ProcessorDllName", processor.dll,
+                     "print-processor directory");
+  }
+}
+
+// Every section is a fragment list or a file section the uninstaller reads.
+void CheckSections(UninstallIniRun& run) {
+  // A file section of any system is the uninstaller's to read once the monitor or processor
+  // is installed, whichever system setup installs it on.
+  std::vector<std::string> bases;
+  for (const InstalledName& monitor : run.medium.monitors)
+    bases.push_back(WithoutBlanks(monitor.name));
+  for (const InstalledName& processor : run.medium.processors) bases.push_back(processor.name);
+  for (const std::string& base : bases)
+    for (TargetOs os : kTargetOses) run.fileSections.push_back(base + UninstallOsSuffix(os));
+
+  for (const std::string& section : run.ini.Sections()) {
+    bool list = false, file = false;
+    for (const FragmentList& fragments : kLists)
+      list = list || EqualNoCase(section, fragments.section);
+    for (const std::string& fileSection : run.fileSections)
+      file = file || EqualNoCase(section, fileSection);
+    if (file)
+      ReportUnknownKeys(run.medium, run.ini, section,
+                        {"MonitorPDLLName", "MonitorPUIDLLName", "ProcessorDllName"},
+                        "uninstall never reads it");
+    else if (!list)
+      run.medium.findings.Add(WarningFinding, "unknown-section", run.ini.name, section, "",
+                              "uninstall reads this section for no monitor or processor setup "
+                              "installs");
+  }
 }
 
 }  // namespace
@@ -99,74 +185,10 @@ void CheckUninstallIni(MediumContext& medium) {
     CheckFragments(medium, ini, list, &known);
     ReportUnknownKeys(medium, ini, list.section, known, "uninstall never reads it");
   }
-  std::vector<std::string> fileSections;
-  std::vector<std::string> checked;
-  auto once = [&checked](const std::string& text) {
-    for (const std::string& known : checked)
-      if (known == text) return false;
-    checked.push_back(text);
-    return true;
-  };
-
-  for (const InstalledName& driver : medium.drivers)
-    if (once("driver " + driver.name) && !IsListedDriverName(driver.name.c_str()))
-      medium.findings.Add(ErrorFinding, "printer-not-listed", ini.name, "AQPRINTER", "PRINTERNAME",
-                          Text("no fragment matches the driver \"%s\" (%s [%s] %s): uninstall "
-                               "never lists its printers",
-                               driver.name.c_str(), driver.file.c_str(), driver.section.c_str(),
-                               driver.key.c_str()));
-
-  for (const InstalledName& monitor : medium.monitors) {
-    if (once("monitor " + monitor.name) && !IsListedMonitor(monitor.name.c_str()))
-      medium.findings.Add(ErrorFinding, "monitor-not-listed", ini.name, "AQMONITOR", "MONITORNAME",
-                          Text("no fragment matches the monitor \"%s\" (%s [%s] %s): uninstall "
-                               "never lists it",
-                               monitor.name.c_str(), monitor.file.c_str(), monitor.section.c_str(),
-                               monitor.key.c_str()));
-    std::string section = WithoutBlanks(monitor.name) + UninstallOsSuffix(monitor.os);
-    fileSections.push_back(section);
-    CheckFileSection(medium, ini, section, "MonitorPDLLName", monitor.dll, "system directory");
-    CheckFileSection(medium, ini, section, "MonitorPUIDLLName", "", "system directory");
-  }
-
-  for (const InstalledName& processor : medium.processors) {
-    // The uninstaller lists no print processor on Windows 98/Me.
-    if (processor.os == Win98Me) continue;
-    UninstallGlobals().osCode = processor.os;
-    if (once("processor " + processor.name) && !IsListedProcessor(processor.name.c_str()))
-      medium.findings.Add(ErrorFinding, "processor-not-listed", ini.name, "AQPROC", "PROCNAME",
-                          Text("no fragment matches the print processor \"%s\" (%s [%s] %s): "
-                               "uninstall never lists it",
-                               processor.name.c_str(), processor.file.c_str(),
-                               processor.section.c_str(), processor.key.c_str()));
-    std::string section = processor.name + UninstallOsSuffix(processor.os);
-    fileSections.push_back(section);
-    CheckFileSection(medium, ini, section, "ProcessorDllName", processor.dll,
-                     "print-processor directory");
-  }
-
-  // A file section of any system is the uninstaller's to read once the monitor or processor
-  // is installed, whichever system setup installs it on.
-  std::vector<std::string> bases;
-  for (const InstalledName& monitor : medium.monitors) bases.push_back(WithoutBlanks(monitor.name));
-  for (const InstalledName& processor : medium.processors) bases.push_back(processor.name);
-  for (const std::string& base : bases)
-    for (TargetOs os : kTargetOses) fileSections.push_back(base + UninstallOsSuffix(os));
-
-  for (const std::string& section : ini.Sections()) {
-    bool list = false, file = false;
-    for (const FragmentList& fragments : kLists)
-      list = list || SameNoCase(section, fragments.section);
-    for (const std::string& fileSection : fileSections)
-      file = file || SameNoCase(section, fileSection);
-    if (file)
-      ReportUnknownKeys(medium, ini, section,
-                        {"MonitorPDLLName", "MonitorPUIDLLName", "ProcessorDllName"},
-                        "uninstall never reads it");
-    else if (!list)
-      medium.findings.Add(WarningFinding, "unknown-section", ini.name, section, "",
-                          "uninstall reads this section for no monitor or processor setup "
-                          "installs");
-  }
+  UninstallIniRun run{medium, ini, {}, {}};
+  CheckDriversListed(run);
+  CheckMonitors(run);
+  CheckProcessors(run);
+  CheckSections(run);
   UninstallGlobals() = saved;
 }

@@ -6,7 +6,7 @@ namespace {
 
 bool IsKnown(const std::string& name, const std::vector<std::string>& known) {
   for (const std::string& candidate : known)
-    if (SameNoCase(name, candidate)) return true;
+    if (EqualNoCase(name, candidate)) return true;
   return false;
 }
 
@@ -31,29 +31,26 @@ void CheckSetupIniNames(MediumContext& medium) {
   const IniFile& ini = medium.setupIni;
   std::vector<std::string> devices = {"DEVICENUMBER", "DEFAULTNAME"};
   int count = medium.config.GetDeviceCount();
-  for (int n = 1; n <= count && n <= 1000; ++n) devices.push_back(Text("DEVICENAME%d", n));
+  for (int n = 1; n <= count && n <= kMaxDevices; ++n) devices.push_back(Text("DEVICENAME%d", n));
   std::vector<std::string> usbPorts;
   for (const MediumModel& model : medium.models)
-    for (int i = 1; model.usb && i <= 4; ++i) {
-      bool family = model.name.find("QM-C3") != std::string::npos;
-      usbPorts.push_back(family ? Text("USB_QM-C3_%d", i)
-                                : Text("USB_%s_%d", model.name.c_str(), i));
-    }
+    if (model.usb)
+      for (const std::string& port : RecordedUsbPorts(model, 4)) usbPorts.push_back(port);
 
   for (const std::string& section : ini.Sections()) {
-    if (SameNoCase(section, "DEVICENAME")) {
+    if (EqualNoCase(section, "DEVICENAME")) {
       ReportUnknownKeys(medium, ini, section, devices,
                         Text("the module page reads DEVICENAME1 to DEVICENAME%d only", count));
-    } else if (SameNoCase(section, "ProcessorVersion")) {
+    } else if (EqualNoCase(section, "ProcessorVersion")) {
       ReportUnknownKeys(medium, ini, section, {"DriverVersion"}, "setup never reads it");
-    } else if (SameNoCase(section, "SUPPORTED-USB-DEVICE")) {
+    } else if (EqualNoCase(section, "SUPPORTED-USB-DEVICE")) {
       ReportUnknownKeys(medium, ini, section, usbPorts,
                         "the port list offers no USB port of this name");
     } else {
       bool monitor = false;
       for (TargetOs os : kTargetOses)
         monitor =
-            monitor || SameNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
+            monitor || EqualNoCase(section, std::string("COMMON-MONITOR") + OsSectionSuffix(os));
       if (monitor)
         ReportUnknownKeys(medium, ini, section, kMonitorKeys, "setup never reads it");
       else

@@ -1,12 +1,10 @@
 #include "common/CommandLine.h"
 
+#include "common/TextCompare.h"
+
 #include <cstring>
 
 namespace {
-int Lower(char c) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
-}
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 }  // namespace
 
@@ -35,7 +33,7 @@ bool IsSwitch(const std::string& argument, const char* name, const char** value)
   size_t length = strlen(name);
   if (argument.size() < length + 1) return false;
   for (size_t i = 0; i < length; ++i)
-    if (Lower(argument[i + 1]) != Lower(name[i])) return false;
+    if (LowerAscii(argument[i + 1]) != LowerAscii(name[i])) return false;
   char next = argument.c_str()[length + 1];
   if (next == '\0') return true;
   if (next != '=') return false;

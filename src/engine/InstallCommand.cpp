@@ -101,20 +101,6 @@ InstallRefusal RefuseChoices(const SetupSelection& selection, InstallCommandHost
   return NotRefused;
 }
 
-// The model's files, driver and printer records, the printer on the chosen port.
-void FillRecord(SetupSelection& selection, InstallWorkingData& work) {
-  work.Clear();
-  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
-                              selection.driverMode);
-  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
-                             selection.driverMode);
-  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
-                              selection.driverMode);
-  CopyText(work.printerName, work.printer.pPrinterName);
-  work.printer.pPrinterName = work.printerName;
-  work.printer.pPortName = selection.portName;
-}
-
 InstallOutcome Refuse(InstallCommandHost& host, InstallRefusal why) {
   host.Refused(why);
   return InstallAborted;
@@ -152,6 +138,24 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
 
 }  // namespace
 
+void PrepareInstallRecord(SetupSelection& selection, InstallWorkingData& work) {
+  work.Clear();
+  work.config.module = selection.module;
+  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
+                              selection.driverMode);
+  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
+                             selection.driverMode);
+  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
+                              selection.driverMode);
+  CopyText(work.printerName, work.printer.pPrinterName);
+  AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName,
+                   selection.portKind);
+  work.printer.pPrinterName = work.printerName;
+  work.printer.pPortName = selection.portKind == UsbPort
+                               ? const_cast<char*>(PrinterPortName(selection))
+                               : selection.portName;
+}
+
 InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
                               InstallCommandHost& host) {
   TakeChoices(selection, work, host);
@@ -162,15 +166,11 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
 
   if (kind == UsbPort && UsbDriverInstallNeeded()) RunUsbDriverInstaller();
 
-  FillRecord(selection, work);
+  PrepareInstallRecord(selection, work);
   if (kind == UsbPort) {
     refusal = SettleUsbIdentity(selection, host);
     if (refusal != NotRefused) return Refuse(host, refusal);
-    AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
-    work.printer.pPortName = const_cast<char*>(PrinterPortName(selection));
     RecordUsbPortDevice(work.printer.pPortName);
-  } else {
-    AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName, kind);
   }
 
   if (!SupportsUsb(selection.targetOs) && kind == UsbPort) {

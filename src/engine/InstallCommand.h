@@ -62,6 +62,12 @@ enum InstallOutcome {
 InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
                               InstallCommandHost& host);
 
+// The install record of the chosen model, system, driver mode and port, as Install prepares
+// it once the choices are checked: the driver's files and records from the module INI, the
+// printer named after the model with its port's suffix ("(S)", "(P)", "(U) n") and given its
+// port (on USB the name PrinterPortName records).
+void PrepareInstallRecord(SetupSelection& selection, InstallWorkingData& work);
+
 // The attached USB printer's number as setup asks for it, telling the user when there are
 // several (GetUsbPrinterId with setup's text): the port list's composition and the Install
 // command ask alike.

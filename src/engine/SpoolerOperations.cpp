@@ -1,6 +1,7 @@
 #include "engine/SpoolerOperations.h"
 
 #include "common/BoundedText.h"
+#include "common/PrinterRecord.h"
 #include "engine/SetupText.h"
 
 #include <cstring>
@@ -74,26 +75,18 @@ int BroadcastWinIniChange(const char* section) {
                              SMTO_NORMAL, 1000, &answer) != 0;
 }
 
-// Reads the printer's level-2 record into a zero-filled block; the caller frees it.
-PRINTER_INFO_2A* ReadPrinterRecord(HANDLE printer) {
-  DWORD needed = 0;
-  if (GetPrinterA(printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
-      needed == 0)
-    return nullptr;
-  HGLOBAL block = GlobalAlloc(GPTR, needed);
-  if (!block) return nullptr;
-  if (!GetPrinterA(printer, 2, static_cast<LPBYTE>(block), needed, &needed)) {
-    GlobalFree(block);
-    return nullptr;
-  }
-  return static_cast<PRINTER_INFO_2A*>(block);
+// The printer's level-2 record in a zero-filled block the caller frees; null when unreadable.
+PRINTER_INFO_2A* ReadRecord(HANDLE printer) {
+  PRINTER_INFO_2A* record = nullptr;
+  ReadPrinterRecord(printer, &record);
+  return record;
 }
 
 int SetDefaultWin9x(const char* name) {
   HANDLE printer = nullptr;
   if (!OpenPrinterA(const_cast<LPSTR>(name), &printer, nullptr)) return 0;
   int done = 0;
-  if (PRINTER_INFO_2A* info = ReadPrinterRecord(printer)) {
+  if (PRINTER_INFO_2A* info = ReadRecord(printer)) {
     info->Attributes |= PRINTER_ATTRIBUTE_DEFAULT;
     done = SetPrinterA(printer, 2, reinterpret_cast<LPBYTE>(info), 0) &&
            BroadcastWinIniChange("windows");
@@ -107,7 +100,7 @@ int SetDefaultNt4(const char* name) {
   HANDLE printer = nullptr;
   if (!OpenPrinterA(const_cast<LPSTR>(name), &printer, nullptr)) return 0;
   int done = 0;
-  if (PRINTER_INFO_2A* info = ReadPrinterRecord(printer)) {
+  if (PRINTER_INFO_2A* info = ReadRecord(printer)) {
     // NT 4.0 keeps the default printer as "name,driver,port" in the profile.
     char device[3 * kPrinterNameSize];
     if (FormatText(device, sizeof device, "%s,%s,%s", info->pPrinterName ? info->pPrinterName : "",

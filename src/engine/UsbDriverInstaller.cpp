@@ -3,17 +3,14 @@
 #include "common/BoundedText.h"
 #include "common/FileVersion.h"
 #include "common/SystemProbes.h"
+#include "common/UsbInstallerRun.h"
 #include "package/PackageLayout.h"
 
 #include <windows.h>
-#include <shellapi.h>
-
-const char kUsbInstallerWindow[] = "QELD print system setup";
 
 namespace {
-const DWORD kStartWait = 500;
-const DWORD kPollInterval = 100;
-const int kMaxPolls = 50;
+// About 5 s at most, looking every 100 ms.
+const UsbInstallerRun kInstallRun = {nullptr, "2", "", 500, 100, 50, {0, 0}};
 
 // The installer replaces these files; a read-only copy of an earlier driver would stop it.
 void ClearReadOnly(UINT(WINAPI* directoryOf)(LPSTR, UINT), const char* name) {
@@ -39,13 +36,9 @@ void RunUsbDriverInstaller() {
   char root[kPathCapacity];
   GetPackageRoot(root, sizeof root);
   char installer[MAX_PATH];
+  UsbInstallerRun run = kInstallRun;
+  run.owner = GetDesktopWindow();
   // PackageRoot ends in its backslash already.
-  if (FormatText(installer, sizeof installer, "%sUSBDrv\\Install.exe", root))
-    ShellExecuteA(GetDesktopWindow(), "open", installer, "2", "", SW_SHOWNORMAL);
-
-  Sleep(kStartWait);
-  for (int poll = 0; poll < kMaxPolls; ++poll) {
-    if (!FindWindowA(nullptr, kUsbInstallerWindow)) break;
-    Sleep(kPollInterval);
-  }
+  bool fits = FormatText(installer, sizeof installer, "%sUSBDrv\\Install.exe", root);
+  RunUsbInstaller(fits ? installer : nullptr, run);
 }

@@ -2,9 +2,6 @@
 // when the installed driver is missing or older than the medium's.
 #pragma once
 
-// Title of the installer's window while it works.
-extern const char kUsbInstallerWindow[];
-
 // True on 2000 and later when CheckUsbDeviceDriver finds the installed driver missing or older.
 bool UsbDriverInstallNeeded();
 // Clears the read-only marks of the installed driver files, starts PackageRoot

@@ -24,18 +24,30 @@ void ModelSection(char* section, size_t capacity, const char* model, TargetOs os
   if (ValidOs(os)) FormatText(section, capacity, kSectionFormats[os], model ? model : "");
 }
 
-// Appends one name and its NUL to a dependent-files list, keeping room for the two closing
-// NULs. A name that does not fit is left out, and so is everything after it, so the list
-// the spooler receives is always well formed.
-bool AddDependent(char* list, size_t capacity, size_t* used, const char* name) {
-  size_t length = strlen(name);
-  if (*used + length + 1 + 2 > capacity) return false;
-  memcpy(list + *used, name, length + 1);
-  *used += length + 1;
-  return true;
-}
-
 }  // namespace
+
+size_t BuildDependentFiles(char* list, size_t capacity, const char* dataFile,
+                           const char* const plugins[4]) {
+  const char* names[] = {dataFile,   "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
+                         plugins[0], plugins[1],   plugins[2],   plugins[3]};
+  size_t used = 0;
+  size_t whole = 2;  // the two closing NULs
+  for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+    if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
+    // A blank value names no file; as an empty entry it would end the list there.
+    if (names[i][0] == '\0') continue;
+    size_t length = strlen(names[i]) + 1;
+    whole += length;
+    // The whole list only grows: once a name does not fit, no later one is written, so the
+    // list the spooler receives is always well formed.
+    if (whole > capacity) continue;
+    memcpy(list + used, names[i], length);
+    used += length;
+  }
+  list[used] = '\0';
+  list[used + 1] = '\0';
+  return whole;
+}
 
 int DecimalValue(const char* text) {
   if (!text) return 0;
@@ -55,7 +67,7 @@ int DecimalValue(const char* text) {
 }
 
 int ReadPortSectionNumber(const char* iniFile, const char* section, const char* key) {
-  char text[200] = {};
+  char text[kValueCapacity] = {};
   GetPrivateProfileStringA(section, key, "0", text, sizeof text, iniFile);
   return DecimalValue(text);
 }
@@ -93,9 +105,8 @@ ModuleConfig::ModuleConfig(const char* packageRoot) : ModuleConfig() {
 }
 
 void ModuleConfig::BuildPaths(const char* root) {
-  static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_ticket.ini",
-                                      "DRVCONFIG\\setup_lable.ini", "DRVCONFIG\\setup_embedded.ini"};
-  for (int i = 0; i < 4; ++i) FormatText(moduleIni[i], sizeof moduleIni[i], "%s%s", root, names[i]);
+  for (PrinterModule m : kPrinterModules)
+    FormatText(moduleIni[m], sizeof moduleIni[m], "%s%s", root, ModuleRecordsIniName(m));
   FormatText(setupIni, sizeof setupIni, "%sDRVCONFIG\\setup.ini", root);
 }
 
@@ -118,7 +129,7 @@ void ModuleConfig::ReadKey(const char* section, const char* key, char* buffer, D
 
 int ModuleConfig::ReadNumber(const char* section, const char* key, DWORD capacity,
                              const char* file) {
-  char text[50];
+  char text[kShortValueCapacity];
   if (capacity > sizeof text) capacity = sizeof text;
   ReadKey(section, key, text, capacity, file);
   return DecimalValue(text);
@@ -169,19 +180,9 @@ void ModuleConfig::ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A
 
   int ddk = ReadNumber(section, "GDI2KDDKDEV", 10, activeModuleIni);
   memset(dependentFiles, 0, sizeof dependentFiles);
-  if (ddk != 0 && IsWindows2000OrLater(os)) {
-    size_t used = 0;
-    const char* names[] = {dataFile, "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
-                           dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
-    for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
-      if (i >= 4 && names[i][0] == '0') continue;  // "0": no such plug-in file
-      // A blank value names no file; as an empty entry it would end the list there.
-      if (names[i][0] == '\0') continue;
-      if (!AddDependent(dependentFiles, sizeof dependentFiles, &used, names[i])) break;
-    }
-    dependentFiles[used] = '\0';
-    dependentFiles[used + 1] = '\0';
-  }
+  const char* const plugins[4] = {dataFileDll, oemUiDll, oemRenderingDll, oemPluginIni};
+  if (ddk != 0 && IsWindows2000OrLater(os))
+    BuildDependentFiles(dependentFiles, sizeof dependentFiles, dataFile, plugins);
   info->pDependentFiles = dependentFiles;
 }
 
@@ -225,7 +226,7 @@ void ModuleConfig::ReadDriverFiles(const char* model, TargetOs os, DriverFileSet
   for (const auto& read : reads) {
     char key[64];
     FormatText(key, sizeof key, "%s%s", prefix, read.key);
-    ReadKey(section, key, read.text, 200, activeModuleIni);
+    ReadKey(section, key, read.text, kValueCapacity, activeModuleIni);
   }
   ReadKey(section, "ControlFontFile", files->controlFontFile, sizeof files->controlFontFile,
           activeModuleIni);
@@ -236,7 +237,7 @@ bool ModuleConfig::UsesDdkDriver(const char* model, TargetOs os, DriverMode mode
   if (mode != StdMode && mode != GdiMode) return false;
   char section[260];
   ModelSection(section, sizeof section, model, os);
-  char text[5];
+  char text[kDdkFlagCapacity];
   ReadKey(section, mode == StdMode ? "STD2KDDKDEV" : "GDI2KDDKDEV", text, sizeof text,
           activeModuleIni);
   return text[0] == '1';
@@ -245,13 +246,15 @@ bool ModuleConfig::UsesDdkDriver(const char* model, TargetOs os, DriverMode mode
 void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
   char section[64];
   FormatText(section, sizeof section, "COMMON-MONITOR%s", OsSectionSuffix(os));
-  ReadKey(section, "USBMONitorPName", usbMonitorName, 50, setupIni);
+  ReadKey(section, "USBMONitorPName", usbMonitorName, kShortValueCapacity, setupIni);
   ReadKey(section, "USBMONitorPDLLName", usbMonitorDll, sizeof usbMonitorDll, setupIni);
-  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, 50, setupIni);
+  ReadKey(section, "USBMONitorPUIDLLName", monitors->usbMonitorUiDll, kShortValueCapacity,
+          setupIni);
   monitors->usbMonitorVersion = ReadNumber(section, "USBMONitorVersion", 10, setupIni);
-  ReadKey(section, "COMMONitorPName", serialMonitorName, 50, setupIni);
+  ReadKey(section, "COMMONitorPName", serialMonitorName, kShortValueCapacity, setupIni);
   ReadKey(section, "COMMONitorPDLLName", serialMonitorDll, sizeof serialMonitorDll, setupIni);
-  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, 50, setupIni);
+  ReadKey(section, "COMMONitorPUIDLLName", monitors->serialMonitorUiDll, kShortValueCapacity,
+          setupIni);
   monitors->serialMonitorVersion = ReadNumber(section, "COMMONitorVersion", 10, setupIni);
 
   char* environment = os == Win98Me ? kWindows40 : nullptr;
@@ -264,15 +267,17 @@ void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
 }
 
 int ModuleConfig::ReadProcessorVersion() {
-  return ReadNumber("ProcessorVersion", "DriverVersion", 50, setupIni);
+  return ReadNumber("ProcessorVersion", "DriverVersion", kShortValueCapacity, setupIni);
 }
 
-int ModuleConfig::GetDeviceCount() { return ReadNumber("DEVICENAME", "DEVICENUMBER", 50, setupIni); }
+int ModuleConfig::GetDeviceCount() {
+  return ReadNumber("DEVICENAME", "DEVICENUMBER", kShortValueCapacity, setupIni);
+}
 
 PrinterModule ModuleConfig::GetDeviceName(int n, char* name) {
   char key[32];
   FormatText(key, sizeof key, "DEVICENAME%d", n);
-  ReadKey("DEVICENAME", key, name, 200, setupIni);
+  ReadKey("DEVICENAME", key, name, kValueCapacity, setupIni);
   for (PrinterModule module : kPrinterModules) {
     if (char* found = strstr(name, kModuleSuffixes[module])) {
       *found = '\0';
@@ -283,6 +288,6 @@ PrinterModule ModuleConfig::GetDeviceName(int n, char* name) {
 }
 
 PrinterModule ModuleConfig::GetDefaultDevice(char* name) {
-  ReadKey("DEVICENAME", "DEFAULTNAME", name, 260, setupIni);
+  ReadKey("DEVICENAME", "DEFAULTNAME", name, kDefaultNameCapacity, setupIni);
   return GetDeviceName(DecimalValue(name), name);
 }

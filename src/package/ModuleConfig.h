@@ -30,20 +30,38 @@ const int kMaxDevices = 1000;
 // Room for a model name of 199 characters, ".PORT" and the terminator.
 const int kPortSectionCapacity = 205;
 
-// Caller-owned table of a model's files, every field 200 characters.
+// How much of a value each read of the medium's INI files takes, its terminator included: a
+// longer value is cut there (the checker reports the values that do not fit).
+const int kShortValueCapacity = 50;    // driver, printer-driver and processor names, monitor
+                                       // names and UI DLLs, ATTRIBUTES, numbers read as text
+const int kValueCapacity = 200;        // file names, device-list entries, port-section values
+const int kDdkFlagCapacity = 5;        // STD2KDDKDEV and GDI2KDDKDEV
+const int kDefaultNameCapacity = 260;  // DEFAULTNAME
+
+// Caller-owned table of a model's files, every field kValueCapacity characters.
 struct DriverFileSet {
-  char driverPath[200];
-  char dataFile[200];
-  char configFile[200];
-  char helpFile[200];
-  char sequenceFile[200];  // not read from the INI: the install sequence's own file
-  char processorDll[200];
-  char dataFileDll[200];
-  char oemRenderingDll[200];
-  char oemPluginIni[200];
-  char oemUiDll[200];
-  char controlFontFile[200];
+  char driverPath[kValueCapacity];
+  char dataFile[kValueCapacity];
+  char configFile[kValueCapacity];
+  char helpFile[kValueCapacity];
+  char sequenceFile[kValueCapacity];  // not read from the INI: the install sequence's own file
+  char processorDll[kValueCapacity];
+  char dataFileDll[kValueCapacity];
+  char oemRenderingDll[kValueCapacity];
+  char oemPluginIni[kValueCapacity];
+  char oemUiDll[kValueCapacity];
+  char controlFontFile[kValueCapacity];
 };
+
+// The dependent-files list setup hands a driver of the 2000 driver kit: the data file, the
+// kit's TTFSUB.GPD, UNIRES.DLL and STDNAMES.GPD, then the plug-in files (data DLL, OEM UI,
+// OEM rendering, OEM ini) that are not "0"; a blank value names no file. Written into `list`
+// as NUL-separated names closed by two NULs, as far as whole names fit; a name that does not
+// fit is left out with every name after it. Answers the bytes the whole list takes, so that
+// an answer above `capacity` says names were left out.
+const size_t kDependentFilesCapacity = 200;
+size_t BuildDependentFiles(char* list, size_t capacity, const char* dataFile,
+                           const char* const plugins[4]);
 
 struct MonitorSet {
   MONITOR_INFO_2A serialMonitor;
@@ -68,8 +86,8 @@ class ModuleConfig {
   void ReadMonitorSet(TargetOs os, MonitorSet* monitors);
   int ReadProcessorVersion();
   int GetDeviceCount();
-  PrinterModule GetDeviceName(int n, char* name);  // name: 200 characters
-  PrinterModule GetDefaultDevice(char* name);      // name: 260 characters
+  PrinterModule GetDeviceName(int n, char* name);  // name: kValueCapacity characters
+  PrinterModule GetDefaultDevice(char* name);      // name: kDefaultNameCapacity characters
 
   PrinterModule module;  // the module INI to read; set before each model-section read
 
@@ -81,25 +99,25 @@ class ModuleConfig {
   int ReadNumber(const char* section, const char* key, DWORD capacity, const char* file);
 
   // Driver text
-  char driverName[50];
-  char dataFile[200];
-  char driverPath[200];
-  char helpFile[200];
-  char configFile[200];
-  char dataFileDll[200];
-  char oemUiDll[200];
-  char oemRenderingDll[200];
-  char oemPluginIni[200];
-  char dependentFiles[200];
+  char driverName[kShortValueCapacity];
+  char dataFile[kValueCapacity];
+  char driverPath[kValueCapacity];
+  char helpFile[kValueCapacity];
+  char configFile[kValueCapacity];
+  char dataFileDll[kValueCapacity];
+  char oemUiDll[kValueCapacity];
+  char oemRenderingDll[kValueCapacity];
+  char oemPluginIni[kValueCapacity];
+  char dependentFiles[kDependentFilesCapacity];
   // Monitor text
-  char usbMonitorName[200];
-  char usbMonitorDll[200];
-  char serialMonitorName[200];
-  char serialMonitorDll[200];
+  char usbMonitorName[kValueCapacity];
+  char usbMonitorDll[kValueCapacity];
+  char serialMonitorName[kValueCapacity];
+  char serialMonitorDll[kValueCapacity];
   // Printer text
-  char printerDriverName[50];
-  char attributesText[50];
-  char printProcessor[50];
+  char printerDriverName[kShortValueCapacity];
+  char attributesText[kShortValueCapacity];
+  char printProcessor[kShortValueCapacity];
   char printerName[200];
 
   char activeModuleIni[200];

@@ -23,10 +23,22 @@ void GetPackageRoot(char* root, size_t capacity) {
   CopyText(root, capacity, name);
 }
 
+namespace {
+// By module: the pages' spelling, then the driver records'.
+const char* const kModuleIniNames[][2] = {
+    {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_receipt.ini"},
+    {"DRVCONFIG\\setup_Ticket.ini", "DRVCONFIG\\setup_ticket.ini"},
+    {"DRVCONFIG\\setup_Lable.ini", "DRVCONFIG\\setup_lable.ini"},
+    {"DRVCONFIG\\setup_Embedded.ini", "DRVCONFIG\\setup_embedded.ini"},
+};
+}  // namespace
+
 const char* ModuleIniName(PrinterModule module) {
-  static const char* const names[] = {"DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_Ticket.ini",
-                                      "DRVCONFIG\\setup_Lable.ini", "DRVCONFIG\\setup_Embedded.ini"};
-  return IsKnownModule(module) ? names[module] : nullptr;
+  return IsKnownModule(module) ? kModuleIniNames[module][0] : nullptr;
+}
+
+const char* ModuleRecordsIniName(PrinterModule module) {
+  return IsKnownModule(module) ? kModuleIniNames[module][1] : nullptr;
 }
 
 void ResolveIniPaths(PrinterModule module, char* setupIniPath, char* moduleIniPath) {

@@ -12,9 +12,13 @@ const size_t kPathCapacity = 200;
 // program name holds no backslash. Derived afresh at each call.
 void GetPackageRoot(char* root, size_t capacity);
 
-// Module INI file of a PrinterModule, spelled as the port list and page switch spell it;
-// null for NoModule.
-const char* ModuleIniName(PrinterModule module);
+// The module INI files are spelt two ways, both kept as setup has always read them: the port
+// list and the page switch read "setup_Ticket.ini", the driver records "setup_ticket.ini".
+// Windows finds one file by either name, but a medium copied to a file system that
+// distinguishes case may hold both, and then setup reads two different files: that is why the
+// checker reports their case. Both are relative to PackageRoot; null for NoModule.
+const char* ModuleIniName(PrinterModule module);         // the pages' spelling
+const char* ModuleRecordsIniName(PrinterModule module);  // the driver records' spelling
 
 // setupIniPath = PackageRoot + "DRVCONFIG\setup.ini"; moduleIniPath = PackageRoot + the
 // module INI name (PackageRoot alone for NoModule). Both hold kPathCapacity.

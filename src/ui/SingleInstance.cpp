@@ -4,7 +4,7 @@
 
 namespace ui {
 
-bool StartsAlone(const char* ownTitle, const char* otherTitle, const char* otherOpen, UINT type) {
+bool StartsAlone(const char* ownTitle) {
   char name[MAX_PATH];
   GetApplicationName(name, sizeof name);
   // Never closed: the name stays taken while this process lives.
@@ -14,10 +14,6 @@ bool StartsAlone(const char* ownTitle, const char* otherTitle, const char* other
       SetForegroundWindow(running);
       if (IsIconic(running)) OpenIcon(running);
     }
-    return false;
-  }
-  if (FindWindowA(nullptr, otherTitle)) {
-    ShowAppMessage(nullptr, otherOpen, type);
     return false;
   }
   return true;

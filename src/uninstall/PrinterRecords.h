@@ -1,18 +1,15 @@
 // The spooler queries the uninstaller repeats: local printers, monitors and processors by the
-// size-query-then-read pattern, and a printer's level-2 record.
+// size-query-then-read pattern. A printer's level-2 record is read by common/PrinterRecord.
 #pragma once
 
 #include <windows.h>
 
 #include <winspool.h>
 
-enum PrinterRecordResult { RecordRead, RecordUnreadable, RecordNoMemory };
+#include "common/PrinterRecord.h"
 
 // OpenPrinterA with full access (PRINTER_ALL_ACCESS, no data type, no device mode).
 bool OpenPrinterFully(const char* name, HANDLE* printer);
-// GetPrinterA level 2 into a block of the size the spooler asks for. On RecordRead the
-// caller frees *record with GlobalFree; otherwise *record is null.
-PrinterRecordResult ReadPrinterRecord(HANDLE printer, PRINTER_INFO_2A** record);
 
 // The records of one enumeration in a block the caller frees with GlobalFree; null (and a
 // count of 0) when there are none or the enumeration failed.

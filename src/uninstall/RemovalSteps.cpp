@@ -1,12 +1,11 @@
 #include "uninstall/RemovalSteps.h"
 
 #include "common/BoundedText.h"
+#include "common/UsbInstallerRun.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallInventory.h"
 #include "uninstall/UninstallState.h"
 #include "uninstall/UninstallText.h"
-
-#include <shellapi.h>
 
 #include <cstring>
 
@@ -113,18 +112,18 @@ int DeleteProcessorFile(UninstallView& view, const char* processorName) {
 
 void RemoveUsbDeviceDriver(UninstallView& view) {
   view.AppendStatus("Deleting USB Device Driver");
+  // Looks every second for as long as the installer's window stays open.
+  static const UsbInstallerRun kRemoveRun = {nullptr, "22", nullptr, 500, 1000, 0, {500, 1000}};
   char path[MAX_PATH];
   DWORD length = GetCurrentDirectoryA(sizeof path, path);
   // A directory that cannot be read or a path that does not fit starts nothing: the run
   // goes on as when the installer is missing.
-  if (length > 0 && length < sizeof path) {
+  bool fits = length > 0 && length < sizeof path;
+  if (fits) {
     const char* tail = path[length - 1] == '\\' ? "USBDrv\\Install.exe" : "\\USBDrv\\Install.exe";
-    if (AppendText(path, tail)) ShellExecuteA(nullptr, "open", path, "22", nullptr, SW_SHOWNORMAL);
+    fits = AppendText(path, tail) != 0;
   }
-  Sleep(500);
-  while (FindWindowA(nullptr, "QELD print system setup")) Sleep(1000);
-  Sleep(500);
-  Sleep(1000);
+  RunUsbInstaller(fits ? path : nullptr, kRemoveRun);
   view.AppendStatus("USB Device Driver has been deleted");
 }
 

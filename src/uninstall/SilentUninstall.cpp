@@ -7,6 +7,7 @@
 #include "common/SilentLog.h"
 #include "common/SilentRun.h"
 #include "common/SystemProbes.h"
+#include "common/TextCompare.h"
 #include "uninstall/RemovalEngine.h"
 #include "uninstall/UninstallInventory.h"
 #include "uninstall/UninstallStartup.h"
@@ -24,17 +25,6 @@ const char kUninstallUsage[] =
     "Exit codes: 0 success, 3010 restart needed, 2 bad command line; see the documentation.";
 
 namespace {
-
-const char kSetupTitle[] = "Printer Driver Setup";
-
-bool EqualNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
-    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
-    if (x != y) return false;
-  }
-  return *a == *b;
-}
 
 // The window's list and status box, kept in memory; the status lines go to the log.
 class SilentView : public UninstallView {
@@ -101,15 +91,15 @@ bool Tick(SilentView& view, const std::string& name, int kind) {
 }
 
 int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
-  if (FindWindowA(nullptr, kSetupTitle))
-    return SilentRefuse(log, SilentOtherProgramOpen, kCloseSetupFirst);
+  if (const char* refusal = UninstallOtherProgramRefusal())
+    return SilentRefuse(log, SilentOtherProgramOpen, refusal);
   OsClassification os = ClassifySystemAtStartup();
   UninstallGlobals().iniPath[0] = '\0';
   if (options.usb && os.usbRemovalUnavailable)
     return SilentRefuse(log, SilentUsbRemovalUnavailable,
                         "no USB device driver to remove on this system");
-  if (AsksForAdministrator(os.osCode) && !IsAdministrator())
-    return SilentRefuse(log, SilentNotAdministrator, UninstallText(IDS_NOT_ADMINISTRATOR));
+  if (const char* refusal = UninstallAdministratorRefusal(os))
+    return SilentRefuse(log, SilentNotAdministrator, refusal);
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
 
   SilentView view(log, options.usb, !options.noRestart);

@@ -11,9 +11,6 @@
 namespace {
 
 const char* const kIniName = "Uninstall.ini";
-// Entry n is looked up under the base name followed by the character '0' + n; past this
-// count that character would wrap round to the base name and to earlier entries.
-const int kMaxEntries = 255 - '0';
 
 // Leading decimal digits, as atoi reads them, without atoi's overflow.
 int DecimalCount(const char* text) {
@@ -32,7 +29,7 @@ bool NameIsListed(const char* section, const char* countKey, const char* baseKey
   char value[kIniValueSize];
   ReadUninstallValue(section, countKey, value);
   int count = DecimalCount(value);
-  if (count > kMaxEntries) count = kMaxEntries;
+  if (count > kMaxUninstallEntries) count = kMaxUninstallEntries;
   for (int n = 1; n <= count; ++n) {
     char key[40];
     FormatText(key, sizeof key, "%s%c", baseKey, static_cast<char>('0' + n));

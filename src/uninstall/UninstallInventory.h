@@ -22,6 +22,10 @@ const char* UninstallOsSuffix(TargetOs osCode);
 
 // Every value of Uninstall.ini is read with the default "0" into a buffer of this size.
 const size_t kIniValueSize = 30;
+// The most entries a fragment list is read with: entry n is looked up under the base name
+// followed by the character '0' + n, and past this count that character would wrap round to
+// the base name and to earlier entries.
+const int kMaxUninstallEntries = 255 - '0';
 // Reads `key` of `section` from the Uninstall.ini that was found.
 void ReadUninstallValue(const char* section, const char* key, char (&value)[kIniValueSize]);
 

@@ -1,5 +1,6 @@
 #include "uninstall/UninstallStartup.h"
 
+#include "common/ProgramTitles.h"
 #include "common/SystemProbes.h"
 #include "uninstall/RemovalSteps.h"
 #include "uninstall/UninstallInventory.h"
@@ -11,9 +12,16 @@
 #include <cstdint>
 #include <cstring>
 
-const char* const kUninstallWindowTitle = "Uninstall";
-const char* const kSetupWindowTitle = "Printer Driver Setup";
-const char* const kCloseSetupFirst = "Please close Printer Driver Setup program first!";
+const char* UninstallOtherProgramRefusal() {
+  return FindWindowA(nullptr, kSetupTitle) ? kCloseSetupFirst : nullptr;
+}
+
+const char* UninstallAdministratorRefusal(const OsClassification& os) {
+  // NT 4.0 and the Windows 98 family are not asked.
+  if (AsksForAdministrator(os.osCode) && !IsAdministrator())
+    return UninstallText(IDS_NOT_ADMINISTRATOR);
+  return nullptr;
+}
 
 OsClassification ClassifySystemAtStartup() {
   OsClassification os = ClassifyOs(ReadSystemVersion());
@@ -26,9 +34,9 @@ bool PrepareUninstall(UninstallView& view, HWND owner) {
   memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
   OsClassification os = ClassifySystemAtStartup();
   if (os.usbRemovalUnavailable) view.SetUsbRemovalAvailable(false);
-  // NT 4.0 and the Windows 98 family are not asked: the search for Uninstall.ini comes after.
-  if (AsksForAdministrator(os.osCode) && !IsAdministrator()) {
-    ShowUninstallError(owner, UninstallText(IDS_NOT_ADMINISTRATOR));
+  // The search for Uninstall.ini comes after.
+  if (const char* refusal = UninstallAdministratorRefusal(os)) {
+    ShowUninstallError(owner, refusal);
     return false;
   }
   if (!LocateUninstallIni(owner)) return false;

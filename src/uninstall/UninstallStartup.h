@@ -6,10 +6,14 @@
 
 #include <windows.h>
 
-// Window titles the two programs find each other by.
-extern const char* const kUninstallWindowTitle;  // "Uninstall"
-extern const char* const kSetupWindowTitle;      // "Printer Driver Setup"
-extern const char* const kCloseSetupFirst;
+// The uninstaller's start-up rules, for the window and the silent run alike, in the order they
+// are met: one uninstaller at a time (ui::StartsAlone, the window only), setup's window, the
+// classification below, then the administrator. Each answers its message, or nullptr when the
+// uninstaller may go on.
+// kCloseSetupFirst while setup's window is open.
+const char* UninstallOtherProgramRefusal();
+// IDS_NOT_ADMINISTRATOR on 2000 and later when the user is not an administrator.
+const char* UninstallAdministratorRefusal(const OsClassification& os);
 
 // The uninstaller's first look at the running system, for the window and the silent run
 // alike: keeps its classification in UninstallGlobals().osCode and, on Vista, marks the

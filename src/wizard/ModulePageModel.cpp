@@ -1,41 +1,17 @@
 #include "wizard/ModulePageModel.h"
 
 #include "common/BoundedText.h"
+#include "common/TextCompare.h"
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-int LowerByte(char c) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
-}
-
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-  size_t i = 0;
-  for (; prefix[i]; ++i)
-    if (i >= text.size() || LowerByte(text[i]) != LowerByte(prefix[i])) return false;
-  return true;
-}
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-  size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (size_t i = 0; i < n; ++i) {
-    int x = LowerByte(a[i]), y = LowerByte(b[i]);
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
-
-}  // namespace
 
 int FindDefaultModel(const std::vector<std::string>& entries, const char* name) {
   if (!name) name = "";
   // An entry that is the default name itself wins over a longer name it begins, which the
   // prefix search alone would pick when that one comes first ("QM-C3W" before "QM-C3").
   for (size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].size() == strlen(name) && StartsWithNoCase(entries[i], name))
+    if (entries[i].size() == strlen(name) && StartsWithNoCase(entries[i].c_str(), name))
       return static_cast<int>(i);
   return FindEntryByPrefix(entries, name);
 }
@@ -45,7 +21,7 @@ int FindEntryByPrefix(const std::vector<std::string>& entries, const char* prefi
   int count = static_cast<int>(entries.size());
   for (int step = 1; step <= count; ++step) {
     int i = step % count;  // entry 1 onward, entry 0 last
-    if (StartsWithNoCase(entries[i], prefix)) return i;
+    if (StartsWithNoCase(entries[i].c_str(), prefix)) return i;
   }
   return -1;
 }
@@ -148,7 +124,7 @@ void ModulePageModel::SelectModelText(PrinterModule module, const char* text) {
   for (size_t i = 0; text && i < list.size() && index < 0; ++i)
     if (list[i] == text) index = static_cast<int>(i);
   for (size_t i = 0; text && i < list.size() && index < 0; ++i)
-    if (list[i].size() == strlen(text) && StartsWithNoCase(list[i], text))
+    if (list[i].size() == strlen(text) && StartsWithNoCase(list[i].c_str(), text))
       index = static_cast<int>(i);
   SelectModel(module, index);
 }

@@ -45,6 +45,98 @@ PortView EmptyView() {
   return view;
 }
 
+struct PortSectionFlags {
+  int usbSupported;
+  int lptDefault;
+};
+
+// USBSUPPORTED and LPTDEFAULT of the model's port section in its module INI file.
+PortSectionFlags ReadPortSectionFlags(const char* model, PrinterModule module) {
+  char root[kPathCapacity];
+  GetPackageRoot(root, sizeof root);
+  char iniFile[kPathCapacity];
+  CopyText(iniFile, root);
+  if (const char* name = ModuleIniName(module)) AppendText(iniFile, name);
+  char section[kPortSectionCapacity];
+  FormatText(section, sizeof section, "%s.PORT", model);
+  return {ReadPortSectionNumber(iniFile, section, "USBSUPPORTED"),
+          ReadPortSectionNumber(iniFile, section, "LPTDEFAULT")};
+}
+
+struct PortList {
+  char (&entries)[kMaxPortEntries][kPortTextCapacity];
+  int& count;
+};
+
+// The fixed ports of the system, then (where the model and system have USB and the names fit)
+// one USB port, four with the multi-USB list.
+void ListPorts(PortList& list, const char* model, TargetOs os, bool usbSupported, bool multiUsb) {
+  list.count = 0;
+  memset(list.entries, 0, sizeof list.entries);
+  auto add = [&list](const char* name) {
+    if (list.count < kMaxPortEntries) CopyText(list.entries[list.count++], name);
+  };
+  if (IsWindows98Me(os))
+    for (const char* name : kWin98Ports) add(name);
+  else
+    for (const char* name : kNtPorts) add(name);
+  if (!usbSupported || !SupportsUsb(os) || !UsbPortNamesFit(model)) return;
+  int count = multiUsb ? 4 : 1;
+  for (int i = 1; i <= count; ++i) {
+    char name[kPortTextCapacity];
+    UsbPortName(name, sizeof name, model, i);
+    add(name);
+  }
+}
+
+// The entry of the attached USB printer's port (the first USB entry for one port); -1 for
+// none, but the first entry for a device number beyond the fourth port.
+int PreselectUsbPort(const PortList& list, int device, bool multiUsb) {
+  if (!multiUsb) {
+    for (int i = 0; i < list.count; ++i)
+      if (Contains(list.entries[i], "USB")) return i;
+    return -1;
+  }
+  int port = device % 8 + 1;
+  char suffix[16];
+  FormatText(suffix, sizeof suffix, "_%d", port);
+  for (int i = 0; i < list.count; ++i)
+    if (Contains(list.entries[i], "USB") && Contains(list.entries[i], suffix)) return i;
+  return port > 4 ? 0 : -1;
+}
+
+// The first entry, or with LPTDEFAULT the first parallel one; -1 for none.
+int PreselectFixedPort(const PortList& list, bool lptDefault) {
+  if (!lptDefault) return list.count > 0 ? 0 : -1;
+  for (int i = 0; i < list.count; ++i)
+    if (Contains(list.entries[i], "LPT")) return i;
+  return -1;
+}
+
+// The controls and driver mode that follow from the composed port text.
+DriverMode ShowComposedPort(const char* portText, TargetOs os, bool multiUsb, PortView& view) {
+  DriverMode driverMode;
+  if (Contains(portText, "USB")) {
+    // The USB device driver is checked only where the package installs it.
+    if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+  } else if (Contains(portText, "LPT")) {
+    view.usbHintShown = 0;
+    view.driverModeBoxEnabled = 1;
+    driverMode = GdiMode;
+    view.serialBoxesEnabled = 0;
+  } else {
+    view.serialBoxesEnabled = 1;
+    view.usbHintShown = 0;
+    view.driverModeBoxEnabled = 0;
+    driverMode = StdMode;
+  }
+  view.driverModeBoxShown = multiUsb ? 1 : 0;
+  view.driverMode = driverMode;
+  return driverMode;
+}
+
 }  // namespace
 
 PortPageModel::PortPageModel()
@@ -80,6 +172,8 @@ PortView PortPageModel::Unchanged() const {
   return view;
 }
 
+// The list afresh (another model or setup type than last time), the preselected port, then
+// the view that follows from it; else the page keeps its list.
 PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule module, int device,
                                 bool multiUsb) {
   if (!model) model = "";
@@ -88,94 +182,21 @@ PortView PortPageModel::Compose(const char* model, TargetOs os, PrinterModule mo
   lastSetupType = setupType;
   CopyText(lastModel, model);
 
-  entryCount = 0;
-  memset(entries, 0, sizeof entries);
-  auto add = [this](const char* name) {
-    if (entryCount < kMaxPortEntries) CopyText(entries[entryCount++], name);
-  };
-  if (IsWindows98Me(os))
-    for (const char* name : kWin98Ports) add(name);
-  else
-    for (const char* name : kNtPorts) add(name);
-
-  char root[kPathCapacity];
-  GetPackageRoot(root, sizeof root);
-  char iniFile[kPathCapacity];
-  CopyText(iniFile, root);
-  if (const char* name = ModuleIniName(module)) AppendText(iniFile, name);
-  char section[kPortSectionCapacity];
-  FormatText(section, sizeof section, "%s.PORT", lastModel);
-  int usbSupported = ReadPortSectionNumber(iniFile, section, "USBSUPPORTED");
-  int lptDefault = ReadPortSectionNumber(iniFile, section, "LPTDEFAULT");
-
+  PortSectionFlags flags = ReadPortSectionFlags(lastModel, module);
+  PortList list{entries, entryCount};
+  ListPorts(list, lastModel, os, flags.usbSupported != 0, multiUsb);
   PortView view = EmptyView();
   int selection = -1;
-  bool usbDevice = false;
-  if (usbSupported) {
-    // A USB port name that does not fit the port text would be cut to a name no monitor
-    // offers, and the four names would no longer differ: such a model gets no USB entries.
-    size_t modelLength = strlen(lastModel);
-    bool fits = modelLength + strlen("USB__1") < static_cast<size_t>(kPortTextCapacity);
-    if (SupportsUsb(os) && fits) {
-      int count = multiUsb ? 4 : 1;
-      for (int i = 1; i <= count; ++i) {
-        char name[kPortTextCapacity];
-        FormatText(name, sizeof name, "USB_%s_%d", lastModel, i);
-        add(name);
-      }
-    }
-    if (device != kNoUsbDevice) {
-      usbDevice = true;
-      int port = device % 8 + 1;
-      if (!multiUsb) {
-        for (int i = 0; i < entryCount && selection < 0; ++i)
-          if (Contains(entries[i], "USB")) selection = i;
-      } else {
-        if (port > 4) selection = 0;
-        char suffix[16];
-        FormatText(suffix, sizeof suffix, "_%d", port);
-        for (int i = 0; i < entryCount; ++i) {
-          if (Contains(entries[i], "USB") && Contains(entries[i], suffix)) {
-            selection = i;
-            break;
-          }
-        }
-      }
-      view.serialBoxesEnabled = 0;
-    }
+  if (flags.usbSupported && device != kNoUsbDevice) {
+    selection = PreselectUsbPort(list, device, multiUsb);
+    view.serialBoxesEnabled = 0;
   }
   // Without a device, and also when a device answers but no USB entry matches it (NT 4.0
   // offers none; a negative device number names no port), the page preselects as it does
   // without a device, so that the port text is never empty.
-  if (!usbDevice || selection < 0) {
-    if (!lptDefault) {
-      selection = entryCount > 0 ? 0 : -1;
-    } else {
-      selection = -1;
-      for (int i = 0; i < entryCount && selection < 0; ++i)
-        if (Contains(entries[i], "LPT")) selection = i;
-    }
-  }
-
+  if (selection < 0) selection = PreselectFixedPort(list, flags.lptDefault != 0);
   CopyText(portText, selection >= 0 ? entries[selection] : "");
-  if (Contains(portText, "USB")) {
-    // The USB device driver is checked only where the package installs it.
-    if (HasUsbDeviceDriver(os)) CheckUsbDeviceDriverLabel(&view);
-    view.driverModeBoxEnabled = 1;
-    driverMode = GdiMode;
-  } else if (Contains(portText, "LPT")) {
-    view.usbHintShown = 0;
-    view.driverModeBoxEnabled = 1;
-    driverMode = GdiMode;
-    view.serialBoxesEnabled = 0;
-  } else {
-    view.serialBoxesEnabled = 1;
-    view.usbHintShown = 0;
-    view.driverModeBoxEnabled = 0;
-    driverMode = StdMode;
-  }
-  view.driverModeBoxShown = multiUsb ? 1 : 0;
-  view.driverMode = driverMode;
+  driverMode = ShowComposedPort(portText, os, multiUsb, view);
 
   view.listComposed = true;
   view.entryCount = entryCount;

@@ -7,6 +7,7 @@
 #include "common/SilentLog.h"
 #include "common/SilentRun.h"
 #include "common/SystemProbes.h"
+#include "common/TextCompare.h"
 #include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
 #include "wizard/SetupStartup.h"
@@ -28,15 +29,6 @@ const char kSetupUsage[] =
     "Exit codes: 0 success, 3010 restart needed, 2 bad command line; see the documentation.";
 
 namespace {
-
-bool EqualNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
-    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
-    if (x != y) return false;
-  }
-  return *a == *b;
-}
 
 // The entry of `list` (a port page box) that `value` names, in the list's own spelling.
 bool Canonical(const char* value, const char* const* list, std::string& entry) {
@@ -168,21 +160,23 @@ PrinterModule FindOfferedModel(const ModulePageModel& module, const char* name,
 
 bool SerialPortEntry(const char* entry) { return PortKindOf(entry) == SerialPort; }
 
-// Walks the wizard's pages with the options as the user's choices, then presses Install.
-int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
-  if (FindWindowA(nullptr, kUninstallTitle))
-    return SilentRefuse(log, SilentOtherProgramOpen, kCloseUninstallFirst);
-  if (const char* refusal = SetupAdministratorRefusal())
-    return SilentRefuse(log, SilentNotAdministrator, refusal);
+// What a step of the walk answers when it refuses nothing.
+const int kWalkOn = -1;
 
-  std::unique_ptr<SilentWizard> wizard(new SilentWizard);
-  SilentWizard& w = *wizard;
+// The wizard's models as the frame opens them; a system the OS page does not offer is refused.
+int OpenWizard(SilentWizard& w, SilentLog& log) {
   ClearSelection(&w.selection);
   w.module.Fill(w.config);
   w.os.Init();
   if (w.os.view.messageId)
     return SilentRefuse(log, SilentSystemUnsupported, SetupText(IDS_UNSUPPORTED_SYSTEM));
+  return kWalkOn;
+}
 
+// From the licence to the port page with the model, its default mark and the setup type the
+// options choose; `step` is the arrival at the port page.
+int WalkToPortPage(const SilentSetupOptions& options, SilentWizard& w, ButtonStep& step,
+                   SilentLog& log) {
   std::string chosenModel;
   PrinterModule chosenModule = FindOfferedModel(w.module, options.model.c_str(), chosenModel);
   if (chosenModule == NoModule)
@@ -204,10 +198,16 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
     w.setupType.OnAdvanced();
   }
   flow.OnNext(true);
-  ButtonStep step = flow.OnNext(true);
+  step = flow.OnNext(true);
   if (step.page.messageId)
     return SilentRefuse(log, SilentModelNotForSystem, SetupText(step.page.messageId));
+  return kWalkOn;
+}
 
+// Selects the port the options name among those the page offers, then the serial settings
+// they give (for a serial port only).
+int ChoosePort(const SilentSetupOptions& options, PortPageModel& port, const ButtonStep& step,
+               SilentLog& log) {
   const char* entry = nullptr;
   std::string offered;
   for (int i = 0; i < step.port.entryCount; ++i) {
@@ -219,18 +219,35 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
     std::string detail = options.port + " (offered: " + offered + ")";
     return SilentRefuse(log, SilentPortNotOffered, "port not offered: ", detail.c_str());
   }
-  w.port.OnPortSelected(entry);
+  port.OnPortSelected(entry);
   bool serialGiven = !options.baud.empty() || !options.dataBits.empty() ||
                      !options.parity.empty() || !options.stopBits.empty() || !options.flow.empty();
   if (serialGiven && !SerialPortEntry(entry)) {
     log.Line("bad argument: ", "serial settings apply to serial ports only");
     return SilentBadCommandLine;
   }
-  if (!options.baud.empty()) w.port.OnBaudRateSelected(options.baud.c_str());
-  if (!options.dataBits.empty()) w.port.OnByteSizeSelected(options.dataBits.c_str());
-  if (!options.parity.empty()) w.port.OnParitySelected(options.parity.c_str());
-  if (!options.stopBits.empty()) w.port.OnStopBitsSelected(options.stopBits.c_str());
-  if (!options.flow.empty()) w.port.OnProtocolSelected(options.flow.c_str());
+  if (!options.baud.empty()) port.OnBaudRateSelected(options.baud.c_str());
+  if (!options.dataBits.empty()) port.OnByteSizeSelected(options.dataBits.c_str());
+  if (!options.parity.empty()) port.OnParitySelected(options.parity.c_str());
+  if (!options.stopBits.empty()) port.OnStopBitsSelected(options.stopBits.c_str());
+  if (!options.flow.empty()) port.OnProtocolSelected(options.flow.c_str());
+  return kWalkOn;
+}
+
+// Walks the wizard's pages with the options as the user's choices, then presses Install.
+int SilentInstall(const SilentSetupOptions& options, SilentSession& session, SilentLog& log) {
+  if (const char* refusal = SetupOtherProgramRefusal())
+    return SilentRefuse(log, SilentOtherProgramOpen, refusal);
+  if (const char* refusal = SetupAdministratorRefusal())
+    return SilentRefuse(log, SilentNotAdministrator, refusal);
+
+  std::unique_ptr<SilentWizard> wizard(new SilentWizard);
+  SilentWizard& w = *wizard;
+  int code = OpenWizard(w, log);
+  ButtonStep step;
+  if (code == kWalkOn) code = WalkToPortPage(options, w, step, log);
+  if (code == kWalkOn) code = ChoosePort(options, w.port, step, log);
+  if (code != kWalkOn) return code;
 
   session.Answer(SetupText(IDS_CHANGE_PRINTER_NAME_QUESTION), options.setId);
   session.Answer(SetupText(IDS_RESTART_QUESTION), !options.noRestart);

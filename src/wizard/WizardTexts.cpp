@@ -1,11 +1,8 @@
 #include "wizard/WizardTexts.h"
 
-const char kFrameTitle[] = "Printer Driver Setup";
-const char kUninstallTitle[] = "Uninstall";
 const char kHelpWindowTitle[] = "Printer Driver Installer";
 const char kSidePictureFile[] = "DRVCONFIG\\Left.bmp";
 const char kHelpFile[] = ".\\Guide.CHM";
-const char kCloseUninstallFirst[] = "Please close Uninstall program first!";
 const char kAdministratorRequired[] = "You must be logged on the computer as an administrator!";
 const char kBackCaption[] = "<<Back (&B)";
 const char kNextCaption[] = "Next (&N)>>";

@@ -2,15 +2,13 @@
 // button captions and the start-up messages. The numbered texts are read with SetupText().
 #pragma once
 
-// Window titles searched with FindWindowA, and the frame's own title.
-extern const char kFrameTitle[];       // "Printer Driver Setup"
-extern const char kUninstallTitle[];   // "Uninstall"
+// The help window's title, searched with FindWindowA; the programs' own titles are in
+// common/ProgramTitles.h.
 extern const char kHelpWindowTitle[];  // "Printer Driver Installer"
 // Files of the medium, relative to the working directory.
 extern const char kSidePictureFile[];  // "DRVCONFIG\\Left.bmp"
 extern const char kHelpFile[];         // ".\\Guide.CHM"
-// Start-up messages.
-extern const char kCloseUninstallFirst[];  // "Please close Uninstall program first!"
+// Start-up message.
 extern const char
     kAdministratorRequired[];  // "You must be logged on the computer as an administrator!"
 // Frame button captions.

@@ -1,5 +1,6 @@
 #include "engine/InstallSequence.h"
 
+#include "engine/InstallCommand.h"
 #include "engine/SetupText.h"
 #include "engine/SpoolerOperations.h"
 #include "unit/SampleMedium.h"
@@ -84,17 +85,7 @@ class InstallSequenceTest : public ::testing::Test {
     selection.setAsDefault = 1;
     selection.serial = SerialSettings{9600, 8, 1.0, 'N', 'x'};
     work = std::make_unique<InstallWorkingData>();
-    work->Clear();
-    work->config.module = module;
-    work->config.ReadDriverFiles(model, os, &work->files, mode);
-    work->config.ReadDriverInfo(model, os, &work->driver, mode);
-    work->config.ReadPrinterInfo(model, os, &work->printer, mode);
-    const char* suffix = selection.portKind == SerialPort     ? "(S)"
-                         : selection.portKind == ParallelPort ? "(P)"
-                                                              : "(U) 1";
-    snprintf(printerName, sizeof printerName, "%s%s", model, suffix);
-    work->printer.pPrinterName = printerName;
-    work->printer.pPortName = selection.portName;
+    PrepareInstallRecord(selection, *work);
     if (selection.portKind == UsbPort)
       winsim::SetValue(HKEY_LOCAL_MACHINE, kVendorPorts, "", REG_SZ, std::string(1, '\0'));
   }
@@ -165,7 +156,6 @@ class InstallSequenceTest : public ::testing::Test {
   SetupSelection selection;
   std::unique_ptr<InstallWorkingData> work;
   InstallCompletion completion;
-  char printerName[kPrinterNameSize];
   std::map<std::string, int> baseline;
 };
 
@@ -182,7 +172,7 @@ class WholeInstallationTest : public InstallSequenceTest,
 TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
   const InstallCase& c = GetParam();
   Prepare(c.os, c.port);
-  std::string expectedName = printerName;
+  std::string expectedName = work->printerName;
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   int kind = selection.portKind;
   EXPECT_EQ(
@@ -326,7 +316,7 @@ TEST_F(InstallSequenceTest, ATakenPrinterNameIsNumberedAndBecomesTheDefault) {
   ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
   EXPECT_STREQ(selection.modelName, "QM-A210(P)(1)");
   EXPECT_EQ(winsim::DefaultPrinter(), "QM-A210(P)(1)");
-  EXPECT_STREQ(printerName, "QM-A210(P)") << "the record's own buffer is left as it was";
+  EXPECT_STREQ(work->printerName, "QM-A210(P)") << "the record's own buffer is left as it was";
 }
 
 TEST_F(InstallSequenceTest, AUsbPrinterNameThatIsTakenEndsTheRunWithText103) {

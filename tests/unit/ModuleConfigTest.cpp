@@ -408,3 +408,20 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the list holds is checked through ReadDriverInfo above; here the size the checker asks.
+TEST(DependentFilesTest, AnswersTheWholeListsSizeWithoutTheBlankNamesItLeavesOut) {
+  const std::string longName(160, 'L');
+  const char* const blanks[4] = {"", "U.DLL", "0", ""};
+  const char* const tooLong[4] = {longName.c_str(), "U.DLL", "0", "0"};
+  char list[kDependentFilesCapacity];
+  // "A.GPD", the kit's three names (11 + 11 + 13 bytes) and the two closing NULs.
+  EXPECT_EQ(BuildDependentFiles(list, sizeof list, "A.GPD", blanks), 6u + 35 + 6 + 2);
+  EXPECT_EQ(BuildDependentFiles(list, sizeof list, "A.GPD", tooLong), 6u + 35 + 161 + 6 + 2);
+  EXPECT_EQ(Items(list).back(), "STDNAMES.GPD")
+      << "the names after one that does not fit are left out";
+}
+
+}  // namespace

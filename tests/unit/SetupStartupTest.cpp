@@ -37,4 +37,23 @@ TEST(SetupStartupTest, OnlyTheSystemsFrom2000ToVistaRefuseAUserWhoIsNoAdministra
   }
 }
 
+TEST(SetupStartupTest, TheFrameRefusesAMissingSidePictureBeforeAUserWhoIsNoAdministrator) {
+  const char* const noPicture = "Can't load file Left.bmp!";
+  const char* const noAdministrator = "You must be logged on the computer as an administrator!";
+  struct Case {
+    bool picture, administrator;
+    const char* refusal;
+  } cases[] = {{false, false, noPicture},
+               {false, true, noPicture},
+               {true, false, noAdministrator},
+               {true, true, ""}};
+  for (const Case& c : cases) {
+    winsim::Reset();
+    winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
+    if (!c.administrator) winsim::SetProcessTokenGroups({winsim::UsersGroup()});
+    const char* refusal = SetupFrameRefusal(c.picture);
+    EXPECT_STREQ(refusal ? refusal : "", c.refusal) << c.picture << c.administrator;
+  }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "uninstall/window/UninstallDialog.h"
 
 #include "UninstallIds.h"
+#include "common/ProgramTitles.h"
 #include "ui/MinimisedIcon.h"
 #include "uninstall/RemovalEngine.h"
 #include "uninstall/UninstallStartup.h"
@@ -78,8 +79,8 @@ bool UninstallDialog::OnSysCommand(WPARAM command, LPARAM) {
 
 bool UninstallDialog::OnHelp() {
   // Another uninstaller's window is brought up instead.
-  HWND other = FindWindowExA(nullptr, nullptr, nullptr, kUninstallWindowTitle);
-  while (other == hwnd_) other = FindWindowExA(nullptr, other, nullptr, kUninstallWindowTitle);
+  HWND other = FindWindowExA(nullptr, nullptr, nullptr, kUninstallTitle);
+  while (other == hwnd_) other = FindWindowExA(nullptr, other, nullptr, kUninstallTitle);
   if (other) {
     BringWindowToTop(other);
     if (IsIconic(other)) OpenIcon(other);

@@ -2,6 +2,7 @@
 // /S the same removal without a window (SilentUninstall).
 #include "common/AppMessage.h"
 #include "common/CommandLine.h"
+#include "common/ProgramTitles.h"
 #include "ui/CommonControls.h"
 #include "ui/SingleInstance.h"
 #include "uninstall/SilentUninstall.h"
@@ -17,7 +18,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   }
   if (HasSwitch(commandLine, "S")) return RunSilentUninstall(commandLine);
 
-  if (!ui::StartsAlone(kUninstallWindowTitle, kSetupWindowTitle, kCloseSetupFirst, MB_OK)) return 0;
+  if (!ui::StartsAlone(kUninstallTitle)) return 0;
+  if (const char* refusal = UninstallOtherProgramRefusal()) {
+    ShowAppMessage(nullptr, refusal, MB_OK);
+    return 0;
+  }
 
   ui::InitCommonControlClasses(ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES);
 

@@ -2,8 +2,10 @@
 // the same installation without a window (SilentSetup).
 #include "common/AppMessage.h"
 #include "common/CommandLine.h"
+#include "common/ProgramTitles.h"
 #include "ui/CommonControls.h"
 #include "ui/SingleInstance.h"
+#include "wizard/SetupStartup.h"
 #include "wizard/SilentSetup.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/window/WizardFrame.h"
@@ -22,9 +24,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   // Three-dimensional dialog controls are what Windows draws anyway since Windows 95: there
   // is nothing to switch on.
 
-  if (!ui::StartsAlone(kFrameTitle, kUninstallTitle, kCloseUninstallFirst,
-                       MB_OK | MB_ICONEXCLAMATION))
+  if (!ui::StartsAlone(kSetupTitle)) return 0;
+  if (const char* refusal = SetupOtherProgramRefusal()) {
+    ShowAppMessage(nullptr, refusal, MB_OK | MB_ICONEXCLAMATION);
     return 0;
+  }
 
   ui::InitCommonControlClasses(ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES);
 

@@ -88,12 +88,7 @@ bool CWizardFrame::OnInitDialog() {
   if (!sidePicture)
     sidePicture = static_cast<HBITMAP>(
         LoadImageA(nullptr, kSidePictureFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (!sidePicture) {
-    ShowAppMessage(hwnd_, SetupText(IDS_CANNOT_LOAD_LEFT_BMP), MB_OK);
-    OnCancel();
-    return false;
-  }
-  if (const char* refusal = SetupAdministratorRefusal()) {
+  if (const char* refusal = SetupFrameRefusal(sidePicture != nullptr)) {
     ShowAppMessage(hwnd_, refusal, MB_OK);
     OnCancel();
     return false;
