@@ -26,6 +26,18 @@ if(NOT PROGRAMS_ONLY)
   if(WINDOWS_TESTS_RUN)
     gtest_discover_tests(windows_tests DISCOVERY_TIMEOUT 120
       PROPERTIES ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+    # The 64-bit cases of the WOW64 contract need a win64 prefix, where this 32-bit build runs
+    # under WOW64; only a machine that runs 32-bit programs can start it there.
+    execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tools/windows-mode OUTPUT_VARIABLE windows_mode
+      OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(MINGW_ARCH STREQUAL i686 AND windows_mode STREQUAL 32)
+      add_test(NAME Wow64ContractInA64BitPrefix
+        COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run --wow64 $<TARGET_FILE:windows_tests>
+          --gtest_filter=Kinds/Wow64Contract.*/Windows64)
+      # A prefix that is not WOW64 skips every case: that is a failure here.
+      set_tests_properties(Wow64ContractInA64BitPrefix PROPERTIES TIMEOUT 300
+        FAIL_REGULAR_EXPRESSION "Skipped[\r\n]+a 32-bit system")
+    endif()
   endif()
 endif()
 

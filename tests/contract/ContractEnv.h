@@ -27,6 +27,12 @@ void DeleteKeyTree(HKEY root, const std::string& path);
 // `allowed` until the test ends.
 void ProtectKey(const std::string& path, REGSAM allowed);
 bool RunningOnWine();
+// Whether this 32-bit program runs on 64-bit Windows (IsWow64Process).
+bool RunningUnderWow64();
+// Makes the case about one kind of Windows: winsim plays it (64-bit: Windows 8 reporting 6.2
+// to this program, as Wine's win10 does; 32-bit: XP); the real API skips the case on the
+// other kind.
+void PlayWindows64(bool windows64);
 // Spooler objects outlive a test's directory: this tag (unique per test run) goes into their
 // names.
 std::string RunTag();

@@ -42,8 +42,8 @@ extern "C" {
 BOOL WINAPI CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   WINSIM_LOCK;
   if (FailsNow("CopyFileA", destination)) return FALSE;
-  std::string from = FullPath(source ? source : "");
-  std::string to = FullPath(destination ? destination : "");
+  std::string from = ApiPath(source ? source : "");
+  std::string to = ApiPath(destination ? destination : "");
   if (from.empty() || to.empty()) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return FALSE;
@@ -97,7 +97,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
   (void)security;
   (void)templateFile;
   if (FailsNow("CreateFileA", path)) return INVALID_HANDLE_VALUE;
-  std::string full = FullPath(path ? path : "");
+  std::string full = ApiPath(path ? path : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   bool writes = (access & (GENERIC_WRITE | GENERIC_ALL)) != 0;
   bool existed = node != nullptr;
@@ -145,7 +145,7 @@ HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATT
 BOOL WINAPI DeleteFileA(LPCSTR path) {
   WINSIM_LOCK;
   if (FailsNow("DeleteFileA", path)) return FALSE;
-  std::string full = FullPath(path ? path : "");
+  std::string full = ApiPath(path ? path : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   if (!node) {
     SetLastError(full.empty() ? ERROR_PATH_NOT_FOUND : MissingError(full));

@@ -281,8 +281,9 @@ DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
   WINSIM_LOCK;
   if (FailsNow("SetCurrentDirectoryA", path)) return FALSE;
+  // The directory is kept as named; only its look-up is redirected.
   std::string full = FullPath(path ? path : "");
-  FileNode* node = FindNode(full);
+  FileNode* node = FindNode(ApiPath(full));
   if (!node) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
@@ -298,7 +299,7 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
 DWORD WINAPI GetFileAttributesA(LPCSTR path) {
   WINSIM_LOCK;
   if (FailsNow("GetFileAttributesA", path)) return INVALID_FILE_ATTRIBUTES;
-  std::string full = FullPath(path ? path : "");
+  std::string full = ApiPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
     SetLastError(MissingError(full));
@@ -311,7 +312,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
 BOOL WINAPI SetFileAttributesA(LPCSTR path, DWORD attributes) {
   WINSIM_LOCK;
   if (FailsNow("SetFileAttributesA", path)) return FALSE;
-  std::string full = FullPath(path ? path : "");
+  std::string full = ApiPath(path ? path : "");
   FileNode* node = FindNode(full);
   if (!node) {
     SetLastError(MissingError(full));
@@ -332,7 +333,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR path, DWORD attributes) {
 HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
   WINSIM_LOCK;
   if (FailsNow("FindFirstFileA", pattern)) return INVALID_HANDLE_VALUE;
-  std::string full = FullPath(pattern ? pattern : "");
+  std::string full = ApiPath(pattern ? pattern : "");
   std::string dirPath = ParentOf(full);
   std::string mask = NameOf(full);
   FileNode* dir = FindNode(dirPath);

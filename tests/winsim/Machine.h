@@ -53,6 +53,11 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // Absolute, normalised path ("C:\A\b.txt", root "C:\") of a path relative to the
 // simulated working directory. Empty for an empty path.
 std::string FullPath(const std::string& path);
+// FullPath as a file function of the simulated process sees it: on 64-bit Windows the 32-bit
+// process's system directory is SysWOW64, unless the calling thread turned that off.
+std::string ApiPath(const std::string& path);
+// kernel32.dll's run-time exports for the Windows being simulated (Modules reset).
+void UpdateKernelExports();
 
 // Platform and major version of the simulated Windows (what GetVersionExA reports).
 DWORD PlatformId();

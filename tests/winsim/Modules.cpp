@@ -23,7 +23,7 @@ const Exports* Resolve(const std::string& name) {
     std::string dirs[] = {ParentOf(FullPath(Files().moduleFileName)), SystemDirectory(),
                           WindowsDirectory(), Files().currentDirectory};
     for (const std::string& dir : dirs) {
-      std::string candidate = FullPath(dir + "\\" + name);
+      std::string candidate = ApiPath(dir + "\\" + name);
       auto image = mods.images.find(Upper(candidate));
       if (image != mods.images.end() && FindNode(candidate)) {
         mods.loadedPaths.push_back(candidate);
@@ -32,7 +32,7 @@ const Exports* Resolve(const std::string& name) {
     }
     return nullptr;
   }
-  std::string full = FullPath(name);
+  std::string full = ApiPath(name);
   auto image = mods.images.find(Upper(full));
   if (image == mods.images.end() || !FindNode(full)) return nullptr;
   mods.loadedPaths.push_back(full);
@@ -40,7 +40,10 @@ const Exports* Resolve(const std::string& name) {
 }
 }  // namespace
 
-void ResetModules() { mods = ModuleState(); }
+void ResetModules() {
+  mods = ModuleState();
+  UpdateKernelExports();
+}
 
 void RebootModules() {
   mods.loaded.clear();

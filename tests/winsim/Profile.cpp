@@ -162,7 +162,7 @@ std::string ProfilePath(const char* fileName) {
   std::string name = fileName ? fileName : "";
   if (name.find('\\') == std::string::npos && name.find('/') == std::string::npos)
     return FullPath(WindowsDirectory() + "\\" + name);
-  return FullPath(name);
+  return ApiPath(name);
 }
 
 void WriteIniEntry(std::vector<IniSection>& sections, const char* section, const char* key,

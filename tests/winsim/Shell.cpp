@@ -74,7 +74,7 @@ HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR para
   shell.runs.push_back(ShellRun{owner, verb ? verb : "", file ? file : "",
                                 parameters ? parameters : "", directory ? directory : "", show,
                                 Now()});
-  std::string path = FullPath(file ? file : "");
+  std::string path = ApiPath(file ? file : "");
   FileNode* node = path.empty() ? nullptr : FindNode(path);
   // Values up to 32 are the shell's error codes; a missing directory answers "file not found"
   // too.

@@ -14,6 +14,8 @@ namespace {
 
 const char* const kNtEnvironment = "Windows NT x86";
 const char* const kWin9xEnvironment = "Windows 4.0";
+// The spooler's own environment on 64-bit Windows; a 32-bit client's null still means x86.
+const char* const kX64Environment = "Windows x64";
 const char* const kPrintKey = "SYSTEM\\CurrentControlSet\\Control\\Print";
 // What the spooler looks up in a monitor or print processor DLL it loads.
 const std::vector<std::string> kMonitorEntries = {
@@ -60,19 +62,23 @@ std::string Environment(const char* environment) {
   if (!environment || !*environment) return CurrentEnvironment();
   if (EqualNoCase(environment, kNtEnvironment)) return kNtEnvironment;
   if (EqualNoCase(environment, kWin9xEnvironment)) return kWin9xEnvironment;
+  if (Windows64() && EqualNoCase(environment, kX64Environment)) return kX64Environment;
   return "";
+}
+
+const char* EnvironmentDirectory(const std::string& environment) {
+  if (environment == kWin9xEnvironment) return "win40";
+  return environment == kX64Environment ? "x64" : "w32x86";
 }
 
 std::string DriverDirectoryFor(const std::string& environment) {
   if (IsWin9x()) return SystemDirectory();
-  return SystemDirectory() + (environment == kWin9xEnvironment ? "\\spool\\drivers\\win40"
-                                                               : "\\spool\\drivers\\w32x86");
+  return SystemDirectory() + "\\spool\\drivers\\" + EnvironmentDirectory(environment);
 }
 
 std::string ProcessorDirectoryFor(const std::string& environment) {
   if (IsWin9x()) return SystemDirectory();
-  return SystemDirectory() + (environment == kWin9xEnvironment ? "\\spool\\prtprocs\\win40"
-                                                               : "\\spool\\prtprocs\\w32x86");
+  return SystemDirectory() + "\\spool\\prtprocs\\" + EnvironmentDirectory(environment);
 }
 
 bool IsLocal(const char* server) { return !server || !*server; }
@@ -179,6 +185,8 @@ void ResetSpooler() {
       Processor{kNtEnvironment, "WinPrint", "winprint.dll"};
   spooler.processors[Upper(std::string(kWin9xEnvironment) + "|WinPrint")] =
       Processor{kWin9xEnvironment, "WinPrint", "winprint.dll"};
+  spooler.processors[Upper(std::string(kX64Environment) + "|WinPrint")] =
+      Processor{kX64Environment, "WinPrint", "winprint.dll"};
   UpdateWinspoolExports(VER_PLATFORM_WIN32_NT, 5);
   ResetSpoolerRemoval();
 }

@@ -69,7 +69,7 @@ std::string BuildBlock(const VersionResource& resource) {
 
 // The version block carried by a file, or "" (error set) when there is none.
 bool FindBlock(LPCSTR name, std::string* block) {
-  std::string full = FullPath(name ? name : "");
+  std::string full = ApiPath(name ? name : "");
   FileNode* node = full.empty() ? nullptr : FindNode(full);
   if (!node || node->directory) {
     SetLastError(node || FindNode(ParentOf(full)) || full.empty() ? ERROR_FILE_NOT_FOUND

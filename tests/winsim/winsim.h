@@ -84,6 +84,11 @@ void ProtectKey(HKEY root, const std::string& path, REGSAM allowed);
 // ---- System ----------------------------------------------------------------------------
 // Version GetVersionExA reports (default: NT 5.1, Windows XP).
 void SetVersion(DWORD platform, DWORD major, DWORD minor);
+// 64-bit Windows running this 32-bit process under WOW64 (default false, set after
+// SetVersion): IsWow64Process answers TRUE, the system directory redirects to SysWOW64 and the
+// spooler's own environment is "Windows x64".
+void SetWindows64(bool on);
+bool Windows64();
 // Windows directory (default C:\WINDOWS); the system directory is its "system32".
 void SetWindowsDirectory(const std::string& path);
 std::string WindowsDirectory();

@@ -23,6 +23,15 @@ void ProtectKey(const std::string& path, REGSAM allowed) {
   winsim::ProtectKey(HKEY_CURRENT_USER, path, allowed);
 }
 bool RunningOnWine() { return false; }
+bool RunningUnderWow64() { return winsim::Windows64(); }
+void PlayWindows64(bool windows64) {
+  // The native directories every Windows has.
+  for (const char* dir : {"system32\\drivers\\etc", "system32\\spool\\drivers"})
+    winsim::MakeDirectory(winsim::WindowsDirectory() + "\\" + dir);
+  if (!windows64) return;
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 2);
+  winsim::SetWindows64(true);
+}
 int OpenHandles() { return winsim::OpenHandles(); }
 // An unscripted box answers with its default button.
 int AnswerWithEnter(const char* text, UINT type) {

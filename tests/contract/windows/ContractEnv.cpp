@@ -132,6 +132,19 @@ bool RunningOnWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+bool RunningUnderWow64() {
+  using IsWow64Proc = BOOL(WINAPI*)(HANDLE, PBOOL);
+  auto isWow64 = reinterpret_cast<IsWow64Proc>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+void PlayWindows64(bool windows64) {
+  if (RunningUnderWow64() != windows64)
+    GTEST_SKIP() << (windows64 ? "a 32-bit system" : "a 64-bit system");
+}
+
 int OpenHandles() {
   long opened = ObjectCount() - objectsAtSetUp;
   return opened > 0 ? static_cast<int>(opened) : 0;
