@@ -18,7 +18,7 @@ const char* const kCloseSetupFirst = "Please close Printer Driver Setup program 
 OsClassification ClassifySystemAtStartup() {
   OsClassification os = ClassifyOs(ReadSystemVersion());
   UninstallGlobals().osCode = os.osCode;
-  if (os.osCode == WinVista) MarkCompatibilityPersisted();
+  if (os.osCode == WinVista || IsWindows7OrLater(os.osCode)) MarkCompatibilityPersisted();
   return os;
 }
 
