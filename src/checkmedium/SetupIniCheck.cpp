@@ -27,6 +27,12 @@ std::vector<std::string> RecordedUsbPorts(const MediumModel& model) {
   return ports;
 }
 
+bool OffersAnyModel(const MediumContext& medium, TargetOs os) {
+  for (const MediumModel& model : medium.models)
+    if (medium.Offers(model, os)) return true;
+  return false;
+}
+
 bool OffersUsb(const MediumContext& medium, TargetOs os) {
   if (!SupportsUsb(os)) return false;
   for (const MediumModel& model : medium.models)
@@ -138,7 +144,7 @@ void CheckDeviceList(MediumContext& medium) {
                    Text("\"%s\" is listed twice in the same module", name));
       continue;
     }
-    medium.models.push_back(MediumModel{name, module, n, false, false, false, false});
+    medium.models.push_back(MediumModel{name, module, n, false, false, false, false, false, false});
   }
 
   CheckDecimal(medium, ini, section, "DEFAULTNAME");
@@ -167,6 +173,8 @@ void CheckSetupIniRest(MediumContext& medium) {
     MonitorSet monitors;
     memset(&monitors, 0, sizeof monitors);
     medium.config.ReadMonitorSet(os, &monitors);
+    // A medium made before Windows 7 has no monitor sections for it, and needs none.
+    if (IsWindows7OrLater(os) && !OffersAnyModel(medium, os)) continue;
     // The AQCOM ports and their monitor exist on every system but Windows 98/Me.
     if (HasNtSpooler(os))
       CheckMonitor(medium, os, serial, monitors.serialMonitor.pName,
