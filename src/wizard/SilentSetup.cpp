@@ -206,7 +206,8 @@ int SilentInstall(const SilentSetupOptions& options, SilentSession& session, Sil
   flow.OnNext(true);
   ButtonStep step = flow.OnNext(true);
   if (step.page.messageId)
-    return SilentRefuse(log, SilentModelNotForSystem, SetupText(step.page.messageId));
+    return SilentRefuse(log, OsPageRefusalCode(step.page.messageId),
+                        SetupText(step.page.messageId));
 
   const char* entry = nullptr;
   std::string offered;
@@ -271,6 +272,10 @@ int SetupRefusalCode(InstallRefusal refusal) {
       return SilentModelNotOffered;
     case ModelNotForThisSystem:
       return SilentModelNotForSystem;
+    case ModelNotForWindows7:
+      return SilentModelNotForWindows7;
+    case ModelNotFor64BitWindows:
+      return SilentModelNotFor64BitWindows;
     case PortNotSupported:
       return SilentPortUnsupported;
     case NoUsbPrinter:
@@ -287,6 +292,12 @@ int SetupRefusalCode(InstallRefusal refusal) {
       break;
   }
   return SilentSystemFailed;
+}
+
+int OsPageRefusalCode(int messageId) {
+  if (messageId == IDS_NO_WIN7_SUPPORT) return SilentModelNotForWindows7;
+  if (messageId == IDS_NO_X64_SUPPORT) return SilentModelNotFor64BitWindows;
+  return SilentModelNotForSystem;
 }
 
 int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs) {
