@@ -52,15 +52,6 @@ TEST_F(WizardPagesTest, OsPageMarksCompatibilityOnXpForUsersAndOnVistaForTheCurr
 
   winsim::Reset();
   winsim::SetModuleFileName("D:\\QM\\setup.exe");
-  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 10, 0);
-  OsPageModel ten;
-  ten.Init();
-  EXPECT_EQ(ten.osIndex, Win7);
-  EXPECT_EQ(ten.view.checkedRadio, IDC_OS_WIN7);
-  EXPECT_TRUE(Marked(HKEY_CURRENT_USER, "")) << "as on Vista";
-
-  winsim::Reset();
-  winsim::SetModuleFileName("D:\\QM\\setup.exe");
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 2);
   OsPageModel server;
   server.Init();
