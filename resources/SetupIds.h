@@ -32,6 +32,8 @@
 #define IDC_OS_XP 1029
 #define IDC_OS_2003 1075
 #define IDC_OS_VISTA 1076
+#define IDC_OS_WIN7 1077
+#define IDC_OS_WIN7X64 1078
 
 // Module page
 #define IDC_MODULE_RECEIPT 1019

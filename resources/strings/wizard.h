@@ -16,4 +16,6 @@
   X(IDS_USB_INSTALL_STEPS, 148,                                                                 \
     "1:Please connect USB cable to printer and power on it\n2:Please cancel USB device driver " \
     "pop-up installation\n3:Please press the \"Install(I)\" button to continue")                \
-  X(IDS_NO_VISTA_SUPPORT, 149, "This printer not support Windows Vista")
+  X(IDS_NO_VISTA_SUPPORT, 149, "This printer not support Windows Vista")                       \
+  X(IDS_NO_WIN7_SUPPORT, 150, "This printer does not support Windows 7 or later")               \
+  X(IDS_NO_X64_SUPPORT, 151, "This printer does not support 64-bit Windows")

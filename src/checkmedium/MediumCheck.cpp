@@ -54,6 +54,8 @@ MediumContext::MediumContext(const std::string& mediumRoot)
 bool MediumContext::Offers(const MediumModel& model, TargetOs os) const {
   if (os == WinServer2003) return model.server2003;
   if (os == WinVista) return model.vista;
+  if (os == Win7) return model.win7;
+  if (os == Win7x64) return model.win7x64;
   return os >= Win98Me && os <= WinXp;
 }
 

@@ -19,6 +19,8 @@ struct MediumModel {
   bool advanced;    // AdvancedSetup non-zero: four USB ports instead of one
   bool server2003;  // System2003Supported non-zero
   bool vista;       // SystemVistaSupported non-zero
+  bool win7;        // System7Supported non-zero
+  bool win7x64;     // System7x64Supported non-zero
 };
 
 // A name setup gives the system (a driver, processor or monitor) and where the medium says it.

@@ -194,6 +194,8 @@ void CheckPortSections(MediumContext& medium) {
     model.advanced = flag("AdvancedSetup");
     model.server2003 = flag("System2003Supported");
     model.vista = flag("SystemVistaSupported");
+    model.win7 = flag("System7Supported");
+    model.win7x64 = flag("System7x64Supported");
     if (!ini.HasSection(section)) {
       findings.Add(WarningFinding, "missing-section", ini.name, section, "",
                    "missing: every key reads as 0, so no USB port, only the typical setup, "
@@ -210,6 +212,11 @@ void CheckPortSections(MediumContext& medium) {
         Text("setup refuses Server 2003 with \"%s\"", SetupText(IDS_NO_SERVER_2003_SUPPORT)));
     CheckPortFlag(medium, ini, section, "SystemVistaSupported",
                   Text("setup refuses Vista with \"%s\"", SetupText(IDS_NO_VISTA_SUPPORT)));
+    // Younger keys: a medium made before Windows 7 lacks them, and means 0.
+    for (const char* key : {"System7Supported", "System7x64Supported"}) {
+      CheckCapacity(medium, ini, section, key, 200);
+      CheckDecimal(medium, ini, section, key);
+    }
 
     CheckCapacity(medium, ini, section, "BaudRate", kValueCapacity);
     bool hasBaud = CheckDecimal(medium, ini, section, "BaudRate");

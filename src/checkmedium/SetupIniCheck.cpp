@@ -16,6 +16,12 @@ const char* const kModuleSuffixes =
 
 std::string NumberedKey(const char* base, int n) { return Text("%s%d", base, n); }
 
+bool OffersAnyModel(const MediumContext& medium, TargetOs os) {
+  for (const MediumModel& model : medium.models)
+    if (medium.Offers(model, os)) return true;
+  return false;
+}
+
 bool OffersUsb(const MediumContext& medium, TargetOs os) {
   if (!SupportsUsb(os)) return false;
   for (const MediumModel& model : medium.models)
@@ -127,7 +133,7 @@ void CheckDeviceList(MediumContext& medium) {
                    Text("\"%s\" is listed twice in the same module", name));
       continue;
     }
-    medium.models.push_back(MediumModel{name, module, n, false, false, false, false});
+    medium.models.push_back(MediumModel{name, module, n, false, false, false, false, false, false});
   }
 
   CheckDecimal(medium, ini, section, "DEFAULTNAME");
@@ -156,6 +162,8 @@ void CheckSetupIniRest(MediumContext& medium) {
     MonitorSet monitors;
     memset(&monitors, 0, sizeof monitors);
     medium.config.ReadMonitorSet(os, &monitors);
+    // A medium made before Windows 7 has no monitor sections for it, and needs none.
+    if (IsWindows7OrLater(os) && !OffersAnyModel(medium, os)) continue;
     // The AQCOM ports and their monitor exist on every system but Windows 98/Me.
     if (HasNtSpooler(os))
       CheckMonitor(medium, os, serial, monitors.serialMonitor.pName,

@@ -22,7 +22,8 @@ std::vector<std::string> ModelKeys() {
 
 const std::vector<std::string> kPortKeys = {"USBSUPPORTED",         "LPTDEFAULT",
                                             "AdvancedSetup",        "System2003Supported",
-                                            "SystemVistaSupported", "BaudRate"};
+                                            "SystemVistaSupported", "System7Supported",
+                                            "System7x64Supported",  "BaudRate"};
 const std::vector<std::string> kMonitorKeys = {
     "USBMONitorPName", "USBMONitorPDLLName", "USBMONitorPUIDLLName", "USBMONitorVersion",
     "COMMONitorPName", "COMMONitorPDLLName", "COMMONitorPUIDLLName", "COMMONitorVersion"};

@@ -10,6 +10,9 @@ enum SilentExitCode {
   SilentOtherProgramOpen = 11,
   SilentNotAdministrator = 12,
   SilentSystemUnsupported = 13,
+  // setup's refusals of a model for Windows 7 or later; 20 to 29 were all taken
+  SilentModelNotForWindows7 = 14,
+  SilentModelNotFor64BitWindows = 15,
   // setup's refusals
   SilentModelNotOffered = 20,
   SilentModelNotForSystem = 21,

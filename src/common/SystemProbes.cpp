@@ -75,14 +75,35 @@ const NtVersion* FindNtVersion(const SystemVersion& version) {
   return nullptr;
 }
 
+// Any NT version above 6.0, including what 8.1 and later tell a program they do not know.
+bool IsNt61OrLater(const SystemVersion& version) {
+  return IsNtFamily(version) && (version.major > 6 || (version.major == 6 && version.minor > 0));
+}
+
+// Looked up at run time: 95, 98 and NT 4.0 have no IsWow64Process.
+bool RunsUnderWow64() {
+  HMODULE kernel = LoadLibraryA("kernel32.dll");
+  if (!kernel) return false;
+  typedef BOOL(WINAPI * IsWow64ProcessProc)(HANDLE, PBOOL);
+  auto isWow64 = reinterpret_cast<IsWow64ProcessProc>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  bool result = isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+  FreeLibrary(kernel);
+  return result;
+}
+
 }  // namespace
 
 SystemVersion ReadSystemVersion() {
   OSVERSIONINFOA info;
   memset(&info, 0, sizeof info);
   info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-  if (!GetVersionExA(&info)) return {false, 0, 0, 0};
-  return {true, info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+  if (!GetVersionExA(&info)) return {false, 0, 0, 0, false};
+  // No 64-bit Windows predates NT 5: the 98 family and NT 4.0 are not asked.
+  bool nt5 = info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 5;
+  return {true, info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
+          nt5 && RunsUnderWow64()};
 }
 
 bool IsWindows9xFamily(const SystemVersion& version) {
@@ -96,10 +117,17 @@ bool IsNtFamily(const SystemVersion& version) {
 bool IsRecognisedSystem(const SystemVersion& version) {
   // Windows 95 is minor version 0; 98 and Me are 10 and 90.
   if (IsWindows9xFamily(version)) return version.minor > 0;
-  return FindNtVersion(version) != nullptr;
+  if (IsOld64BitWindows(version)) return false;
+  return IsNt61OrLater(version) || FindNtVersion(version) != nullptr;
+}
+
+bool IsOld64BitWindows(const SystemVersion& version) {
+  return version.known && version.wow64 && !IsNt61OrLater(version);
 }
 
 TargetOs TargetOsOf(const SystemVersion& version) {
+  if (IsNt61OrLater(version)) return version.wow64 ? Win7x64 : Win7;
+  if (IsOld64BitWindows(version)) return Win98Me;
   const NtVersion* nt = FindNtVersion(version);
   return nt ? nt->os : Win98Me;
 }

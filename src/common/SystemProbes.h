@@ -13,6 +13,7 @@ struct SystemVersion {
   DWORD platform;  // VER_PLATFORM_WIN32_WINDOWS, VER_PLATFORM_WIN32_NT or another
   DWORD major;
   DWORD minor;
+  bool wow64;  // a 64-bit Windows runs this 32-bit program (IsWow64Process says so)
 };
 
 SystemVersion ReadSystemVersion();
@@ -22,7 +23,11 @@ bool IsNtFamily(const SystemVersion& version);
 // Windows 98 and Me, and the NT versions the medium has drivers for. Windows 95, every other
 // NT version and other platforms are not recognised.
 bool IsRecognisedSystem(const SystemVersion& version);
-// Win98Me for the 98 family and for every system not recognised.
+// A 64-bit Windows older than 7: the medium has no drivers for it, and the OS page treats it as
+// a platform of neither family.
+bool IsOld64BitWindows(const SystemVersion& version);
+// Win98Me for the 98 family and for every system not recognised. NT 6.1 and later is Win7, or
+// Win7x64 under WOW64.
 TargetOs TargetOsOf(const SystemVersion& version);
 // TargetOsOf the running system.
 TargetOs GetTargetOs();

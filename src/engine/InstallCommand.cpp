@@ -28,13 +28,24 @@ bool Ask(InstallCommandHost& host, const char* text) {
   return ShowAppMessage(host.Window(), text, MB_YESNO) == IDYES;
 }
 
-bool Server2003Supported(const SetupSelection& selection) {
+bool PortSectionFlag(const SetupSelection& selection, const char* key) {
   char section[260];
   FormatText(section, sizeof section, "%s.PORT", selection.modelName);
   char value[50] = {};
-  GetPrivateProfileStringA(section, "System2003Supported", "0", value, sizeof value,
-                           selection.moduleIniPath);
+  GetPrivateProfileStringA(section, key, "0", value, sizeof value, selection.moduleIniPath);
   return strtol(value, nullptr, 10) != 0;
+}
+
+// The box of a system the model's port section does not claim; 0 when it is claimed or is
+// not asked about (Vista is refused on leaving the OS page only).
+int SystemRefusalText(const SetupSelection& selection) {
+  if (selection.targetOs == WinServer2003 && !PortSectionFlag(selection, "System2003Supported"))
+    return IDS_NO_SERVER_2003_SUPPORT;
+  if (selection.targetOs == Win7 && !PortSectionFlag(selection, "System7Supported"))
+    return IDS_NO_WIN7_SUPPORT;
+  if (selection.targetOs == Win7x64 && !PortSectionFlag(selection, "System7x64Supported"))
+    return IDS_NO_X64_SUPPORT;
+  return 0;
 }
 
 // The attached printer must carry the identity that its port's number stands for. NotRefused
@@ -90,8 +101,10 @@ InstallRefusal RefuseChoices(const SetupSelection& selection, InstallCommandHost
     Tell(host, SetupText(IDS_SELECT_MODULE_FIRST));
     return NoModelChosen;
   }
-  if (selection.targetOs == WinServer2003 && !Server2003Supported(selection)) {
-    Tell(host, SetupText(IDS_NO_SERVER_2003_SUPPORT));
+  if (int text = SystemRefusalText(selection)) {
+    Tell(host, SetupText(text));
+    if (text == IDS_NO_WIN7_SUPPORT) return ModelNotForWindows7;
+    if (text == IDS_NO_X64_SUPPORT) return ModelNotFor64BitWindows;
     return ModelNotForThisSystem;
   }
   if (PortKindOf(selection.portName) == NoPort) {

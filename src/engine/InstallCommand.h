@@ -26,6 +26,8 @@ enum InstallRefusal {
   IdentityChangeDeclined,  // the printer's identity must change, and the user said No
   IdentityNotSet,          // the printer did not take its new identity
   UsbNotOnThisSystem,      // Windows NT 4.0
+  ModelNotForWindows7,     // Windows 7 or later (32-bit) for a model without System7Supported
+  ModelNotFor64BitWindows,  // Windows 7 or later, 64-bit, without System7x64Supported
 };
 
 // What the Install command needs from the wizard's windows.

@@ -139,6 +139,10 @@ const char* OsSubdirectory(TargetOs targetOs) {
       return "\\win2003\\";
     case WinVista:
       return "\\Vista\\";
+    case Win7:
+      return "\\Win7\\";
+    case Win7x64:
+      return "\\Win7x64\\";
     default:
       return "";
   }

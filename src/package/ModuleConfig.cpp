@@ -10,13 +10,16 @@ namespace {
 
 char kWindows40[] = "Windows 4.0";
 
-const char* const kSectionFormats[] = {"%s.98", "%s.NT", "%s.2K", "%s.XP", "%s.2003", "%s.Vista"};
-const char* const kSuffixes[] = {".98", ".NT", ".2K", ".XP", ".2003", ".Vista"};
+const char* const kSectionFormats[kTargetOsCount] = {"%s.98",   "%s.NT",    "%s.2K",
+                                                     "%s.XP",   "%s.2003",  "%s.Vista",
+                                                     "%s.Win7", "%s.Win7x64"};
+const char* const kSuffixes[kTargetOsCount] = {".98",   ".NT",    ".2K",  ".XP",
+                                               ".2003", ".Vista", ".Win7", ".Win7x64"};
 const char* const kModuleSuffixes[] = {"-ReceiptPrinter", "-TicketPrinter", "-LabelPrinter",
                                        "-EmbeddedPrinter"};
 
 // A system the medium has drivers for (UnsupportedPlatform is none).
-bool ValidOs(TargetOs os) { return os >= Win98Me && os <= WinVista; }
+bool ValidOs(TargetOs os) { return os >= Win98Me && os < kTargetOsCount; }
 
 // Model section name of a TargetOs; empty for any other value.
 void ModelSection(char* section, size_t capacity, const char* model, TargetOs os) {

@@ -78,7 +78,9 @@ bool StorePath(const char* dir) {
 }  // namespace
 
 OsClassification ClassifyOs(const SystemVersion& version) {
-  if (version.known && !IsWindows9xFamily(version) && !IsNtFamily(version))
+  // The medium has nothing for a 64-bit Windows older than 7: neither family's removal fits.
+  if (version.known && ((!IsWindows9xFamily(version) && !IsNtFamily(version)) ||
+                        IsOld64BitWindows(version)))
     return {UnsupportedPlatform, false};
   TargetOs os = TargetOsOf(version);
   // Only a recognised 98/Me or NT 4.0 loses the USB removal: Windows 95 and unrecognised NT
@@ -97,6 +99,10 @@ const char* UninstallOsSuffix(TargetOs osCode) {
       return ".2K";
     case WinServer2003:
       return ".2003";
+    case Win7:
+      return ".Win7";
+    case Win7x64:
+      return ".Win7x64";
     default:
       return ".Vista";
   }

@@ -26,7 +26,7 @@ const char* UninstallAdministratorRefusal(const OsClassification& os) {
 OsClassification ClassifySystemAtStartup() {
   OsClassification os = ClassifyOs(ReadSystemVersion());
   UninstallGlobals().osCode = os.osCode;
-  if (os.osCode == WinVista) MarkCompatibilityPersisted();
+  if (os.osCode == WinVista || IsWindows7OrLater(os.osCode)) MarkCompatibilityPersisted();
   return os;
 }
 

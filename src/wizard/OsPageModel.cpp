@@ -6,13 +6,14 @@
 
 #include <cstring>
 
-const int kOsRadios[6] = {IDC_OS_WIN98, IDC_OS_NT4,  IDC_OS_2000,
-                          IDC_OS_XP,    IDC_OS_2003, IDC_OS_VISTA};
+const int kOsRadios[kTargetOsCount] = {IDC_OS_WIN98, IDC_OS_NT4,   IDC_OS_2000,
+                                       IDC_OS_XP,    IDC_OS_2003,  IDC_OS_VISTA,
+                                       IDC_OS_WIN7,  IDC_OS_WIN7X64};
 
 namespace {
 OsMarking MarkingOf(TargetOs os) {
   if (os == WinXp) return MarkForUsers;
-  if (os == WinVista) return MarkCurrentUser;
+  if (os == WinVista || IsWindows7OrLater(os)) return MarkCurrentUser;
   return NoMarking;
 }
 }  // namespace
@@ -27,8 +28,11 @@ OsPageView ComposeOsPage(const SystemVersion& version) {
     view.marking = MarkingOf(view.osIndex);
   }
   view.checkRangeLast = kOsRadios[view.osIndex == WinVista ? WinVista : WinServer2003];
+  if (IsWindows7OrLater(view.osIndex)) view.checkRangeLast = kOsRadios[Win7x64];
   if (!IsWindows9xFamily(version) && !IsNtFamily(version)) view.messageId = IDS_UNSUPPORTED_SYSTEM;
-  for (TargetOs os : kTargetOses) view.enabled[os] = os == view.osIndex;
+  view.old64Bit = IsOld64BitWindows(version);
+  if (view.old64Bit) view.messageId = IDS_UNSUPPORTED_SYSTEM;
+  for (TargetOs os : kTargetOses) view.enabled[os] = os == view.osIndex && !view.old64Bit;
   return view;
 }
 

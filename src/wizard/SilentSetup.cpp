@@ -200,7 +200,8 @@ int WalkToPortPage(const SilentSetupOptions& options, SilentWizard& w, ButtonSte
   flow.OnNext(true);
   step = flow.OnNext(true);
   if (step.page.messageId)
-    return SilentRefuse(log, SilentModelNotForSystem, SetupText(step.page.messageId));
+    return SilentRefuse(log, OsPageRefusalCode(step.page.messageId),
+                        SetupText(step.page.messageId));
   return kWalkOn;
 }
 
@@ -288,6 +289,10 @@ int SetupRefusalCode(InstallRefusal refusal) {
       return SilentModelNotOffered;
     case ModelNotForThisSystem:
       return SilentModelNotForSystem;
+    case ModelNotForWindows7:
+      return SilentModelNotForWindows7;
+    case ModelNotFor64BitWindows:
+      return SilentModelNotFor64BitWindows;
     case PortNotSupported:
       return SilentPortUnsupported;
     case NoUsbPrinter:
@@ -304,6 +309,12 @@ int SetupRefusalCode(InstallRefusal refusal) {
       break;
   }
   return SilentSystemFailed;
+}
+
+int OsPageRefusalCode(int messageId) {
+  if (messageId == IDS_NO_WIN7_SUPPORT) return SilentModelNotForWindows7;
+  if (messageId == IDS_NO_X64_SUPPORT) return SilentModelNotFor64BitWindows;
+  return SilentModelNotForSystem;
 }
 
 int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs) {

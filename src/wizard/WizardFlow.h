@@ -21,7 +21,7 @@ struct PageSwitch {
   int hidePage;           // page to hide, -1 for none
   int showPage;           // page to show, -1 for none (a refused switch shows the OS page again)
   int nextEnabled;        // kKeep, 0 or 1
-  int messageId;          // 0, or IDS_NO_SERVER_2003_SUPPORT / IDS_NO_VISTA_SUPPORT
+  int messageId;          // 0, or IDS_NO_SERVER_2003_SUPPORT, _VISTA_, _WIN7_ or _X64_SUPPORT
   bool setupTypeChanged;  // the setup-type model was changed (AdvancedSetup)
   bool baudRateChanged;   // the port model's baud rate was reloaded
   int baudRateIndex;      // the entry of IDC_BAUD_RATE to select then

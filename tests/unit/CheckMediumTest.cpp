@@ -179,6 +179,18 @@ TEST_F(CheckMediumTest, EachFaultOfABrokenCopyGivesItsFindingAndExitCode) {
        "value-cut", "AQPRINTER", "PRINTERNAME1", "only the first 29", MediumErrors},
       {"setup.ini missing", [] { winsim::RemovePath(kSetupIni); }, "medium-unreadable", "", "",
        "no device list", MediumUnreadable},
+      {"64-bit Windows claimed without the files",
+       [] { winsim::RemovePath("D:\\QM\\Win7x64\\AQSTD.DLL"); }, "missing-file",
+       "QM-A210.Win7x64", "STDDriverPath", "Win7x64\\AQSTD.DLL is missing", MediumErrors},
+      {"Windows 7 claimed without the files",
+       [] { winsim::RemovePath("D:\\QM\\Win7\\QMC3.GPD"); }, "missing-file", "QM-C3.Win7",
+       "STDDataFile", "Win7\\QMC3.GPD is missing", MediumErrors},
+      {"64-bit Windows claimed without its section",
+       [] { Set(kReceiptIni, "QM-R80.PORT", "System7x64Supported", "1"); }, "missing-section",
+       "QM-R80.Win7x64", "", "driver named \"0\"", MediumErrors},
+      {"Windows 7 monitor section missing",
+       [] { Set(kSetupIni, "COMMON-MONITOR.Win7", nullptr, nullptr); }, "missing-section",
+       "COMMON-MONITOR.Win7", "", "Add monitor error!", MediumErrors},
   };
   for (const Fault& fault : faults) {
     SetUp();
@@ -203,6 +215,15 @@ TEST_F(CheckMediumTest, WhatTheProgramsReadAlikeOrNeverReachGivesNoFinding) {
   } cases[] = {
       {"no Vista section where Vista is refused",
        [] { Set(kReceiptIni, "QM-R80.Vista", nullptr, nullptr); }},
+      {"a medium made before Windows 7",
+       [] {
+         for (const char* key : {"System7Supported", "System7x64Supported"}) {
+           Set(kReceiptIni, "QM-A210.PORT", key, nullptr);
+           Set(kLabelIni, "QM-C3.PORT", key, nullptr);
+         }
+         Set(kSetupIni, "COMMON-MONITOR.Win7", nullptr, nullptr);
+         Set(kSetupIni, "COMMON-MONITOR.Win7x64", nullptr, nullptr);
+       }},
       {"a key in other letters",
        [] {
          Set(kReceiptIni, "QM-A210.XP", "STDDriverName", nullptr);

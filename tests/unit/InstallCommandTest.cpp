@@ -78,8 +78,8 @@ class InstallCommandTest : public ::testing::Test {
 
   void Choose(TargetOs os, const char* model, const char* port,
               PrinterModule module = ReceiptModule) {
-    static const DWORD versions[][3] = {{1, 4, 10}, {2, 4, 0}, {2, 5, 0},
-                                        {2, 5, 1},  {2, 5, 2}, {2, 6, 0}};
+    static const DWORD versions[][3] = {{1, 4, 10}, {2, 4, 0}, {2, 5, 0}, {2, 5, 1},
+                                        {2, 5, 2},  {2, 6, 0}, {2, 6, 1}, {2, 6, 1}};
     winsim::SetVersion(versions[os][0], versions[os][1], versions[os][2]);
     winsim::SetWin9xSpooler(os == Win98Me);
     ClearSelection(&selection);
@@ -149,6 +149,12 @@ TEST_F(InstallCommandTest, RefusalsShowTheirTextAndLeaveTheWizardOpen) {
     SetUp();
     Choose(WinServer2003, model, "LPT1:");
     ExpectAborted({SetupText(IDS_NO_SERVER_2003_SUPPORT)}, ModelNotForThisSystem);
+    SetUp();
+    Choose(Win7, model, "LPT1:");
+    ExpectAborted({SetupText(IDS_NO_WIN7_SUPPORT)}, ModelNotForWindows7);
+    SetUp();
+    Choose(Win7x64, model, "LPT1:");
+    ExpectAborted({SetupText(IDS_NO_X64_SUPPORT)}, ModelNotFor64BitWindows);
   }
 }
 

@@ -33,7 +33,8 @@ const char* const kComMonitor = "AQ COM Monitor";
 const char* const kUsbMonitor = "AQ USB Monitor";
 const char* const kProcessor = "AQ Print Processor";
 
-const char* const kOsDirs[] = {"win98", "winnt", "winnt", "winnt", "win2003", "Vista"};
+const char* const kOsDirs[] = {"win98",   "winnt", "winnt", "winnt",
+                               "win2003", "Vista", "Win7",  "Win7x64"};
 
 class InstallSequenceTest : public ::testing::Test {
  protected:
@@ -59,7 +60,8 @@ class InstallSequenceTest : public ::testing::Test {
     static const DWORD versions[][3] = {
         {VER_PLATFORM_WIN32_WINDOWS, 4, 10}, {VER_PLATFORM_WIN32_NT, 4, 0},
         {VER_PLATFORM_WIN32_NT, 5, 0},       {VER_PLATFORM_WIN32_NT, 5, 1},
-        {VER_PLATFORM_WIN32_NT, 5, 2},       {VER_PLATFORM_WIN32_NT, 6, 0}};
+        {VER_PLATFORM_WIN32_NT, 5, 2},       {VER_PLATFORM_WIN32_NT, 6, 0},
+        {VER_PLATFORM_WIN32_NT, 6, 1},       {VER_PLATFORM_WIN32_NT, 6, 1}};
     winsim::SetVersion(versions[os][0], versions[os][1], versions[os][2]);
     winsim::SetWin9xSpooler(os == 0);
     if (os == 0)
@@ -276,7 +278,9 @@ INSTANTIATE_TEST_SUITE_P(
                       InstallCase{WinXp, "USB_QM-A210_1"}, InstallCase{WinServer2003, "AQCOM1:"},
                       InstallCase{WinServer2003, "LPT1:"},
                       InstallCase{WinServer2003, "USB_QM-A210_1"}, InstallCase{WinVista, "AQCOM1:"},
-                      InstallCase{WinVista, "LPT1:"}, InstallCase{WinVista, "USB_QM-A210_1"}),
+                      InstallCase{WinVista, "LPT1:"}, InstallCase{WinVista, "USB_QM-A210_1"},
+                      InstallCase{Win7, "AQCOM1:"}, InstallCase{Win7, "LPT1:"},
+                      InstallCase{Win7, "USB_QM-A210_1"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) {
       std::string port = info.param.port;
       return "Os" + std::to_string(info.param.os) + "_" + port.substr(0, port.find_first_of(":_"));

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(SetupStartupTest, OnlyTheSystemsFrom2000ToVistaRefuseAUserWhoIsNoAdministrator) {
+TEST(SetupStartupTest, OnlyTheSystemsFrom2000OnRefuseAUserWhoIsNoAdministrator) {
   struct System {
     const char* name;
     DWORD platform, major, minor;
@@ -21,6 +21,8 @@ TEST(SetupStartupTest, OnlyTheSystemsFrom2000ToVistaRefuseAUserWhoIsNoAdministra
       {"XP", VER_PLATFORM_WIN32_NT, 5, 1, true},
       {"2003", VER_PLATFORM_WIN32_NT, 5, 2, true},
       {"Vista", VER_PLATFORM_WIN32_NT, 6, 0, true},
+      {"7", VER_PLATFORM_WIN32_NT, 6, 1, true},
+      {"10", VER_PLATFORM_WIN32_NT, 10, 0, true},
   };
   for (const System& system : systems) {
     for (bool administrator : {true, false}) {

@@ -62,8 +62,15 @@ TEST(SilentSetupCodes, EachRefusalAndEngineFailureHasItsPublishedCode) {
   const std::pair<InstallRefusal, int> refusals[] = {
       {NoModelChosen, 20},  {ModelNotForThisSystem, 21}, {PortNotSupported, 24},
       {NoUsbPrinter, 25},   {SeveralUsbPrinters, 26},    {IdentityChangeDeclined, 27},
-      {IdentityNotSet, 28}, {UsbNotOnThisSystem, 29}};
+      {IdentityNotSet, 28}, {UsbNotOnThisSystem, 29}, {ModelNotForWindows7, 14},
+      {ModelNotFor64BitWindows, 15}};
   for (const auto& row : refusals) EXPECT_EQ(SetupRefusalCode(row.first), row.second) << row.first;
+  // The OS page's boxes give the same codes as the Install command's.
+  const std::pair<int, int> osPage[] = {{IDS_NO_SERVER_2003_SUPPORT, 21},
+                                        {IDS_NO_VISTA_SUPPORT, 21},
+                                        {IDS_NO_WIN7_SUPPORT, 14},
+                                        {IDS_NO_X64_SUPPORT, 15}};
+  for (const auto& row : osPage) EXPECT_EQ(OsPageRefusalCode(row.first), row.second) << row.first;
   const std::pair<InstallFailure, int> failures[] = {
       {MonitorFailure, 30}, {ProcessorFailure, 31}, {DriverFilesFailure, 32}, {DriverFailure, 33},
       {PrinterFailure, 34}, {SystemFailure, 35},    {NoFailure, 35}};
@@ -146,6 +153,8 @@ TEST_F(SilentSetupTest, EveryRefusalHasItsCodeAndLogLineAndInstallsNothing) {
        "QM-R80"},
       {"model without Server 2003", [] { winsim::SetVersion(2, 5, 2); },
        "/model=QM-R80 /port=LPT1:", SilentModelNotForSystem, SetupText(IDS_NO_SERVER_2003_SUPPORT)},
+      {"model without Windows 7", [] { winsim::SetVersion(2, 10, 0); },
+       "/model=QM-R80 /port=LPT1:", SilentModelNotForWindows7, SetupText(IDS_NO_WIN7_SUPPORT)},
       {"not an administrator", [] { winsim::SetProcessTokenGroups({winsim::UsersGroup()}); },
        "/model=QM-A210 /port=LPT1:", SilentNotAdministrator, "as an administrator"},
       {"uninstaller open", [] { winsim::OpenWindow("Uninstall"); },

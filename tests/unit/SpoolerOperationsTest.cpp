@@ -71,10 +71,11 @@ class SpoolerOperationsTest : public ::testing::Test {
 // ---- CopyPackageFile ------------------------------------------------------------------------
 
 TEST_F(SpoolerOperationsTest, CopyTakesTheSourceFromTheMediumDirectoryOfEachOs) {
-  for (const char* subdir : {"\\win98\\", "\\winnt\\", "\\win2003\\", "\\Vista\\"})
+  for (const char* subdir :
+       {"\\win98\\", "\\winnt\\", "\\win2003\\", "\\Vista\\", "\\Win7\\", "\\Win7x64\\"})
     PutPackageFile(subdir, "A.DLL", subdir);
-  const char* expected[] = {"\\win98\\", "\\winnt\\",   "\\winnt\\",
-                            "\\winnt\\", "\\win2003\\", "\\Vista\\"};
+  const char* expected[] = {"\\win98\\", "\\winnt\\", "\\winnt\\", "\\winnt\\",
+                            "\\win2003\\", "\\Vista\\", "\\Win7\\", "\\Win7x64\\"};
   for (TargetOs os : kTargetOses) {
     EXPECT_EQ(CopyPackageFile("A.DLL", SystemDirectory, os, PlainCopy, message), Copied) << os;
     EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\A.DLL"), expected[os]) << os;

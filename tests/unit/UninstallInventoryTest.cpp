@@ -13,6 +13,11 @@ TEST_F(Inventory, FileSectionsOf2000AndXpAreSharedAndAnyOtherCodeReadsVista) {
   EXPECT_STREQ(UninstallOsSuffix(UnsupportedPlatform), ".Vista");
 }
 
+TEST_F(Inventory, WindowsSevenAndLaterHaveFileSectionsOfTheirOwnForEachWidth) {
+  EXPECT_STREQ(UninstallOsSuffix(Win7), ".Win7");
+  EXPECT_STREQ(UninstallOsSuffix(Win7x64), ".Win7x64");
+}
+
 TEST_F(Inventory, TheWorkingDirectoryIsSearchedBeforeItsDrvconfig) {
   winsim::WriteFile("C:\\MEDIUM\\Uninstall.ini.bak", "");
   ASSERT_EQ(LocateUninstallIni(nullptr), 1);

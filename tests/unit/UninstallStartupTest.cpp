@@ -57,7 +57,7 @@ TEST_F(Startup, TheUsbBoxStaysEnabledOnWindows95AndXpAndGoesOnWindows98) {
   }
 }
 
-TEST_F(Startup, OnlyVistaMarksTheProgramForTheCompatibilityAssistantAndOnlyAtStartUp) {
+TEST_F(Startup, VistaAndLaterMarkTheProgramForTheCompatibilityAssistantAndOnlyAtStartUp) {
   const char* key =
       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
       "Assistant\\Persisted";
@@ -72,6 +72,11 @@ TEST_F(Startup, OnlyVistaMarksTheProgramForTheCompatibilityAssistantAndOnlyAtSta
   DWORD value = 0;
   EXPECT_TRUE(winsim::GetDword(HKEY_CURRENT_USER, key, "C:\\MEDIUM\\uninstall.exe", &value));
   EXPECT_EQ(value, 1u);
+
+  RegDeleteKeyA(HKEY_CURRENT_USER, key);
+  winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 2);
+  EXPECT_EQ(ClassifySystemAtStartup().osCode, Win7);
+  EXPECT_TRUE(winsim::GetDword(HKEY_CURRENT_USER, key, "C:\\MEDIUM\\uninstall.exe", &value));
 }
 
 TEST_F(Startup, AMissingUninstallIniIsFatalBeforeAnyStatusLine) {

@@ -240,21 +240,25 @@ TEST_F(WizardFlowTest, TheUsbPrinterIsAskedOnlyWhenThePortListIsComposedAfresh) 
   EXPECT_EQ(usbQuestions, 1) << "the same model and setup type keep the list";
 }
 
-TEST_F(WizardFlowTest, UnsupportedServer2003OrVistaKeepsTheOsPage) {
+TEST_F(WizardFlowTest, ASystemTheModelDoesNotSupportKeepsTheOsPage) {
   struct Case {
     int entry;
     TargetOs os;
     int message;
+    bool old64Bit;
   };
-  // QM-R80 supports neither; QM-A210 both.
-  for (Case c : {Case{1, WinServer2003, 145}, Case{1, WinVista, 149}, Case{0, WinVista, 0},
-                 Case{1, WinXp, 0}}) {
+  // QM-R80 supports none of them; QM-A210 all. A 64-bit Windows older than 7 has no drivers.
+  for (Case c : {Case{1, WinServer2003, 145, false}, Case{1, WinVista, 149, false},
+                 Case{0, WinVista, 0, false}, Case{1, WinXp, 0, false}, Case{1, Win7, 150, false},
+                 Case{1, Win7x64, 151, false}, Case{0, Win7, 0, false}, Case{0, Win7x64, 0, false},
+                 Case{0, Win98Me, 151, true}}) {
     SetUp();
     flow->SetActivePage(LicensePage, true);
     flow->OnNext(true);
     ChooseModel(ReceiptModule, c.entry);
     WalkTo(OsPage);
     os.osIndex = c.os;
+    os.view.old64Bit = c.old64Bit;
     ButtonStep step = flow->OnNext(true);
     EXPECT_EQ(step.page.messageId, c.message) << c.entry << " " << c.os;
     if (c.message) {

@@ -146,7 +146,8 @@ TEST_F(WizardFrameWindowTest, WalksForwardToThePortPageAndBackToTheLicence) {
   ASSERT_EQ(3, frame.CurrentPage());
   // Only the running system's radio is enabled.
   int enabled = 0;
-  for (int id : {IDC_OS_WIN98, IDC_OS_NT4, IDC_OS_2000, IDC_OS_XP, IDC_OS_2003, IDC_OS_VISTA})
+  for (int id : {IDC_OS_WIN98, IDC_OS_NT4, IDC_OS_2000, IDC_OS_XP, IDC_OS_2003, IDC_OS_VISTA,
+                 IDC_OS_WIN7, IDC_OS_WIN7X64})
     enabled += Enabled(Page(pages.os, id));
   EXPECT_EQ(1, enabled);
   EXPECT_TRUE(Enabled(Page(pages.os, kOsRadios[pages.os.model.osIndex])));
