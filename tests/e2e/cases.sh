@@ -1,5 +1,5 @@
 # The end-to-end cases (sourced by tests/e2e/run). A case is a function case_<name> that gets
-# the Windows version (xp, 2000, 2003, vista) as $1 and runs with a fresh prefix ($prefix), its
+# the Windows version (xp, 2000, 2003, vista, win7) as $1 and runs with a fresh prefix ($prefix), its
 # own copy of the staged medium ($medium, C:\medium, setup's working directory) and a directory
 # for its log and screenshots ($out). It returns non-zero on the first check that fails. It
 # sets fixed_waits to the sum of the fixed waits of its install path. `cases` lists each case
@@ -8,17 +8,22 @@
 # Helpers: start_setup, setup_ended; drive (a script on stdin, see e2e/automation/Drive.cpp);
 # inspect (see e2e/inspector/Inspect.cpp); has REGEX (stdin has a matching line); shot NAME;
 # progress_waits WORKER_MS.
+# Windows 7 (a 32-bit prefix answering 6.1) where the tier runs the 32-bit programs: the 64-bit
+# build of the other mode is no 32-bit program under a 32-bit Windows 7.
+win7=
+[ "$tier" = 64 ] || win7=win7
 cases=(
-  "parallel-typical xp 2000 2003 vista"
-  "serial-aqcom xp 2000 2003 vista"
+  "parallel-typical xp 2000 2003 vista $win7"
+  "serial-aqcom xp 2000 2003 vista $win7"
   "usb-typical xp 2000 2003 vista"
   "usb-identity-rewritten xp 2000 2003 vista"
   "usb-driver-installer xp 2000 2003 vista"
   "second-install xp 2000 2003 vista"
   "processor-update xp 2000 2003 vista"
-  "uninstall-all xp vista"
+  "uninstall-all xp vista $win7"
   "refused-server-2003 2003"
   "refused-vista vista"
+  ${win7:+"refused-win7 win7"}
   "refused-second-instance xp"
   "refused-beside-uninstall xp"
   "refused-without-drvconfig xp"
@@ -267,6 +272,22 @@ expect IDC_OS_VISTA checked
 click IDOK
 box setup "This printer not support Windows Vista" OK 10
 expect IDC_OS_VISTA visible
+expect IDOK text "Next (&N)>>"
+EOF
+}
+
+# Windows 7 with a model whose System7Supported is 0 (QM-R80): IDS_NO_WIN7_SUPPORT, and the OS
+# page stays.
+case_refused_win7() {
+  start_setup
+  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+expect IDC_OS_WIN7 checked
+expect IDC_OS_VISTA disabled
+click IDOK
+box setup "This printer does not support Windows 7 or later" OK 10
+expect IDC_OS_WIN7 visible
 expect IDOK text "Next (&N)>>"
 EOF
 }
