@@ -87,6 +87,7 @@ struct UninstallIniRun {
   const IniFile& ini;
   std::vector<std::string> fileSections;
   std::vector<std::string> checked;
+  UninstallSettings settings;
 
   bool Once(const std::string& text) {
     for (const std::string& known : checked)
@@ -96,9 +97,10 @@ struct UninstallIniRun {
   }
   // An installed name (a `kind` of `list`) that no fragment matches: the uninstaller never
   // lists it (`missed`). Each kind and name is checked once.
-  void CheckListed(const InstalledName& name, bool (*isListed)(const char*), const char* kind,
+  void CheckListed(const InstalledName& name,
+                   bool (*isListed)(const UninstallSettings&, const char*), const char* kind,
                    const char* code, const FragmentList& list, const char* missed) {
-    if (!Once(std::string(kind) + " " + name.name) || isListed(name.name.c_str())) return;
+    if (!Once(std::string(kind) + " " + name.name) || isListed(settings, name.name.c_str())) return;
     medium.findings.Add(ErrorFinding, code, ini.name, list.section, list.baseKey,
                         Text("no fragment matches the %s \"%s\" (%s [%s] %s): uninstall never "
                              "lists %s",
@@ -128,7 +130,7 @@ void CheckProcessors(UninstallIniRun& run) {
   for (const InstalledName& processor : run.medium.processors) {
     // The uninstaller lists no print processor on Windows 98/Me.
     if (processor.os == Win98Me) continue;
-    UninstallGlobals().osCode = processor.os;
+    run.settings.osCode = processor.os;
     run.CheckListed(processor, IsListedProcessor, "print processor", "processor-not-listed",
                     kLists[2], "it");
     std::string section = processor.name + UninstallOsSuffix(processor.os);
@@ -177,18 +179,17 @@ void CheckUninstallIni(MediumContext& medium) {
     return;
   }
   IniFile ini(medium.root, name.c_str());
-  UninstallSettings saved = UninstallGlobals();
-  CopyText(UninstallGlobals().iniPath, kUninstallIniPathSize, ini.path.c_str());
 
   for (const FragmentList& list : kLists) {
     std::vector<std::string> known;
     CheckFragments(medium, ini, list, &known);
     ReportUnknownKeys(medium, ini, list.section, known, "uninstall never reads it");
   }
-  UninstallIniRun run{medium, ini, {}, {}};
+  // The uninstaller's own rules, read against this medium's Uninstall.ini.
+  UninstallIniRun run{medium, ini, {}, {}, UninstallSettings{Win98Me, {0}, nullptr}};
+  CopyText(run.settings.iniPath, kUninstallIniPathSize, ini.path.c_str());
   CheckDriversListed(run);
   CheckMonitors(run);
   CheckProcessors(run);
   CheckSections(run);
-  UninstallGlobals() = saved;
 }

@@ -215,8 +215,8 @@ int RemovalWorker(UninstallView& view) {
     Sleep(500);
     if (!view.IsItemChecked(run.index)) continue;
     view.GetItemText(run.index, run.current, sizeof run.current);
-    StepResult result = IsListedMonitor(run.current)     ? RemoveMonitor(run)
-                        : IsListedProcessor(run.current) ? RemoveProcessor(run)
+    StepResult result = IsListedMonitor(UninstallGlobals(), run.current)     ? RemoveMonitor(run)
+                        : IsListedProcessor(UninstallGlobals(), run.current) ? RemoveProcessor(run)
                                                          : RemovePrinter(run);
     if (result == AbortRun) {
       aborted = true;

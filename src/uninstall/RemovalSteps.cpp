@@ -80,8 +80,8 @@ int DeleteMonitorFiles(UninstallView& view, const char* monitorName) {
   FileSection(section, compact);
   char dll[kIniValueSize];
   char uiDll[kIniValueSize];
-  ReadUninstallValue(section, "MonitorPDLLName", dll);
-  ReadUninstallValue(section, "MonitorPUIDLLName", uiDll);
+  ReadUninstallValue(UninstallGlobals(), section, "MonitorPDLLName", dll);
+  ReadUninstallValue(UninstallGlobals(), section, "MonitorPUIDLLName", uiDll);
   char dir[kDirectorySize];
   UINT length = GetSystemDirectoryA(dir, sizeof dir);
   if (length == 0 || length >= sizeof dir) {
@@ -97,7 +97,7 @@ int DeleteProcessorFile(UninstallView& view, const char* processorName) {
   char section[kIniValueSize];
   FileSection(section, processorName);
   char dll[kIniValueSize];
-  ReadUninstallValue(section, "ProcessorDllName", dll);
+  ReadUninstallValue(UninstallGlobals(), section, "ProcessorDllName", dll);
   char dir[kDirectorySize];
   DWORD needed = 0;
   if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir,

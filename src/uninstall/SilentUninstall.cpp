@@ -81,7 +81,9 @@ class SilentView : public UninstallView {
 bool Tick(SilentView& view, const std::string& name, int kind) {
   for (SilentView::Item& item : view.items) {
     const char* text = item.text.c_str();
-    int itemKind = IsListedMonitor(text) ? 1 : IsListedProcessor(text) ? 2 : 0;
+    int itemKind = IsListedMonitor(UninstallGlobals(), text)     ? 1
+                   : IsListedProcessor(UninstallGlobals(), text) ? 2
+                                                                 : 0;
     if (itemKind == kind && EqualNoCase(text, name.c_str())) {
       item.checked = true;
       return true;
@@ -103,7 +105,7 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
 
   SilentView view(log, options.usb, !options.noRestart);
-  FillInventory(view);
+  FillInventory(UninstallGlobals(), view);
   for (const SilentView::Item& item : view.items) log.Line("inventory: ", item.text.c_str());
   if (options.all)
     for (SilentView::Item& item : view.items) item.checked = true;

@@ -24,16 +24,16 @@ int DecimalCount(const char* text) {
 
 // True as soon as `name` contains one of the entries baseKey1 .. baseKeyN of `section`,
 // N being the count under `countKey`.
-bool NameIsListed(const char* section, const char* countKey, const char* baseKey,
-                  const char* name) {
+bool NameIsListed(const UninstallSettings& settings, const char* section, const char* countKey,
+                  const char* baseKey, const char* name) {
   char value[kIniValueSize];
-  ReadUninstallValue(section, countKey, value);
+  ReadUninstallValue(settings, section, countKey, value);
   int count = DecimalCount(value);
   if (count > kMaxUninstallEntries) count = kMaxUninstallEntries;
   for (int n = 1; n <= count; ++n) {
     char key[40];
     FormatText(key, sizeof key, "%s%c", baseKey, static_cast<char>('0' + n));
-    ReadUninstallValue(section, key, value);
+    ReadUninstallValue(settings, section, key, value);
     // An empty entry is a slip of the medium's author, not a wish to take every printer,
     // monitor and processor of the system (the Local Port monitor among them) for the family's.
     if (value[0] && strstr(name ? name : "", value)) return true;
@@ -108,9 +108,10 @@ const char* UninstallOsSuffix(TargetOs osCode) {
   }
 }
 
-void ReadUninstallValue(const char* section, const char* key, char (&value)[kIniValueSize]) {
+void ReadUninstallValue(const UninstallSettings& settings, const char* section, const char* key,
+                        char (&value)[kIniValueSize]) {
   value[0] = '\0';
-  GetPrivateProfileStringA(section, key, "0", value, sizeof value, UninstallGlobals().iniPath);
+  GetPrivateProfileStringA(section, key, "0", value, sizeof value, settings.iniPath);
   value[sizeof value - 1] = '\0';
 }
 
@@ -140,48 +141,48 @@ int LocateUninstallIni(HWND owner) {
   return 0;
 }
 
-bool IsListedMonitor(const char* monitorName) {
-  return NameIsListed("AQMONITOR", "MonitorNUM", "MONITORNAME", monitorName);
+bool IsListedMonitor(const UninstallSettings& settings, const char* monitorName) {
+  return NameIsListed(settings, "AQMONITOR", "MonitorNUM", "MONITORNAME", monitorName);
 }
 
-bool IsListedProcessor(const char* processorName) {
-  if (IsWindows98Me(UninstallGlobals().osCode)) return false;
-  return NameIsListed("AQPROC", "PROCNUM", "PROCNAME", processorName);
+bool IsListedProcessor(const UninstallSettings& settings, const char* processorName) {
+  if (IsWindows98Me(settings.osCode)) return false;
+  return NameIsListed(settings, "AQPROC", "PROCNUM", "PROCNAME", processorName);
 }
 
-bool IsListedDriverName(const char* driverName) {
-  return NameIsListed("AQPRINTER", "PRINTERNUM", "PRINTERNAME", driverName);
+bool IsListedDriverName(const UninstallSettings& settings, const char* driverName) {
+  return NameIsListed(settings, "AQPRINTER", "PRINTERNUM", "PRINTERNAME", driverName);
 }
 
-bool IsListedPrinter(const char* printerName) {
+bool IsListedPrinter(const UninstallSettings& settings, const char* printerName) {
   HANDLE printer;
   if (!OpenPrinterFully(printerName, &printer)) return false;
   PRINTER_INFO_2A* record;
   bool listed = false;
   if (ReadPrinterRecord(printer, &record) == RecordRead) {
-    listed = IsListedDriverName(record->pDriverName);
+    listed = IsListedDriverName(settings, record->pDriverName);
     GlobalFree(record);
   }
   ClosePrinter(printer);
   return listed;
 }
 
-void FillInventory(UninstallView& view) {
+void FillInventory(const UninstallSettings& settings, UninstallView& view) {
   DWORD count = 0;
   PRINTER_INFO_5A* printers = EnumLocalPrinters(&count);
   for (DWORD i = 0; i < count; ++i)
-    if (printers[i].pPrinterName && IsListedPrinter(printers[i].pPrinterName))
+    if (printers[i].pPrinterName && IsListedPrinter(settings, printers[i].pPrinterName))
       view.AppendItem(printers[i].pPrinterName);
 
   MONITOR_INFO_1A* monitors = EnumInstalledMonitors(&count);
   for (DWORD i = 0; i < count; ++i)
-    if (monitors[i].pName && IsListedMonitor(monitors[i].pName)) view.AppendItem(monitors[i].pName);
+    if (monitors[i].pName && IsListedMonitor(settings, monitors[i].pName)) view.AppendItem(monitors[i].pName);
 
   const char* environment =
-      HasNtSpooler(UninstallGlobals().osCode) ? "Windows NT x86" : "Windows 4.0";
+      HasNtSpooler(settings.osCode) ? "Windows NT x86" : "Windows 4.0";
   PRINTPROCESSOR_INFO_1A* processors = EnumInstalledProcessors(environment, &count);
   for (DWORD i = 0; i < count; ++i)
-    if (processors[i].pName && IsListedProcessor(processors[i].pName))
+    if (processors[i].pName && IsListedProcessor(settings, processors[i].pName))
       view.AppendItem(processors[i].pName);
 
   if (printers) GlobalFree(printers);

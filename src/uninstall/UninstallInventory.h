@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/SystemProbes.h"
+#include "uninstall/UninstallState.h"
 #include "uninstall/UninstallView.h"
 
 #include <windows.h>
@@ -26,19 +27,21 @@ const size_t kIniValueSize = 30;
 // followed by the character '0' + n, and past this count that character would wrap round to
 // the base name and to earlier entries.
 const int kMaxUninstallEntries = 255 - '0';
-// Reads `key` of `section` from the Uninstall.ini that was found.
-void ReadUninstallValue(const char* section, const char* key, char (&value)[kIniValueSize]);
+// Reads `key` of `section` from the Uninstall.ini of `settings`.
+void ReadUninstallValue(const UninstallSettings& settings, const char* section, const char* key,
+                        char (&value)[kIniValueSize]);
 
 // Looks for "Uninstall.ini" in the working directory, then in its "DRVCONFIG\"; fills
 // UninstallGlobals().iniPath. On failure it has shown
 // IDS_SYSTEM_DIRECTORY_ERROR, IDS_INVALID_FILE_HANDLE or IDS_NO_UNINSTALL_INI and answers 0.
 int LocateUninstallIni(HWND owner);
 
-bool IsListedPrinter(const char* printerName);
+// The family's rules, against the Uninstall.ini and the system of `settings`.
+bool IsListedPrinter(const UninstallSettings& settings, const char* printerName);
 // The test IsListedPrinter applies to an opened printer's driver name.
-bool IsListedDriverName(const char* driverName);
-bool IsListedMonitor(const char* monitorName);
-bool IsListedProcessor(const char* processorName);
+bool IsListedDriverName(const UninstallSettings& settings, const char* driverName);
+bool IsListedMonitor(const UninstallSettings& settings, const char* monitorName);
+bool IsListedProcessor(const UninstallSettings& settings, const char* processorName);
 
 // Appends the family's printers, then monitors, then processors, each in the spooler's order.
-void FillInventory(UninstallView& view);
+void FillInventory(const UninstallSettings& settings, UninstallView& view);

@@ -40,7 +40,7 @@ bool PrepareUninstall(UninstallView& view, HWND owner) {
     return false;
   }
   if (!LocateUninstallIni(owner)) return false;
-  FillInventory(view);
+  FillInventory(UninstallGlobals(), view);
   AppendStatusText(view, IDS_SELECT_PRINTERS);
   return true;
 }

@@ -26,7 +26,7 @@ class Removal : public UninstallTest {
     for (const char* key : {"PORTNAME", "INSTALLPRINTER", "PRINTERPORT"})
       winsim::SetValue(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\VORTELL\\") + key, "USB_QM100_1",
                        REG_SZ, "1");
-    FillInventory(view);
+    FillInventory(UninstallGlobals(), view);
   }
   void TickAll() {
     for (auto& item : view.items) item.checked = true;

@@ -100,30 +100,30 @@ TEST_F(Inventory, FragmentsFollowTheIniRules) {
   };
   for (const Case& c : cases) {
     UseIni(std::string("[AQMONITOR]\n") + c.ini + "\n");
-    EXPECT_EQ(IsListedMonitor(c.name), c.listed) << c.ini;
+    EXPECT_EQ(IsListedMonitor(UninstallGlobals(), c.name), c.listed) << c.ini;
   }
   UseIni("[AQMONITOR]\nMonitorNUM=300\n");
   int before = winsim::CallCount("GetPrivateProfileStringA");
-  EXPECT_FALSE(IsListedMonitor("No digit zero"));
+  EXPECT_FALSE(IsListedMonitor(UninstallGlobals(), "No digit zero"));
   // Past entry 207 the key character would wrap round to earlier keys.
   EXPECT_EQ(winsim::CallCount("GetPrivateProfileStringA") - before, 1 + 207);
   UseIni("[AQPROC]\nPROCNUM=1\nPROCNAME1=AQ\n");
-  EXPECT_TRUE(IsListedProcessor("AQ Print Processor"));
-  EXPECT_FALSE(IsListedMonitor("AQ USB Monitor"));  // missing section
+  EXPECT_TRUE(IsListedProcessor(UninstallGlobals(), "AQ Print Processor"));
+  EXPECT_FALSE(IsListedMonitor(UninstallGlobals(), "AQ USB Monitor"));  // missing section
   UninstallGlobals().osCode = Win98Me;
-  EXPECT_FALSE(IsListedProcessor("AQ Print Processor"));
+  EXPECT_FALSE(IsListedProcessor(UninstallGlobals(), "AQ Print Processor"));
 }
 
 TEST_F(Inventory, PrintersBelongByDriverNameWhenTheyOpenAndRead) {
   PutPrinter("Renamed by the user", "QM-100 STD");
   PutPrinter("QM-100 on a foreign driver", "Generic Text");
-  EXPECT_TRUE(IsListedPrinter("Renamed by the user"));
-  EXPECT_FALSE(IsListedPrinter("QM-100 on a foreign driver"));
-  EXPECT_FALSE(IsListedPrinter("No such printer"));
+  EXPECT_TRUE(IsListedPrinter(UninstallGlobals(), "Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "QM-100 on a foreign driver"));
+  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "No such printer"));
   winsim::FailCall("GetPrinterA", ERROR_ACCESS_DENIED, 1);
-  EXPECT_FALSE(IsListedPrinter("Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "Renamed by the user"));
   winsim::FailCall("OpenPrinterA", ERROR_ACCESS_DENIED, 1);
-  EXPECT_FALSE(IsListedPrinter("Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "Renamed by the user"));
 }
 
 TEST_F(Inventory, TheListHoldsPrintersThenMonitorsThenProcessors) {
@@ -134,13 +134,13 @@ TEST_F(Inventory, TheListHoldsPrintersThenMonitorsThenProcessors) {
   PutPrinter("QM-200", "QM-200 GDI");
   PutPrinter("Office", "Laser");
   PutPrinter("A QM-100", "QM-100 STD");
-  FillInventory(view);
+  FillInventory(UninstallGlobals(), view);
   EXPECT_EQ(view.Texts(), (std::vector<std::string>{"A QM-100", "QM-200", "AQ COM Monitor",
                                                     "AQ USB Monitor", "AQ Print Processor"}));
   view.items.clear();
   winsim::FailCall("EnumMonitorsA", ERROR_ACCESS_DENIED);
   UninstallGlobals().osCode = Win98Me;
-  FillInventory(view);
+  FillInventory(UninstallGlobals(), view);
   EXPECT_EQ(view.Texts(), (std::vector<std::string>{"A QM-100", "QM-200"}));
 }
 
@@ -149,7 +149,7 @@ TEST_F(Inventory, AnUninstallIniThatIsADirectoryListsNothing) {
   winsim::MakeDirectory("C:\\MEDIUM\\Uninstall.ini");
   PutPrinter("QM-100", "QM-100 STD");
   ASSERT_EQ(LocateUninstallIni(nullptr), 1);
-  FillInventory(view);
+  FillInventory(UninstallGlobals(), view);
   EXPECT_TRUE(view.items.empty());
 }
 
