@@ -6,14 +6,8 @@
 
 #include "SetupIds.h"
 
-namespace {
-CEditEx licenseTextBox;
-}
-
-CEditEx& LicenseTextBox() { return licenseTextBox; }
-
 bool CLicensePage::OnInitDialog() {
-  LicenseTextBox().Attach(hwnd_, IDC_LICENSE_TEXT);
+  textBox_.Attach(hwnd_, IDC_LICENSE_TEXT);
   CheckRadioButton(hwnd_, IDC_ACCEPT, IDC_REJECT, IDC_REJECT);
   LicenseText text;
   if (text.Load(kLicenseFile) == LicenseMissing) {

@@ -19,8 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 
-HBITMAP sidePicture = nullptr;
-
 CWizardFrame::CWizardFrame(WizardPageSet& pageSet) : pages(pageSet) {
   ClearSelection(&selection);
   icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP));
@@ -28,6 +26,7 @@ CWizardFrame::CWizardFrame(WizardPageSet& pageSet) : pages(pageSet) {
 
 CWizardFrame::~CWizardFrame() {
   if (hwnd_ && !IsModal()) DestroyWindow(hwnd_);
+  if (sidePicture_) DeleteObject(sidePicture_);
 }
 
 void CWizardFrame::AddPage(CWizardPage* page, UINT templateId) {
@@ -85,10 +84,10 @@ bool CWizardFrame::OnInitDialog() {
   SetDlgItemTextA(hwnd_, IDOK, pageCount_ >= 2 ? kNextCaption : kInstallCaption);
   SetDlgItemTextA(hwnd_, IDCANCEL, kCancelCaption);
 
-  if (!sidePicture)
-    sidePicture = static_cast<HBITMAP>(
+  if (!sidePicture_)
+    sidePicture_ = static_cast<HBITMAP>(
         LoadImageA(nullptr, kSidePictureFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (const char* refusal = SetupFrameRefusal(sidePicture != nullptr)) {
+  if (const char* refusal = SetupFrameRefusal(sidePicture_ != nullptr)) {
     ShowAppMessage(hwnd_, refusal, MB_OK);
     OnCancel();
     return false;
@@ -194,13 +193,13 @@ bool CWizardFrame::OnPaint() {
   PAINTSTRUCT paint;
   BeginPaint(hwnd_, &paint);
   EndPaint(hwnd_, &paint);
-  if (!sidePicture) return true;
+  if (!sidePicture_) return true;
   HWND panel = sidePanel_.Handle();
   HDC panelDc = GetDC(panel);
   HDC memory = CreateCompatibleDC(panelDc);
-  HGDIOBJ previous = SelectObject(memory, sidePicture);
+  HGDIOBJ previous = SelectObject(memory, sidePicture_);
   BITMAP bitmap = {};
-  GetObjectA(sidePicture, sizeof bitmap, &bitmap);
+  GetObjectA(sidePicture_, sizeof bitmap, &bitmap);
   RECT target;
   GetClientRect(panel, &target);
   SetStretchBltMode(panelDc, COLORONCOLOR);

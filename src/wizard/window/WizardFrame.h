@@ -73,8 +73,7 @@ class CWizardFrame : public ui::Dialog {
   ui::Control sidePanel_;
   ui::Control pageArea_;
   HICON icon_ = nullptr;
+  HBITMAP sidePicture_ = nullptr;  // loaded at the first initialisation, kept while the frame lives
   std::unique_ptr<WizardFlow> flow_;
 };
 
-// The side picture, loaded once and kept for the life of the process.
-extern HBITMAP sidePicture;

@@ -28,9 +28,6 @@ class CWizardPage : public ui::Dialog {
   CWizardFrame* frame_;
 };
 
-// The licence text box: one for the whole program run.
-CEditEx& LicenseTextBox();
-
 class CLicensePage : public CWizardPage {
  public:
   static const UINT kTemplate = IDD_LICENSE_PAGE;
@@ -38,6 +35,9 @@ class CLicensePage : public CWizardPage {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  CEditEx textBox_;  // the licence text, attached at initialisation
 };
 
 class CModulePage : public CWizardPage {
