@@ -157,13 +157,12 @@ void CheckModelMode(MediumContext& medium, const MediumModel& model, TargetOs os
   const char* prefix = mode == StdMode ? "STD" : "GDI";
   ModeCheck c{medium, medium.ModuleIni(model.module), os, section, prefix, {}, {}, false};
   ModuleConfig& config = medium.config;
-  config.module = model.module;
-  config.ReadDriverFiles(model.name.c_str(), os, &c.files, mode);
+  config.ReadDriverFiles(model.module, model.name.c_str(), os, &c.files, mode);
   DRIVER_INFO_3A driver;
   memset(&driver, 0, sizeof driver);
-  config.ReadDriverInfo(model.name.c_str(), os, &driver, mode);
-  config.ReadPrinterInfo(model.name.c_str(), os, &c.printer, mode);
-  c.usesDdk = config.UsesDdkDriver(model.name.c_str(), os, mode);
+  config.ReadDriverInfo(model.module, model.name.c_str(), os, &driver, mode);
+  config.ReadPrinterInfo(model.module, model.name.c_str(), os, &c.printer, mode);
+  c.usesDdk = config.UsesDdkDriver(model.module, model.name.c_str(), os, mode);
 
   CheckDriverName(c);
   CheckDriverFiles(c);

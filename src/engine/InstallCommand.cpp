@@ -53,7 +53,7 @@ int SystemRefusalText(const SetupSelection& selection) {
 InstallRefusal SettleUsbIdentity(const SetupSelection& selection, InstallCommandHost& host) {
   int identity = AskUsbPrinterId();
   if (identity == kSeveralUsbPrinters) return SeveralUsbPrinters;  // said by AskUsbPrinterId
-  if (typicalSetup == 0) {
+  if (selection.typicalSetup == 0) {
     if (identity == kNoUsbPrinter) {
       Tell(host, SetupText(IDS_NO_USB_DEVICE));
       return NoUsbPrinter;
@@ -80,10 +80,9 @@ InstallRefusal SettleUsbIdentity(const SetupSelection& selection, InstallCommand
 }
 
 // The choices of the pages, the port page's values among them, into the selection.
-void TakeChoices(SetupSelection& selection, InstallWorkingData& work, InstallCommandHost& host) {
+void TakeChoices(SetupSelection& selection, InstallCommandHost& host) {
   selection.installFlags = 0;
   host.RefreshPages();
-  work.config.module = selection.module;
   selection.usbPortName[0] = '\0';
 
   PortPageValues port;
@@ -134,7 +133,7 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
   if (!worker) {
     // Without a worker nothing is installed: say so instead of reporting success, and let
     // the progress window run down and close.
-    InstallMessage = SetupText(IDS_OUT_OF_MEMORY);
+    work.message = SetupText(IDS_OUT_OF_MEMORY);
     completion.failure = SystemFailure;
     completion.result = InstallFailed;
   }
@@ -153,12 +152,11 @@ void RunBehindProgress(SetupSelection& selection, InstallWorkingData& work,
 
 void PrepareInstallRecord(SetupSelection& selection, InstallWorkingData& work) {
   work.Clear();
-  work.config.module = selection.module;
-  work.config.ReadDriverFiles(selection.modelName, selection.targetOs, &work.files,
+  work.config.ReadDriverFiles(selection.module, selection.modelName, selection.targetOs, &work.files,
                               selection.driverMode);
-  work.config.ReadDriverInfo(selection.modelName, selection.targetOs, &work.driver,
+  work.config.ReadDriverInfo(selection.module, selection.modelName, selection.targetOs, &work.driver,
                              selection.driverMode);
-  work.config.ReadPrinterInfo(selection.modelName, selection.targetOs, &work.printer,
+  work.config.ReadPrinterInfo(selection.module, selection.modelName, selection.targetOs, &work.printer,
                               selection.driverMode);
   CopyText(work.printerName, work.printer.pPrinterName);
   AppendPortSuffix(work.printerName, sizeof work.printerName, selection.portName,
@@ -171,7 +169,7 @@ void PrepareInstallRecord(SetupSelection& selection, InstallWorkingData& work) {
 
 InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& work,
                               InstallCommandHost& host) {
-  TakeChoices(selection, work, host);
+  TakeChoices(selection, host);
   InstallRefusal refusal = RefuseChoices(selection, host);
   if (refusal != NotRefused) return Refuse(host, refusal);
   PortKind kind = PortKindOf(selection.portName);
@@ -195,7 +193,7 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
   RunBehindProgress(selection, work, host);
 
   Tell(host,
-       InstallMessage.empty() ? "Successfully installed printer driver" : InstallMessage.c_str());
+       work.message.empty() ? "Successfully installed printer driver" : work.message.c_str());
   if (IsWindows98Me(selection.targetOs) && Ask(host, SetupText(IDS_RESTART_QUESTION)))
     ExitWindowsEx(EWX_REBOOT, 0);  // a refused restart is not reported
   host.EndWizard();

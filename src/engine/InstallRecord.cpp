@@ -2,9 +2,6 @@
 
 #include <cstring>
 
-std::string InstallMessage;
-int typicalSetup = 1;
-
 void InstallWorkingData::Clear() {
   memset(&files, 0, sizeof files);
   memset(&driver, 0, sizeof driver);
@@ -16,6 +13,7 @@ void ClearSelection(SetupSelection* selection) {
   memset(selection, 0, sizeof *selection);
   selection->serial.parity = 'n';
   selection->serial.flowControl = ' ';
+  selection->typicalSetup = 1;
 }
 
 PortKind PortKindOf(const char* portName) {

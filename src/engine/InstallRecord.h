@@ -29,6 +29,7 @@ struct SetupSelection {
   char setupIniPath[200];
   char moduleIniPath[200];
   PortKind portKind;
+  int typicalSetup;  // 1 Typical, 0 Advanced: the setup type page's choice
 };
 
 // Working data of one installation, beside the selection; the wizard frame owns both.
@@ -40,8 +41,12 @@ struct InstallWorkingData {
   // The printer's name with its port suffix: the printer record points here, and the install
   // sequence may number it in place (room for the spooler operations' printer names).
   char printerName[260];
+  // The outcome text of the installation: replaced by each failing step, and kept across a
+  // repeated Install like the rest of the program run.
+  std::string message;
 
-  // Clears everything but the configuration reader, before the Install command fills it.
+  // Clears everything but the configuration reader and the outcome text, before the Install
+  // command fills it.
   void Clear();
 };
 
@@ -61,12 +66,8 @@ struct InstallJob {
   InstallCompletion* completion;
 };
 
-// Initial Selection: "n" parity before the user changes it.
+// Initial Selection: "n" parity and a Typical setup before the user changes them.
 void ClearSelection(SetupSelection* selection);
 // Kind of a port name, tested in the order "USB_", "COM", "LPT"; NoPort for none of them.
 PortKind PortKindOf(const char* portName);
 
-// The outcome text of the installation: one per program run, replaced by each failing step.
-extern std::string InstallMessage;
-// 1 Typical, 0 Advanced.
-extern int typicalSetup;

@@ -335,7 +335,7 @@ bool CopyDriverFiles(TargetOs targetOs, const DriverFileSet& files, StepMessage&
 bool CopySystemFiles(const SetupSelection& selection, InstallWorkingData& work,
                      StepMessage& message) {
   TargetOs targetOs = selection.targetOs;
-  bool usesDdk = work.config.UsesDdkDriver(selection.modelName, targetOs, selection.driverMode);
+  bool usesDdk = work.config.UsesDdkDriver(selection.module, selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
   if (IsWindows98Me(targetOs) &&
       (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
@@ -464,9 +464,9 @@ int UpdateOutdatedComponents(ModuleConfig& config, TargetOs targetOs, int instal
 
 int RunInstallSequence(InstallJob job) {
   // The text stays the program's outcome text; its kind goes with the result.
-  StepMessage message{InstallMessage, NoFailure};
+  StepMessage message{job.work->message, NoFailure};
   int succeeded = RunSteps(*job.selection, *job.work, message);
-  InstallMessage = message.text;
+  job.work->message = message.text;
   job.completion->failure = message.failure;
   job.completion->result.store(succeeded ? InstallSucceeded : InstallFailed);
   return 0;

@@ -1,7 +1,7 @@
 // The worker that performs one installation from a filled install record: monitors and
 // print processor brought to the medium's versions, driver files copied, driver and printer
-// added, default printer and serial settings set. It reports through InstallMessage and,
-// as its last acts, the completion's failure kind and result.
+// added, default printer and serial settings set. It reports through the working data's
+// message and, as its last acts, the completion's failure kind and result.
 #pragma once
 
 #include "engine/InstallRecord.h"

@@ -77,7 +77,7 @@ int ReadPortSectionNumber(const char* iniFile, const char* section, const char* 
 
 const char* OsSectionSuffix(TargetOs os) { return ValidOs(os) ? kSuffixes[os] : ""; }
 
-ModuleConfig::ModuleConfig() : module(ReceiptModule) {
+ModuleConfig::ModuleConfig() {
   memset(driverName, 0, sizeof driverName);
   memset(dataFile, 0, sizeof dataFile);
   memset(driverPath, 0, sizeof driverPath);
@@ -115,7 +115,7 @@ void ModuleConfig::BuildPaths(const char* root) {
 
 ModuleConfig::~ModuleConfig() {}
 
-void ModuleConfig::SelectModuleIni() {
+void ModuleConfig::SelectModuleIni(PrinterModule module) {
   memset(activeModuleIni, 0, sizeof activeModuleIni);
   if (IsKnownModule(module)) CopyText(activeModuleIni, moduleIni[module]);
 }
@@ -138,9 +138,9 @@ int ModuleConfig::ReadNumber(const char* section, const char* key, DWORD capacit
   return DecimalValue(text);
 }
 
-void ModuleConfig::ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A* info,
-                                  DriverMode mode) {
-  SelectModuleIni();
+void ModuleConfig::ReadDriverInfo(PrinterModule module, const char* model, TargetOs os,
+                                  DRIVER_INFO_3A* info, DriverMode mode) {
+  SelectModuleIni(module);
   char section[260];
   ModelSection(section, sizeof section, model, os);
   if (os == Win98Me)
@@ -189,9 +189,9 @@ void ModuleConfig::ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A
   info->pDependentFiles = dependentFiles;
 }
 
-void ModuleConfig::ReadPrinterInfo(const char* model, TargetOs os, PRINTER_INFO_2A* info,
-                                   DriverMode mode) {
-  SelectModuleIni();
+void ModuleConfig::ReadPrinterInfo(PrinterModule module, const char* model, TargetOs os,
+                                   PRINTER_INFO_2A* info, DriverMode mode) {
+  SelectModuleIni(module);
   char section[260];
   ModelSection(section, sizeof section, model, os);
   if (mode == StdMode || mode == GdiMode) {
@@ -209,9 +209,9 @@ void ModuleConfig::ReadPrinterInfo(const char* model, TargetOs os, PRINTER_INFO_
   info->pPrinterName = printerName;
 }
 
-void ModuleConfig::ReadDriverFiles(const char* model, TargetOs os, DriverFileSet* files,
-                                   DriverMode mode) {
-  SelectModuleIni();
+void ModuleConfig::ReadDriverFiles(PrinterModule module, const char* model, TargetOs os,
+                                   DriverFileSet* files, DriverMode mode) {
+  SelectModuleIni(module);
   if (mode != StdMode && mode != GdiMode) return;
   char section[260];
   ModelSection(section, sizeof section, model, os);
@@ -235,8 +235,9 @@ void ModuleConfig::ReadDriverFiles(const char* model, TargetOs os, DriverFileSet
           activeModuleIni);
 }
 
-bool ModuleConfig::UsesDdkDriver(const char* model, TargetOs os, DriverMode mode) {
-  SelectModuleIni();
+bool ModuleConfig::UsesDdkDriver(PrinterModule module, const char* model, TargetOs os,
+                                 DriverMode mode) {
+  SelectModuleIni(module);
   if (mode != StdMode && mode != GdiMode) return false;
   char section[260];
   ModelSection(section, sizeof section, model, os);

@@ -79,21 +79,23 @@ class ModuleConfig {
   explicit ModuleConfig(const char* packageRoot);
   virtual ~ModuleConfig();
 
-  void ReadDriverInfo(const char* model, TargetOs os, DRIVER_INFO_3A* info, DriverMode mode);
-  void ReadPrinterInfo(const char* model, TargetOs os, PRINTER_INFO_2A* info, DriverMode mode);
-  void ReadDriverFiles(const char* model, TargetOs os, DriverFileSet* files, DriverMode mode);
-  bool UsesDdkDriver(const char* model, TargetOs os, DriverMode mode);
+  // Model-section reads: `module` names the module INI that holds the model.
+  void ReadDriverInfo(PrinterModule module, const char* model, TargetOs os, DRIVER_INFO_3A* info,
+                      DriverMode mode);
+  void ReadPrinterInfo(PrinterModule module, const char* model, TargetOs os,
+                       PRINTER_INFO_2A* info, DriverMode mode);
+  void ReadDriverFiles(PrinterModule module, const char* model, TargetOs os,
+                       DriverFileSet* files, DriverMode mode);
+  bool UsesDdkDriver(PrinterModule module, const char* model, TargetOs os, DriverMode mode);
   void ReadMonitorSet(TargetOs os, MonitorSet* monitors);
   int ReadProcessorVersion();
   int GetDeviceCount();
   PrinterModule GetDeviceName(int n, char* name);  // name: kValueCapacity characters
   PrinterModule GetDefaultDevice(char* name);      // name: kDefaultNameCapacity characters
 
-  PrinterModule module;  // the module INI to read; set before each model-section read
-
  private:
   void BuildPaths(const char* root);
-  void SelectModuleIni();
+  void SelectModuleIni(PrinterModule module);
   void ReadKey(const char* section, const char* key, char* buffer, DWORD capacity,
                const char* file);
   int ReadNumber(const char* section, const char* key, DWORD capacity, const char* file);

@@ -118,14 +118,14 @@ ButtonStep WizardFlow::OnNext(bool currentSaved) {
     CopyText(selection->modelName, module.modelName);
     selection->setAsDefault = module.setAsDefault;
     ResolveIniPaths(selection->module, selection->setupIniPath, selection->moduleIniPath);
-    typicalSetup = models.setupType->typical;
+    selection->typicalSetup = models.setupType->typical;
     selection->targetOs = models.os ? models.os->osIndex : Win98Me;
-    models.port->setupType = typicalSetup;
+    models.port->setupType = selection->typicalSetup;
     PortPageModel& port = *models.port;
     int device = port.Recomposes(selection->modelName) && models.askUsbDevice
                      ? models.askUsbDevice()
                      : kNoUsbDevice;
-    if (typicalSetup == 1)
+    if (selection->typicalSetup == 1)
       step.port =
           port.FillPortList(selection->modelName, selection->targetOs, selection->module, device);
     else

@@ -59,7 +59,7 @@ class WizardFlow {
   PageSwitch SetActivePage(int index, bool currentSaved);
   // The Next button (IDOK): Next while a later page exists, otherwise Install. Clears
   // installFlags. On arrival at the last page copies the choices into the selection, sets
-  // typicalSetup and composes the port page's list (asking the USB printer when the list
+  // the setup type and composes the port page's list (asking the USB printer when the list
   // changes).
   ButtonStep OnNext(bool currentSaved);
   // The Back button (IDC_BACK).

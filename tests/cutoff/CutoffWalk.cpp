@@ -87,9 +87,7 @@ void FreshMachine(const WalkCase& c) {
 }
 
 SetupRun RunSetup(const WalkCase& c, int cutAt) {
-  // A new setup.exe: the globals as the program starts with them.
-  InstallMessage.clear();
-  typicalSetup = 1;
+  // A new setup.exe.
   winsim::SetModuleFileName(std::string(kMedium) + "\\setup.exe");
   winsim::SetCurrentDirectory(kMedium);
   auto work = std::make_unique<InstallWorkingData>();

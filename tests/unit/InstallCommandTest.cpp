@@ -58,8 +58,6 @@ class InstallCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     winsim::Reset();
-    InstallMessage.clear();
-    typicalSetup = 1;
     host = FakeHost();
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
     ASSERT_GT(LoadSampleMedium("D:\\QM"), 0);
@@ -72,7 +70,6 @@ class InstallCommandTest : public ::testing::Test {
     Choose(WinXp, "QM-A210", "LPT1:");
   }
   void TearDown() override {
-    typicalSetup = 1;
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
   }
 
@@ -205,7 +202,7 @@ TEST_F(InstallCommandTest, NamesFollowThePortKind) {
   winsim::AttachUsbPrinters({Printer(8)});
   EXPECT_EQ(Press(), InstallCompleted);
   winsim::SpoolerPrinter printer;
-  ASSERT_TRUE(winsim::FindPrinter("QM-C3(U) 3", &printer)) << InstallMessage;
+  ASSERT_TRUE(winsim::FindPrinter("QM-C3(U) 3", &printer)) << work->message;
   EXPECT_EQ(printer.port, "USB_QM-C3_3");
   DWORD device = 0;
   EXPECT_TRUE(
@@ -239,8 +236,8 @@ TEST_F(InstallCommandTest, MultiPrinterModeMatchesThePrinterToItsPort) {
   };
   for (const Case& c : cases) {
     SetUp();
-    typicalSetup = 0;
     Choose(WinXp, "QM-A210", c.port);
+    selection.typicalSetup = 0;
     winsim::AttachUsbPrinters(c.printers);
     winsim::ScriptMessageBoxAnswers(c.answers);
     bool completes = c.refusal == NotRefused;
@@ -315,8 +312,8 @@ TEST_F(InstallCommandTest, AMissingOrOlderUsbDriverStartsItsInstallerAndWaitsFor
                {WinNt4, nullptr, 0, -1, true}};
   for (const Case& c : cases) {
     SetUp();
-    typicalSetup = 0;  // no printer attached: the run stops after the installer with 139
     Choose(c.os, "QM-A210", "USB_QM-A210_1");
+    selection.typicalSetup = 0;  // no printer attached: the run stops after the installer with 139
     winsim::PutFileWithVersion("D:\\QM\\USBDRV\\bulkusb.sys", "1.0.0.5");
     if (c.installedVersion) {
       winsim::PutFileWithVersion(installed, c.installedVersion);

@@ -37,14 +37,12 @@ TEST(InstallRecordTest, WorkingDataClearKeepsTheConfigurationReader) {
   winsim::SetModuleFileName("D:\\setup.exe");
   winsim::WriteFile("D:\\DRVCONFIG\\setup.ini", "[DEVICENAME]\r\nDEVICENUMBER=3\r\n");
   InstallWorkingData work;
-  work.config.module = LabelModule;
   memset(&work.files, 'x', sizeof work.files);
   work.printer.Attributes = 5;
   work.Clear();
   EXPECT_STREQ(work.files.driverPath, "");
   EXPECT_EQ(work.printer.Attributes, 0u);
   EXPECT_EQ(work.printer.pPrinterName, nullptr);
-  EXPECT_EQ(work.config.module, LabelModule);
   EXPECT_EQ(work.config.GetDeviceCount(), 3);
 }
 

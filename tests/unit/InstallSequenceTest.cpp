@@ -40,7 +40,6 @@ class InstallSequenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     winsim::Reset();
-    InstallMessage.clear();
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
     ASSERT_GT(LoadSampleMedium("D:\\QM"), 0);
     winsim::SetCurrentDirectory("D:\\QM");
@@ -175,10 +174,10 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
   const InstallCase& c = GetParam();
   Prepare(c.os, c.port);
   std::string expectedName = work->printerName;
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   int kind = selection.portKind;
   EXPECT_EQ(
-      InstallMessage,
+      work->message,
       c.os == 0 ? "" : SetupText(kind == UsbPort ? IDS_INSTALLED_REPOWER_PRINTER : IDS_INSTALLED));
 
   // Driver files beside the spooler, the control font in the version-3 directory (which
@@ -288,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InstallSequenceTest, Windows98CopiesTheColourLibraryAndTheSystemExtras) {
   Prepare(Win98Me, "LPT1:");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   std::string driverDir = winsim::PrinterDriverDirectory();
   for (const char* file : {"DMCOLOR.DLL", "ICONLIB.DLL", "UNIDRV.DLL"})
     EXPECT_TRUE(winsim::FileExists(driverDir + "\\" + file)) << file;
@@ -297,7 +296,7 @@ TEST_F(InstallSequenceTest, Windows98CopiesTheColourLibraryAndTheSystemExtras) {
 TEST_F(InstallSequenceTest, TheSystemProcessorIsNeverInstalledNorLookedUp) {
   Prepare(WinXp, "LPT1:", GdiMode);
   ASSERT_STREQ(work->printer.pPrintProcessor, "WinPrint");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(winsim::CallCount("AddPrintProcessorA"), 0);
   EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, std::string(kNtProcessors) + "WinPrint"));
   EXPECT_EQ(winsim::Sleeps(), (std::vector<DWORD>{100}));
@@ -306,7 +305,7 @@ TEST_F(InstallSequenceTest, TheSystemProcessorIsNeverInstalledNorLookedUp) {
 
 TEST_F(InstallSequenceTest, DriverKitModelsGetTheKitFiles) {
   Prepare(WinXp, "LPT1:", GdiMode, "QM-C3", LabelModule);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
     EXPECT_TRUE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\" + file)) << file;
 }
@@ -316,8 +315,8 @@ TEST_F(InstallSequenceTest, ATakenPrinterNameIsNumberedAndBecomesTheDefault) {
   ASSERT_EQ(Run(), InstallSucceeded);
   // A second installation of the same model on the same kind of port.
   Prepare(WinXp, "LPT1:");
-  InstallMessage.clear();
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  work->message.clear();
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_STREQ(selection.modelName, "QM-A210(P)(1)");
   EXPECT_EQ(winsim::DefaultPrinter(), "QM-A210(P)(1)");
   EXPECT_STREQ(work->printerName, "QM-A210(P)") << "the record's own buffer is left as it was";
@@ -327,9 +326,9 @@ TEST_F(InstallSequenceTest, AUsbPrinterNameThatIsTakenEndsTheRunWithText103) {
   Prepare(WinXp, "USB_QM-A210_1");
   ASSERT_EQ(Run(), InstallSucceeded);
   Prepare(WinXp, "USB_QM-A210_1");
-  InstallMessage.clear();
+  work->message.clear();
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Maximum count of printers using the same port has been reached");
+  EXPECT_EQ(work->message, "Maximum count of printers using the same port has been reached");
 }
 
 TEST_F(InstallSequenceTest, ARunOnAWorkerThreadSetsTheResultOnceAtItsEnd) {
@@ -342,7 +341,7 @@ TEST_F(InstallSequenceTest, ARunOnAWorkerThreadSetsTheResultOnceAtItsEnd) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   worker.join();
   EXPECT_EQ(completion.result.load(), InstallSucceeded);
-  EXPECT_EQ(InstallMessage, "Successfully installed printer driver");
+  EXPECT_EQ(work->message, "Successfully installed printer driver");
 }
 
 // ---- Failures -----------------------------------------------------------------------------
@@ -370,7 +369,7 @@ TEST_P(InstallFailureTest, EndsWithItsTextAndResult1) {
   Prepare(c.os, c.port);
   c.arrange(this);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, c.message);
+  EXPECT_EQ(work->message, c.message);
   EXPECT_EQ(completion.failure, c.failure);
   EXPECT_EQ(winsim::CallCount(c.lastCall), 0) << c.lastCall;
 }
@@ -476,7 +475,7 @@ TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
   Prepare(WinXp, "LPT1:", GdiMode, "QM-C3", LabelModule);
   work->files.dataFileDll[0] = '\0';
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Lost of driver files, can't continue");
+  EXPECT_EQ(work->message, "Lost of driver files, can't continue");
   EXPECT_TRUE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\UNIRES.DLL"))
       << "after the extras";
   EXPECT_EQ(winsim::CallCount("AddPrinterDriverA"), 0);
@@ -485,7 +484,7 @@ TEST_F(InstallSequenceTest, DriverKitWithoutItsResourceFileEndsWithText142) {
 TEST_F(InstallSequenceTest, AMissingKeyReadsAsZeroAndIsNotCopied) {
   Prepare(WinXp, "LPT1:");
   strcpy(work->files.oemUiDll, "0");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_FALSE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\0"));
 }
 
@@ -494,7 +493,7 @@ TEST_F(InstallSequenceTest, OnWindows98ALeftOverTextReplacesTheSuccessText) {
   strcpy(selection.modelName, "QM-R80");  // no colour library to check for
   winsim::RemovePath("D:\\QM\\win98\\ICONLIB.DLL");
   EXPECT_EQ(Run(), InstallSucceeded);
-  EXPECT_EQ(InstallMessage.rfind("Copy driver files errorICONLIB.DLL", 0), 0u) << InstallMessage;
+  EXPECT_EQ(work->message.rfind("Copy driver files errorICONLIB.DLL", 0), 0u) << work->message;
 }
 
 // ---- Outdated components ------------------------------------------------------------------
@@ -503,7 +502,7 @@ TEST_F(InstallSequenceTest, ComponentsOfTheMediumsVersionAreLeftAlone) {
   Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "2");
   InstallOldProcessor("4");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(winsim::CallCount("ControlService"), 0);
   EXPECT_EQ(Calls("AddMonitorA"), 0);
   EXPECT_EQ(Calls("AddPrintProcessorA"), 0);
@@ -526,7 +525,7 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
     Prepare(c.os, "AQCOM1:");
     InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
     InstallOldProcessor("4");
-    ASSERT_EQ(Run(), InstallSucceeded) << c.os << InstallMessage;
+    ASSERT_EQ(Run(), InstallSucceeded) << c.os << work->message;
     EXPECT_EQ(selection.installFlags, ComMonitorOutdated);
     EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"),
               winsim::ReadFile(Medium("aqcommon.dll")));
@@ -540,14 +539,14 @@ TEST_F(InstallSequenceTest, AnOlderMonitorIsReplacedWhileTheSpoolerIsStopped) {
 TEST_F(InstallSequenceTest, TheVendorPortValueIsNotWrittenWhenItsKeyIsAbsent) {
   Prepare(WinXp, "USB_QM-A210_1");
   ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVendorPorts), ERROR_SUCCESS);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_FALSE(winsim::KeyExists(HKEY_LOCAL_MACHINE, kVendorPorts));
 }
 
 TEST_F(InstallSequenceTest, AWindows98PortNameWithoutADigitGetsItsProfileEntryButNoClassKey) {
   winsim::AddPort("COMX:");
   Prepare(Win98Me, "COMX:");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   char profile[64];
   GetPrivateProfileStringA("Ports", "COMX:", "<none>", profile, sizeof profile, "win.ini");
   EXPECT_STREQ(profile, "9600,n,8,1,x");
@@ -561,7 +560,7 @@ TEST_F(InstallSequenceTest, AWindows98PortNameWithoutADigitGetsItsProfileEntryBu
 TEST_F(InstallSequenceTest, AMonitorWithoutAVersionValueIsOutdated) {
   Prepare(WinXp, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", nullptr);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(selection.installFlags, UsbMonitorOutdated);
   EXPECT_EQ(Driver(kMonitors + std::string(kUsbMonitor)), "aqusbmon.dll");
   EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 3u);
@@ -570,7 +569,7 @@ TEST_F(InstallSequenceTest, AMonitorWithoutAVersionValueIsOutdated) {
 TEST_F(InstallSequenceTest, AnOlderProcessorIsReplacedInTheProcessorDirectory) {
   Prepare(WinServer2003, "LPT1:");
   InstallOldProcessor("3");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(selection.installFlags, ProcessorOutdated);
   EXPECT_EQ(winsim::ReadFile(winsim::PrintProcessorDirectory() + "\\aqproc.dll"),
             winsim::ReadFile(Medium("aqproc.dll")));
@@ -580,7 +579,7 @@ TEST_F(InstallSequenceTest, AnOlderProcessorIsReplacedInTheProcessorDirectory) {
 TEST_F(InstallSequenceTest, AProcessorWithoutAVersionValueIsOutdated) {
   Prepare(Win2000, "LPT1:");
   InstallOldProcessor(nullptr);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(selection.installFlags, ProcessorOutdated);
   EXPECT_EQ(Version(kNtProcessors + std::string(kProcessor)), 4u);
 }
@@ -598,7 +597,7 @@ TEST_F(InstallSequenceTest, WithBothOutdatedOnlyTheMonitorIsReplaced) {
   Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   InstallOldProcessor("3");
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(selection.installFlags, ComMonitorOutdated | ProcessorOutdated);
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 2u);
   EXPECT_EQ(Version(kNtProcessors + std::string(kProcessor)), 3u);
@@ -611,7 +610,7 @@ TEST_F(InstallSequenceTest, ASpoolerSlowerThanThreeSecondsEndsTheRun) {
   // Counted from the first start: 2.5 s and 1 s of fixed pauses, then 3 s of polls.
   winsim::SetSpoolerStartDelay(6600);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "StartSpoolService error");
+  EXPECT_EQ(work->message, "StartSpoolService error");
   EXPECT_EQ(winsim::CallCount("StartServiceA"), 3);
   EXPECT_EQ(Calls("CopyFileA"), 2) << "processor and monitor, no driver file";
   std::vector<DWORD> sleeps = winsim::Sleeps();
@@ -623,7 +622,7 @@ TEST_F(InstallSequenceTest, UpdateFailuresLeaveTheSpoolerStopped) {
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   FailCopyOf("C:\\WINDOWS\\system32\\aqcommon.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage,
+  EXPECT_EQ(work->message,
             "Copy driver files erroraqcommon.dll  er = 112D:\\QM\\winnt\\aqcommon.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u);
@@ -634,7 +633,7 @@ TEST_F(InstallSequenceTest, AFailedProcessorUpdateCopyLeavesTheSpoolerStopped) {
   InstallOldProcessor("3");
   FailCopyOf("C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86\\aqproc.dll", ERROR_DISK_FULL);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Copy driver files errorD:\\QM\\winnt\\aqproc.dll");
+  EXPECT_EQ(work->message, "Copy driver files errorD:\\QM\\winnt\\aqproc.dll");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
 }
 
@@ -643,7 +642,7 @@ TEST_F(InstallSequenceTest, AnUpdateWithoutTheCurrentDirectoryLeavesTheSpoolerSt
   InstallOldProcessor("3");
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Cannot get current system directory");
+  EXPECT_EQ(work->message, "Cannot get current system directory");
   EXPECT_EQ(winsim::SpoolerState(), static_cast<DWORD>(SERVICE_STOPPED));
 }
 
@@ -652,7 +651,7 @@ TEST_F(InstallSequenceTest, AProcessorDirectoryThatCannotBeHadStopsBeforeTheSpoo
   InstallOldProcessor("3");
   winsim::FailCall("GetPrintProcessorDirectoryA", ERROR_INVALID_ENVIRONMENT);
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Cannot get printer processor directory");
+  EXPECT_EQ(work->message, "Cannot get printer processor directory");
   EXPECT_EQ(winsim::CallCount("OpenSCManagerA"), 0);
 }
 
@@ -660,7 +659,7 @@ TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAFileInUseGoesOnButKeepsTheOldVersio
   Prepare(WinXp, "AQCOM1:");
   InstallOldMonitor(kComMonitor, "aqcommon.dll", "1");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqcommon.dll", true);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\aqcommon.dll"), "old");
   EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 1u)
       << "the old DLL stayed, so the next run must still see it as outdated";
@@ -670,7 +669,7 @@ TEST_F(InstallSequenceTest, AnNtUpdateCopyOfAProtectedFileGoesOnButKeepsTheOldVe
   Prepare(WinXp, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusbmon.dll", "1");
   winsim::SetFileProtected(winsim::SystemDirectory() + "\\aqusbmon.dll", true);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 1u);
 }
 
@@ -678,7 +677,7 @@ TEST_F(InstallSequenceTest, AMonitorDllInUseAtFirstInstallIsRegisteredUnderItsPr
   Prepare(WinXp, "AQCOM1:");
   winsim::WriteFile(winsim::SystemDirectory() + "\\aqcommon.dll", "loaded");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqcommon.dll", true);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(winsim::MonitorDll(kComMonitor), "naqcommon.dll");
   EXPECT_EQ(winsim::ReadFile(winsim::SystemDirectory() + "\\naqcommon.dll"),
             winsim::ReadFile(Medium("aqcommon.dll")));
@@ -688,7 +687,7 @@ TEST_F(InstallSequenceTest, Windows98UpdatesAFileInUseThroughItsPrefixedCopy) {
   Prepare(Win98Me, "USB_QM-A210_1");
   InstallOldMonitor(kUsbMonitor, "aqusb98.dll", "1");
   winsim::SetFileInUse(winsim::SystemDirectory() + "\\aqusb98.dll", true);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(Driver(kMonitors + std::string(kUsbMonitor)), "naqusb98.dll");
   EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 3u);
   EXPECT_EQ(winsim::CallCount("ControlService"), 0) << "no spooler service on Windows 98/Me";
@@ -698,7 +697,7 @@ TEST_F(InstallSequenceTest, Windows98UpdatesAProcessorInUseThroughItsPrefixedCop
   Prepare(Win98Me, "LPT1:");
   InstallOldProcessor("2");
   winsim::SetFileInUse(winsim::PrintProcessorDirectory() + "\\aqproc.dll", true);
-  ASSERT_EQ(Run(), InstallSucceeded) << InstallMessage;
+  ASSERT_EQ(Run(), InstallSucceeded) << work->message;
   EXPECT_EQ(Driver(kWin9xProcessors + std::string(kProcessor)), "naqproc.dll");
   EXPECT_EQ(Version(kWin9xProcessors + std::string(kProcessor)), 4u);
 }
@@ -711,7 +710,7 @@ TEST_F(InstallSequenceTest, Windows98WithThePrefixedCopyInUseTooEndsWithText141)
     winsim::SetFileInUse(winsim::SystemDirectory() + "\\" + file, true);
   }
   EXPECT_EQ(Run(), InstallFailed);
-  EXPECT_EQ(InstallMessage, "Fatal error, try rebooting the system");
+  EXPECT_EQ(work->message, "Fatal error, try rebooting the system");
   EXPECT_EQ(Version(kMonitors + std::string(kUsbMonitor)), 1u);
 }
 

@@ -121,9 +121,8 @@ const char* kTicketIni =
 TEST_F(ModuleConfigTest, DriverInfoOfXpBuildsTheDependentFilesList) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = TicketModule;
   DRIVER_INFO_3A info = {};
-  config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", WinXp, &info, GdiMode);
   EXPECT_EQ(info.cVersion, 3u);
   EXPECT_STREQ(info.pName, "QM-B220 GDI");
   EXPECT_EQ(info.pEnvironment, nullptr);
@@ -145,9 +144,8 @@ TEST_F(ModuleConfigTest, ABlankPlugInValueIsLeftOutAndTheNamesAfterItStay) {
     ini.replace(ini.find(blanked), strlen(blanked), std::string(blanked, strchr(blanked, '=') + 1));
   Module("setup_ticket.ini", ini.c_str());
   ModuleConfig config;
-  config.module = TicketModule;
   DRIVER_INFO_3A info = {};
-  config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", WinXp, &info, GdiMode);
   EXPECT_EQ(Items(info.pDependentFiles),
             (std::vector<std::string>{"QMB220G.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD",
                                       "AQ.INI"}));
@@ -163,27 +161,25 @@ TEST_F(ModuleConfigTest, MediumRootGivenToTheReaderReplacesPackageRoot) {
 TEST_F(ModuleConfigTest, StdReadUsesTheGdiKitKeyForTheList) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = TicketModule;
   DRIVER_INFO_3A info = {};
-  config.ReadDriverInfo("QM-B220", WinXp, &info, StdMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", WinXp, &info, StdMode);
   EXPECT_STREQ(info.pName, "QM-B220 STD");
   // STD has no plug-in keys: they read "0" and are left out.
   EXPECT_EQ(Items(info.pDependentFiles),
             (std::vector<std::string>{"QMB220.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD"}));
-  EXPECT_FALSE(config.UsesDdkDriver("QM-B220", WinXp, StdMode));
-  EXPECT_TRUE(config.UsesDdkDriver("QM-B220", WinXp, GdiMode));
+  EXPECT_FALSE(config.UsesDdkDriver(TicketModule, "QM-B220", WinXp, StdMode));
+  EXPECT_TRUE(config.UsesDdkDriver(TicketModule, "QM-B220", WinXp, GdiMode));
 }
 
 TEST_F(ModuleConfigTest, Nt4AndWin98GetNoDependentFilesAndTheirOwnVersion) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = TicketModule;
   DRIVER_INFO_3A info = {};
-  config.ReadDriverInfo("QM-B220", WinNt4, &info, GdiMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", WinNt4, &info, GdiMode);
   EXPECT_EQ(info.cVersion, 2u);
   EXPECT_STREQ(info.pName, "NT GDI");
   EXPECT_TRUE(Items(info.pDependentFiles).empty());
-  config.ReadDriverInfo("QM-B220", Win98Me, &info, StdMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", Win98Me, &info, StdMode);
   EXPECT_EQ(info.cVersion, 0u);
   EXPECT_STREQ(info.pEnvironment, "Windows 4.0");
   EXPECT_STREQ(info.pName, "98 STD");
@@ -195,29 +191,27 @@ TEST_F(ModuleConfigTest, KitKeyOfTwoCountsForTheListButNotForUsesDdkDriver) {
   std::string ini = std::string(kTicketIni) + "[QM-B220.2K]\r\nGDI2KDDKDEV=2\r\nSTD2KDDKDEV=2\r\nGDIDataFile=2K.GPD\r\n";
   Module("setup_ticket.ini", ini);
   ModuleConfig config;
-  config.module = TicketModule;
   DRIVER_INFO_3A info = {};
-  config.ReadDriverInfo("QM-B220", Win2000, &info, GdiMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", Win2000, &info, GdiMode);
   EXPECT_EQ(Items(info.pDependentFiles),
             (std::vector<std::string>{"2K.GPD", "TTFSUB.GPD", "UNIRES.DLL", "STDNAMES.GPD"}));
-  EXPECT_FALSE(config.UsesDdkDriver("QM-B220", Win2000, GdiMode));
-  EXPECT_FALSE(config.UsesDdkDriver("QM-B220", Win2000, StdMode));
-  EXPECT_TRUE(config.UsesDdkDriver("QM-B220", WinServer2003, StdMode));
-  EXPECT_FALSE(config.UsesDdkDriver("QM-B220", WinServer2003, static_cast<DriverMode>(7)));
+  EXPECT_FALSE(config.UsesDdkDriver(TicketModule, "QM-B220", Win2000, GdiMode));
+  EXPECT_FALSE(config.UsesDdkDriver(TicketModule, "QM-B220", Win2000, StdMode));
+  EXPECT_TRUE(config.UsesDdkDriver(TicketModule, "QM-B220", WinServer2003, StdMode));
+  EXPECT_FALSE(config.UsesDdkDriver(TicketModule, "QM-B220", WinServer2003, static_cast<DriverMode>(7)));
 }
 
 TEST_F(ModuleConfigTest, PrinterInfoTakesDriverProcessorAndDecimalAttributes) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = TicketModule;
   PRINTER_INFO_2A info = {};
-  config.ReadPrinterInfo("QM-B220", WinXp, &info, StdMode);
+  config.ReadPrinterInfo(TicketModule, "QM-B220", WinXp, &info, StdMode);
   EXPECT_STREQ(info.pPrinterName, "QM-B220");
   EXPECT_STREQ(info.pDriverName, "QM-B220 STD") << "STDDRIVERNAME is STDDriverName";
   EXPECT_STREQ(info.pPrintProcessor, "AQ Proc");
   EXPECT_EQ(info.Attributes, 576u);
   EXPECT_EQ(info.pPortName, nullptr);
-  config.ReadPrinterInfo("QM-B220", WinNt4, &info, GdiMode);
+  config.ReadPrinterInfo(TicketModule, "QM-B220", WinNt4, &info, GdiMode);
   EXPECT_EQ(info.Attributes, 0u) << "0x240 is not decimal";
   EXPECT_STREQ(info.pPrintProcessor, "0");
 }
@@ -225,10 +219,9 @@ TEST_F(ModuleConfigTest, PrinterInfoTakesDriverProcessorAndDecimalAttributes) {
 TEST_F(ModuleConfigTest, DriverFilesFillTheTableInItsSlots) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = TicketModule;
   DriverFileSet files;
   memset(&files, 0, sizeof files);
-  config.ReadDriverFiles("QM-B220", WinXp, &files, GdiMode);
+  config.ReadDriverFiles(TicketModule, "QM-B220", WinXp, &files, GdiMode);
   EXPECT_STREQ(files.driverPath, "AQGDI.DLL");
   EXPECT_STREQ(files.dataFile, "QMB220G.GPD");
   EXPECT_STREQ(files.configFile, "AQGDIUI.DLL");
@@ -241,24 +234,22 @@ TEST_F(ModuleConfigTest, DriverFilesFillTheTableInItsSlots) {
   EXPECT_STREQ(files.oemUiDll, "0");
   EXPECT_STREQ(files.controlFontFile, "AQ.TTF");
   memset(&files, 0, sizeof files);
-  config.ReadDriverFiles("QM-B220", WinXp, &files, static_cast<DriverMode>(5));
+  config.ReadDriverFiles(TicketModule, "QM-B220", WinXp, &files, static_cast<DriverMode>(5));
   EXPECT_STREQ(files.driverPath, "") << "another mode reads nothing";
 }
 
 TEST_F(ModuleConfigTest, ModuleOrOsOutOfRangeReadsDefaults) {
   Module("setup_ticket.ini", kTicketIni);
   ModuleConfig config;
-  config.module = static_cast<PrinterModule>(7);
   DRIVER_INFO_3A info = {};
   info.cVersion = 42;
-  config.ReadDriverInfo("QM-B220", WinXp, &info, GdiMode);
+  config.ReadDriverInfo(static_cast<PrinterModule>(7), "QM-B220", WinXp, &info, GdiMode);
   EXPECT_STREQ(info.pName, "0");
-  config.module = TicketModule;
-  config.ReadDriverInfo("QM-B220", static_cast<TargetOs>(6), &info, GdiMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", static_cast<TargetOs>(6), &info, GdiMode);
   EXPECT_EQ(info.cVersion, 3u) << "left as the previous read set it";
   EXPECT_STREQ(info.pName, "0");
   info.cVersion = 42;
-  config.ReadDriverInfo("QM-B220", UnsupportedPlatform, &info, GdiMode);
+  config.ReadDriverInfo(TicketModule, "QM-B220", UnsupportedPlatform, &info, GdiMode);
   EXPECT_EQ(info.cVersion, 42u);
 }
 
@@ -270,9 +261,8 @@ TEST_F(ModuleConfigTest, AllFourModuleFilesAreFoundUnderBothSpellings) {
   ModuleConfig config;
   const char* expected[] = {"receipt", "ticket", "label", "embedded"};
   for (PrinterModule module : kPrinterModules) {
-    config.module = module;
     DRIVER_INFO_3A info = {};
-    config.ReadDriverInfo("A", WinXp, &info, StdMode);
+    config.ReadDriverInfo(module, "A", WinXp, &info, StdMode);
     EXPECT_STREQ(info.pName, expected[module]);
   }
 }
@@ -288,19 +278,18 @@ TEST_F(ModuleConfigTest, OverlongValuesAndModelNamesAreCutAtEveryCapacity) {
   ini += "GDI2KDDKDEV=1\r\n";
   Module("setup_receipt.ini", ini);
   ModuleConfig config;
-  config.module = ReceiptModule;
   DRIVER_INFO_3A info = {};
   PRINTER_INFO_2A printer = {};
   DriverFileSet files;
   memset(&files, 0, sizeof files);
   // A 300-character model name: the printer name is cut to 199 characters.
-  config.ReadPrinterInfo(model.c_str(), WinXp, &printer, GdiMode);
+  config.ReadPrinterInfo(ReceiptModule, model.c_str(), WinXp, &printer, GdiMode);
   EXPECT_EQ(std::string(printer.pPrinterName), model.substr(0, 199));
   // 199-character model: its section name fits and every value is cut to its capacity.
   std::string fitting = model.substr(0, 200);
-  config.ReadDriverInfo(fitting.c_str(), WinXp, &info, GdiMode);
-  config.ReadPrinterInfo(fitting.c_str(), WinXp, &printer, GdiMode);
-  config.ReadDriverFiles(fitting.c_str(), WinXp, &files, GdiMode);
+  config.ReadDriverInfo(ReceiptModule, fitting.c_str(), WinXp, &info, GdiMode);
+  config.ReadPrinterInfo(ReceiptModule, fitting.c_str(), WinXp, &printer, GdiMode);
+  config.ReadDriverFiles(ReceiptModule, fitting.c_str(), WinXp, &files, GdiMode);
   EXPECT_EQ(strlen(info.pName), 49u);
   EXPECT_EQ(strlen(info.pDriverPath), 199u);
   EXPECT_EQ(strlen(printer.pDriverName), 49u);
@@ -319,7 +308,7 @@ TEST_F(ModuleConfigTest, DependentFilesListStopsAtTheFirstNameThatDoesNotFit) {
   Module("setup_receipt.ini", ini);
   ModuleConfig config;
   DRIVER_INFO_3A info = {};
-  config.ReadDriverInfo("M", WinXp, &info, GdiMode);
+  config.ReadDriverInfo(ReceiptModule, "M", WinXp, &info, GdiMode);
   EXPECT_EQ(Items(info.pDependentFiles),
             (std::vector<std::string>{std::string(170, 'f'), "TTFSUB.GPD", "UNIRES.DLL"}));
 }
@@ -346,7 +335,6 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
       GetPrivateProfileStringA(section.c_str(), name, fallback, text, sizeof text, iniPath.c_str());
       return std::string(text);
     };
-    config.module = module;
     for (TargetOs os : kTargetOses) {
       std::string section = std::string(model) + OsSectionSuffix(os);
       // Windows 7 and later only for the models whose port section claims them.
@@ -359,9 +347,9 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
         PRINTER_INFO_2A printer = {};
         DriverFileSet files;
         memset(&files, 0, sizeof files);
-        config.ReadDriverFiles(model, os, &files, mode);
-        config.ReadDriverInfo(model, os, &driver, mode);
-        config.ReadPrinterInfo(model, os, &printer, mode);
+        config.ReadDriverFiles(module, model, os, &files, mode);
+        config.ReadDriverInfo(module, model, os, &driver, mode);
+        config.ReadPrinterInfo(module, model, os, &printer, mode);
         SCOPED_TRACE(section + " " + prefix);
         EXPECT_EQ(driver.pName, key(section, (prefix + "DriverName").c_str()));
         EXPECT_EQ(printer.pDriverName, std::string(driver.pName));
@@ -379,7 +367,7 @@ TEST_F(ModuleConfigTest, SampleMediumReadsForEveryModelOsAndMode) {
         if (kit) {
           EXPECT_EQ(dependents[0], files.dataFile);
         }
-        EXPECT_EQ(config.UsesDdkDriver(model, os, mode), key(section, (prefix + "2KDDKDEV").c_str())[0] == '1');
+        EXPECT_EQ(config.UsesDdkDriver(module, model, os, mode), key(section, (prefix + "2KDDKDEV").c_str())[0] == '1');
         // Every file the table names is on the medium, in the driver directory of the OS.
         for (const char* file : {files.driverPath, files.dataFile, files.configFile, files.helpFile,
                                  files.processorDll, files.dataFileDll, files.oemUiDll,

@@ -84,8 +84,6 @@ class SilentSetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     winsim::Reset();
-    InstallMessage.clear();
-    typicalSetup = 1;
     winsim::SetModuleFileName("D:\\QM\\setup.exe");
     ASSERT_GT(LoadSampleMedium("D:\\QM"), 0);
     winsim::SetCurrentDirectory("D:\\QM");
@@ -94,7 +92,6 @@ class SilentSetupTest : public ::testing::Test {
     winsim::InstallUsbLibrary("D:\\QM\\AqUsbInt.dll");
   }
   void TearDown() override {
-    typicalSetup = 1;
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
   }
   static int Run(const std::string& switches) {

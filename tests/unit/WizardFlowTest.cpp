@@ -29,7 +29,6 @@ class WizardFlowTest : public ::testing::Test {
     winsim::SetCurrentDirectory("D:\\QM");
     winsim::PutFileWithVersion(winsim::WindowsDirectory() + "\\system32\\drivers\\bulkusb.sys",
                                "1.0.0.5");
-    typicalSetup = 1;
     ClearSelection(&selection);
     module = ModulePageModel();
     setupType = SetupTypeModel();
@@ -120,7 +119,7 @@ TEST_F(WizardFlowTest, NextWalksThePagesWithTheButtonStatesOfEachStep) {
   EXPECT_EQ(selection.targetOs, WinXp);
   EXPECT_STREQ(selection.setupIniPath, "D:\\QM\\DRVCONFIG\\setup.ini");
   EXPECT_STREQ(selection.moduleIniPath, "D:\\QM\\DRVCONFIG\\setup_receipt.ini");
-  EXPECT_EQ(typicalSetup, 1);
+  EXPECT_EQ(selection.typicalSetup, 1);
   ASSERT_TRUE(step.portComposed);
   EXPECT_EQ(step.port.entryCount, 12) << "Typical: one USB entry";
   EXPECT_STREQ(port.portText, "AQCOM1:");
@@ -222,7 +221,7 @@ TEST_F(WizardFlowTest, AdvancedSetupComposesTheMultiUsbList) {
   WalkTo(SetupTypePage);
   setupType.OnAdvanced();
   WalkTo(PortPage);
-  EXPECT_EQ(typicalSetup, 0);
+  EXPECT_EQ(selection.typicalSetup, 0);
   EXPECT_EQ(port.setupType, 0);
   EXPECT_EQ(last.port.entryCount, 15);
   EXPECT_EQ(last.port.driverModeBoxShown, 1);

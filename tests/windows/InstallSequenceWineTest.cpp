@@ -21,7 +21,6 @@ class InstallSequenceWineTest : public ContractTest {
       if (c == '/') c = '\\';
     ASSERT_TRUE(SetCurrentDirectoryA(medium.c_str())) << medium;
     suffix = contract::RunTag();
-    InstallMessage.clear();
   }
   void TearDown() override {
     contract::DeleteSpoolerObjects({selection.modelName}, {driverName}, {});
@@ -71,8 +70,8 @@ TEST_F(InstallSequenceWineTest, AParallelPrinterIsInstalledFromTheSampleMedium) 
 
   InstallCompletion completion;
   EXPECT_EQ(RunInstallSequence(InstallJob{&selection, &work, &completion}), 0);
-  ASSERT_EQ(completion.result.load(), InstallSucceeded) << InstallMessage;
-  EXPECT_EQ(InstallMessage, "Successfully installed printer driver");
+  ASSERT_EQ(completion.result.load(), InstallSucceeded) << work.message;
+  EXPECT_EQ(work.message, "Successfully installed printer driver");
   EXPECT_STREQ(selection.modelName, printerName);
 
   char driverDir[MAX_PATH];

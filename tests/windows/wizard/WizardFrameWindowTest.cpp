@@ -160,7 +160,7 @@ TEST_F(WizardFrameWindowTest, WalksForwardToThePortPageAndBackToTheLicence) {
   EXPECT_EQ(model, frame.selection.modelName);
   EXPECT_EQ(0, frame.selection.module);
   EXPECT_EQ(1, frame.selection.setAsDefault);
-  EXPECT_EQ(0, typicalSetup);
+  EXPECT_EQ(0, frame.selection.typicalSetup);
   // Advanced setup on a USB model: four USB entries beside the system's ports.
   HWND ports = Page(pages.port, IDC_PORTS);
   std::vector<std::string> entries = ComboEntries(ports);
