@@ -56,14 +56,15 @@ std::string ProbeAs(const std::string& dir, const char* version) {
 class SystemProbesWine : public ContractTest {};
 
 // Fields: platform, major, minor, GetTargetOs, IsAdministrator.
-TEST_F(SystemProbesWine, TargetOsOfXp2000Server2003AndVista) {
+TEST_F(SystemProbesWine, TargetOsOfXp2000Server2003VistaAnd7) {
   if (!contract::RunningOnWine()) GTEST_SKIP() << "poses as other versions under Wine only";
   EXPECT_EQ(ProbeAs(dir, "winxp"), "2 5 1 3 1");
   EXPECT_EQ(ProbeAs(dir, "win2k"), "2 5 0 2 1");
   EXPECT_EQ(ProbeAs(dir, "win2003"), "2 5 2 4 1");
   EXPECT_EQ(ProbeAs(dir, "vista"), "2 6 0 5 1");
-  // Windows 7, and Windows 98 with its own platform, are not install targets.
-  EXPECT_EQ(ProbeAs(dir, "win7"), "2 6 1 0 1");
+  // Windows 7 in a 32-bit prefix: the 32-bit system of its own (a 64-bit program is no WOW64
+  // process either).
+  EXPECT_EQ(ProbeAs(dir, "win7"), "2 6 1 6 1");
   // Wine keeps an administrator token when posing as 98, which has no tokens at all; the
   // start-up check never asks there.
   EXPECT_EQ(ProbeAs(dir, "win98"), "1 4 10 0 1");
