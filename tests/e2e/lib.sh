@@ -3,7 +3,7 @@
 #   root        the repository
 #   build       the Windows build tree (its e2e/drive.exe, e2e/inspect.exe, e2e/samplewin.exe)
 #   flag        --win64 in the 64-bit mode, else empty (passed to tools/wine-run)
-#   tier        32 or 64: the mode the programs run in
+#   tier        32 or 64: the mode the programs run in (read by the cases, not here)
 #   prefix      the Wine prefix of the case
 #   medium      the case's copy of the staged medium (C:\medium, the programs' working directory)
 #   out         the directory of the case's log ($out/log), screenshots and drive.last
