@@ -5,9 +5,9 @@
 # sets fixed_waits to the sum of the fixed waits of its install path. `cases` lists each case
 # with the versions it runs at.
 #
-# Helpers: start_setup, setup_ended; drive (a script on stdin, see e2e/automation/Drive.cpp);
-# inspect (see e2e/inspector/Inspect.cpp); has REGEX (stdin has a matching line); shot NAME;
-# progress_waits WORKER_MS.
+# The helpers (start_setup, setup_ended, walk_to_port_page, install_on PORT, drive, inspect,
+# has, shot, progress_waits ...) and the variables they use are in lib.sh.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # Windows 7 (a 32-bit prefix answering 6.1) where the tier runs the 32-bit programs: the 64-bit
 # build of the other mode is no 32-bit program under a 32-bit Windows 7.
 win7=
@@ -28,37 +28,6 @@ cases=(
   "refused-beside-uninstall xp"
   "refused-without-drvconfig xp"
 )
-
-# licence -> module -> setup type -> OS -> port page, with the choices the pages preselect, or
-# with a model: walk_to_port_page [RADIO COMBO MODEL] (the module's radio button and model list).
-walk_to_page() {
-  local pick=
-  [ $# -ge 3 ] && pick="click $1
-select $2 \"$3\""
-  drive <<EOF
-window "Printer Driver Setup" 60
-screenshot $(shot 1-licence)
-expect IDC_REJECT checked
-expect IDOK disabled
-click IDC_ACCEPT
-expect IDOK enabled
-click IDOK
-$pick
-screenshot $(shot 2-module)
-click IDOK
-screenshot $(shot 3-setup-type)
-click IDOK
-screenshot $(shot 4-os)
-EOF
-}
-walk_to_port_page() {
-  walk_to_page "$@" || return 1
-  drive <<EOF
-window "Printer Driver Setup" 10
-click IDOK
-expect IDOK text "Install (&I)"
-EOF
-}
 
 # A parallel install of the default model (QM-A210, Receipt) with Typical setup: the printer
 # "QM-A210(P)" on LPT1: with the GDI driver (a parallel port selects the GDI mode).
@@ -181,26 +150,12 @@ case_usb_driver_installer() {
   inspect printers | has '^printer "QM-A210\(U\) 1" ' printer || return 1
 }
 
-# parallel_install: the default model on LPT1: with Typical setup, up to the ended wizard.
-parallel_install() {
-  start_setup
-  walk_to_port_page || return 1
-  drive <<EOF || return 1
-window "Printer Driver Setup" 10
-select IDC_PORTS "LPT1:"
-click IDOK
-box setup "Successfully installed printer driver" OK 120
-gone "Printer Driver Setup" 30
-EOF
-  setup_ended
-}
-
 # The same model installed twice. Windows refuses the taken name (1802) and setup numbers it,
 # "QM-A210(P)(1)"; Wine's AddPrinterA replaces the printer of that name instead, so under Wine
 # the second run leaves one printer "QM-A210(P)" (winsim keeps Windows' answer).
 case_second_install() {
-  parallel_install || return 1
-  parallel_install || return 1
+  install_on LPT1: || return 1
+  install_on LPT1: || return 1
   fixed_waits=$(progress_waits 100)
   local printers
   printers=$(inspect printers)
@@ -214,7 +169,7 @@ case_second_install() {
 # installed processor outdated and replaces it around a spooler stop and start.
 processor_key='HKLM\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Print Processors\AQ Print Processor'
 case_processor_update() {
-  parallel_install_on AQCOM1: || return 1
+  install_on AQCOM1: || return 1
   if [ "$tier" = 64 ]; then
     # A 64-bit setup.exe adds the processor to "Windows x64", so the "Windows NT x86" key in
     # which the 32-bit program keeps its version never appears: give it the state a 32-bit
@@ -224,7 +179,7 @@ case_processor_update() {
     stop_wine
   fi
   sed -i 's/^DriverVersion=4\r\?$/DriverVersion=5\r/' "$medium/DRVCONFIG/setup.ini"
-  parallel_install_on AQCOM1: || return 1
+  install_on AQCOM1: || return 1
   local restart=2500
   [ "$1" = 2000 ] && restart=1000
   [ "$1" = vista ] && restart=0
@@ -233,19 +188,6 @@ case_processor_update() {
   fixed_waits=$(progress_waits $((100 + 100 + 500 + restart + 1000)))
   inspect reg "$processor_key" | has '"DriverVersion" dword 5' 'processor version' || return 1
 }
-parallel_install_on() {
-  start_setup
-  walk_to_port_page || return 1
-  drive <<EOF || return 1
-window "Printer Driver Setup" 10
-select IDC_PORTS "$1"
-click IDOK
-box setup "Successfully installed printer driver" OK 120
-gone "Printer Driver Setup" 30
-EOF
-  setup_ended
-}
-
 # Server 2003 with a model whose System2003Supported is 0 (QM-R80): IDS_NO_SERVER_2003_SUPPORT when
 # leaving the OS page, which stays.
 case_refused_server_2003() {
@@ -326,8 +268,8 @@ case_refused_without_drvconfig() {
 # DeletePrinterDriverExA with a flag answers 87 (the driver step's line is followed by
 # "    er=87").
 case_uninstall_all() {
-  parallel_install_on LPT1: || return 1
-  parallel_install_on AQCOM1: || return 1
+  install_on LPT1: || return 1
+  install_on AQCOM1: || return 1
   echo 0 >"$medium/usbprinters.txt"
   install_current_usb_driver
   usb_install USB_QM-A210_1 || return 1

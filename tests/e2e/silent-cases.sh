@@ -2,6 +2,7 @@
 # of its choices, keeps what it left, starts again from a fresh prefix and medium, makes the
 # silent run of the same choices, and compares the two: the spooler's objects, the registry of
 # the print subsystem and of the vendor, and every installed file with its checksum.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cases+=(
   "silent-parallel xp 2000 2003 vista"
   "silent-serial xp 2000 2003 vista"
@@ -67,7 +68,7 @@ same_state() {
 }
 
 case_silent_parallel() {
-  parallel_install || return 1
+  install_on LPT1: || return 1
   dump_state "$out/wizard.state"
   fresh_prefix
   silent setup /S /model=QM-A210 /port=LPT1:
@@ -128,7 +129,7 @@ window "Restart Computer" 240
 click IDCANCEL
 window Uninstall 10
 EOF
-  kill "$setup_pid" 2>/dev/null
+  kill "$program_pid" 2>/dev/null
   dump_state "$out/wizard.state"
   rm -rf "$prefix"
   mv "$out/installed" "$prefix"
