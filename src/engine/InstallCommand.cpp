@@ -6,11 +6,11 @@
 #include "engine/InstallSequence.h"
 #include "engine/SetupText.h"
 #include "engine/SpoolerOperations.h"
+#include "engine/SystemClaims.h"
 #include "engine/UsbDriverInstaller.h"
 #include "package/PackageLayout.h"
 #include "ports/UsbPrinterId.h"
 
-#include <cstdlib>
 #include <cstring>
 
 static_assert(sizeof(InstallWorkingData::printerName) == kPrinterNameSize,
@@ -28,24 +28,14 @@ bool Ask(InstallCommandHost& host, const char* text) {
   return ShowAppMessage(host.Window(), text, MB_YESNO) == IDYES;
 }
 
-bool PortSectionFlag(const SetupSelection& selection, const char* key) {
-  char section[260];
-  FormatText(section, sizeof section, "%s.PORT", selection.modelName);
-  char value[50] = {};
-  GetPrivateProfileStringA(section, key, "0", value, sizeof value, selection.moduleIniPath);
-  return strtol(value, nullptr, 10) != 0;
-}
-
 // The box of a system the model's port section does not claim; 0 when it is claimed or is
-// not asked about (Vista is refused on leaving the OS page only).
+// not asked about here (Vista is refused on leaving the OS page only).
 int SystemRefusalText(const SetupSelection& selection) {
-  if (selection.targetOs == WinServer2003 && !PortSectionFlag(selection, "System2003Supported"))
-    return IDS_NO_SERVER_2003_SUPPORT;
-  if (selection.targetOs == Win7 && !PortSectionFlag(selection, "System7Supported"))
-    return IDS_NO_WIN7_SUPPORT;
-  if (selection.targetOs == Win7x64 && !PortSectionFlag(selection, "System7x64Supported"))
-    return IDS_NO_X64_SUPPORT;
-  return 0;
+  if (selection.targetOs == WinVista) return 0;
+  char section[kPortSectionCapacity];
+  FormatText(section, sizeof section, "%s.PORT", selection.modelName);
+  if (ModelClaims(selection.targetOs, selection.moduleIniPath, section)) return 0;
+  return ClaimOf(selection.targetOs).refusalText;
 }
 
 // The attached printer must carry the identity that its port's number stands for. NotRefused
@@ -102,8 +92,8 @@ InstallRefusal RefuseChoices(const SetupSelection& selection, InstallCommandHost
   }
   if (int text = SystemRefusalText(selection)) {
     Tell(host, SetupText(text));
-    if (text == IDS_NO_WIN7_SUPPORT) return ModelNotForWindows7;
-    if (text == IDS_NO_X64_SUPPORT) return ModelNotFor64BitWindows;
+    if (selection.targetOs == Win7) return ModelNotForWindows7;
+    if (selection.targetOs == Win7x64) return ModelNotFor64BitWindows;
     return ModelNotForThisSystem;
   }
   if (PortKindOf(selection.portName) == NoPort) {

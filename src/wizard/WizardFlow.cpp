@@ -2,6 +2,7 @@
 
 #include "SetupStrings.h"
 #include "common/BoundedText.h"
+#include "engine/SystemClaims.h"
 #include "package/PackageLayout.h"
 #include "wizard/WizardTexts.h"
 
@@ -68,10 +69,6 @@ PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
         result.setupTypeChanged = true;
       }
     } else if (cur == OsPage) {
-      int server2003 = ReadPortSectionNumber(moduleIniFile, portSection, "System2003Supported");
-      int vista = ReadPortSectionNumber(moduleIniFile, portSection, "SystemVistaSupported");
-      int win7 = ReadPortSectionNumber(moduleIniFile, portSection, "System7Supported");
-      int win7x64 = ReadPortSectionNumber(moduleIniFile, portSection, "System7x64Supported");
       if (reloadBaudRate && models.port) {
         int baudRate = ReadPortSectionNumber(moduleIniFile, portSection, "BaudRate");
         result.baudRateIndex = models.port->SetConfiguredBaudRate(baudRate);
@@ -79,13 +76,9 @@ PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
         reloadBaudRate = 0;
       }
       TargetOs os = models.os ? models.os->osIndex : Win98Me;
-      int refusal = 0;
-      if (os == WinServer2003 && server2003 == 0) refusal = IDS_NO_SERVER_2003_SUPPORT;
-      if (os == WinVista && vista == 0) refusal = IDS_NO_VISTA_SUPPORT;
-      if (os == Win7 && win7 == 0) refusal = IDS_NO_WIN7_SUPPORT;
+      int refusal = ModelClaims(os, moduleIniFile, portSection) ? 0 : ClaimOf(os).refusalText;
       // The medium has nothing for a 64-bit Windows older than 7: never the 98 path there.
-      bool old64Bit = models.os && models.os->view.old64Bit;
-      if ((os == Win7x64 && win7x64 == 0) || old64Bit) refusal = IDS_NO_X64_SUPPORT;
+      if (models.os && models.os->view.old64Bit) refusal = IDS_NO_X64_SUPPORT;
       if (refusal) {
         result.messageId = refusal;
         currentPage = index - 1;
