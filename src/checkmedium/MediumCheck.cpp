@@ -2,6 +2,7 @@
 
 #include "engine/SetupText.h"
 #include "engine/SpoolerOperations.h"
+#include "engine/SystemClaims.h"
 #include "package/PackageLayout.h"
 
 #include <windows.h>
@@ -52,11 +53,8 @@ MediumContext::MediumContext(const std::string& mediumRoot)
 }
 
 bool MediumContext::Offers(const MediumModel& model, TargetOs os) const {
-  if (os == WinServer2003) return model.server2003;
-  if (os == WinVista) return model.vista;
-  if (os == Win7) return model.win7;
-  if (os == Win7x64) return model.win7x64;
-  return os >= Win98Me && os <= WinXp;
+  if (os < 0 || os >= kTargetOsCount) return false;
+  return !ClaimOf(os).key || model.claimed[os];
 }
 
 std::string MediumContext::DriverFileName(TargetOs os, const std::string& file) const {

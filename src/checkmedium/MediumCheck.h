@@ -14,13 +14,11 @@
 struct MediumModel {
   std::string name;
   PrinterModule module;
-  int entry;        // n of its DEVICENAMEn
-  bool usb;         // USBSUPPORTED non-zero: the port list offers USB ports
-  bool advanced;    // AdvancedSetup non-zero: four USB ports instead of one
-  bool server2003;  // System2003Supported non-zero
-  bool vista;       // SystemVistaSupported non-zero
-  bool win7;        // System7Supported non-zero
-  bool win7x64;     // System7x64Supported non-zero
+  int entry;      // n of its DEVICENAMEn
+  bool usb;       // USBSUPPORTED non-zero: the port list offers USB ports
+  bool advanced;  // AdvancedSetup non-zero: four USB ports instead of one
+  // By TargetOs: the port section's claim of a system that asks for one (ClaimOf).
+  bool claimed[kTargetOsCount];
 };
 
 // A name setup gives the system (a driver, processor or monitor) and where the medium says it.

@@ -3,6 +3,7 @@
 #include "checkmedium/MediumCheck.h"
 
 #include "engine/SetupText.h"
+#include "engine/SystemClaims.h"
 #include "ports/PortSettings.h"
 
 #include <cstring>
@@ -191,10 +192,8 @@ void CheckPortSections(MediumContext& medium) {
     };
     model.usb = flag("USBSUPPORTED");
     model.advanced = flag("AdvancedSetup");
-    model.server2003 = flag("System2003Supported");
-    model.vista = flag("SystemVistaSupported");
-    model.win7 = flag("System7Supported");
-    model.win7x64 = flag("System7x64Supported");
+    for (TargetOs os : kTargetOses)
+      model.claimed[os] = ModelClaims(os, ini.path.c_str(), section.c_str());
     if (!ini.HasSection(section)) {
       findings.Add(WarningFinding, "missing-section", ini.name, section, "",
                    "missing: every key reads as 0, so no USB port, only the typical setup, "

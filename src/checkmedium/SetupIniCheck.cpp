@@ -133,7 +133,7 @@ void CheckDeviceList(MediumContext& medium) {
                    Text("\"%s\" is listed twice in the same module", name));
       continue;
     }
-    medium.models.push_back(MediumModel{name, module, n, false, false, false, false, false, false});
+    medium.models.push_back(MediumModel{name, module, n, false, false, {}});
   }
 
   CheckDecimal(medium, ini, section, "DEFAULTNAME");
