@@ -10,9 +10,6 @@ namespace {
 
 char kWindows40[] = "Windows 4.0";
 
-const char* const kSectionFormats[kTargetOsCount] = {"%s.98",   "%s.NT",    "%s.2K",
-                                                     "%s.XP",   "%s.2003",  "%s.Vista",
-                                                     "%s.Win7", "%s.Win7x64"};
 const char* const kSuffixes[kTargetOsCount] = {".98",   ".NT",    ".2K",  ".XP",
                                                ".2003", ".Vista", ".Win7", ".Win7x64"};
 const char* const kModuleSuffixes[] = {"-ReceiptPrinter", "-TicketPrinter", "-LabelPrinter",
@@ -24,7 +21,7 @@ bool ValidOs(TargetOs os) { return os >= Win98Me && os < kTargetOsCount; }
 // Model section name of a TargetOs; empty for any other value.
 void ModelSection(char* section, size_t capacity, const char* model, TargetOs os) {
   section[0] = '\0';
-  if (ValidOs(os)) FormatText(section, capacity, kSectionFormats[os], model ? model : "");
+  if (ValidOs(os)) FormatText(section, capacity, "%s%s", model ? model : "", kSuffixes[os]);
 }
 
 }  // namespace
