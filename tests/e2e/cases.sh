@@ -1,6 +1,7 @@
 # The end-to-end cases (sourced by tests/e2e/run). A case is a function case_<name> that gets
-# the Windows version (xp, 2000, 2003, vista, win7) as $1 and runs with a fresh prefix ($prefix), its
-# own copy of the staged medium ($medium, C:\medium, setup's working directory) and a directory
+# the Windows version (xp, 2000, 2003, vista, win7, win7-64, win10-64) as $1 and runs with a
+# fresh prefix ($prefix), its own copy of the staged medium ($medium, C:\medium, setup's
+# working directory) and a directory
 # for its log and screenshots ($out). It returns non-zero on the first check that fails. It
 # sets fixed_waits to the sum of the fixed waits of its install path. `cases` lists each case
 # with the versions it runs at.
@@ -327,14 +328,8 @@ EOF
 # AddPrinterA looks the driver and the processor up in "Windows NT x86" (87 otherwise). So
 # before setup runs, wow64_stand_ins puts the medium's 32-bit monitor builds into syswow64 under
 # the same names and registers twins of the printer's driver (on Wine's own driver file) and
-# processor in "Windows NT x86"; the checks then look at the x64 side with the 64-bit inspector.
-# wow64_stand_ins DRIVER PROCESSOR: nothing outside WOW64 (the 64-bit build's spooler is 64-bit).
-wow64_stand_ins() {
-  [ "$flag" = --wow64 ] || return 0
-  cp "$medium/Win7/aqcommon.dll" "$medium/Win7/aqusbmon.dll" "$prefix/drive_c/windows/syswow64/"
-  inspect add-driver "Windows NT x86" "$1" wineps.drv add-processor "Windows NT x86" "$2" aqproc.dll |
-    grep -c '^added' | has '^2$' 'stand-ins in "Windows NT x86"'
-}
+# processor in "Windows NT x86" (lib.sh); the checks then look at the x64 side with the 64-bit
+# inspector.
 # has_x64_driver NAME DLL: NAME in "Windows x64", its driver DLL in spool\drivers\x64\3.
 has_x64_driver() {
   local s='\\\\'  # a backslash as the inspector quotes it, as a pattern

@@ -54,6 +54,16 @@ open_uninstall_window() {
 nothing_installed() {
   if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
 }
+# wow64_stand_ins DRIVER PROCESSOR: under WOW64, what Wine's spooler inside the 32-bit setup.exe
+# needs to install DRIVER with PROCESSOR for "Windows x64" (why: the 64-bit Windows section of
+# cases.sh): the medium's 32-bit monitor builds in syswow64, and twins of DRIVER and PROCESSOR in
+# "Windows NT x86". Nothing elsewhere (the 64-bit build's spooler is 64-bit).
+wow64_stand_ins() {
+  [ "$flag" = --wow64 ] || return 0
+  cp "$medium/Win7/aqcommon.dll" "$medium/Win7/aqusbmon.dll" "$prefix/drive_c/windows/syswow64/"
+  inspect add-driver "Windows NT x86" "$1" wineps.drv add-processor "Windows NT x86" "$2" aqproc.dll |
+    grep -c '^added' | has '^2$' 'stand-ins in "Windows NT x86"'
+}
 # fresh_prefix: the case's prefix and medium (C:\medium, the working directory of setup.exe) as
 # a case starts with them: copies of its version's prefix and of the staged medium.
 fresh_prefix() {
