@@ -348,7 +348,8 @@ case_parallel_x64() {
 }
 
 # The serial install: beside the driver, the vendor processor in "Windows x64" (its DLL in
-# prtprocs\x64) and the serial monitor, whose 64-bit DLL is in the native system32.
+# prtprocs\x64) and the serial monitor, whose 64-bit DLL is in the native system32 (the 64-bit
+# inspector's spooler loads it there to list its ports).
 case_serial_x64() {
   wow64_stand_ins "QM-A210 STD" "AQ Print Processor" || return 1
   case_serial_aqcom "$1" || return 1
@@ -357,7 +358,8 @@ case_serial_x64() {
   has_x64_file 'C:\windows\system32\spool\prtprocs\x64\aqproc.dll' || return 1
   inspect reg 'HKLM\SYSTEM\CurrentControlSet\Control\Print\Monitors\AQ COM Monitor' |
     has '"Driver" sz "aqcommon.dll"' 'monitor DLL' || return 1
-  has_x64_file 'C:\windows\system32\aqcommon.dll'
+  has_x64_file 'C:\windows\system32\aqcommon.dll' || return 1
+  inspect ports | has '^port "AQCOM1:" monitor="AQ Port Monitor"' "the 64-bit monitor's port"
 }
 
 # A model whose System7x64Supported is 0 (QM-R80): IDS_NO_X64_SUPPORT, and the OS page stays.
