@@ -14,7 +14,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 win7=
 [ "$tier" = 64 ] || win7=win7
 # 64-bit Windows 7 and 10 (win64 prefixes), where the 32-bit programs run under WOW64: the cases
-# that check the "Windows x64" side (the -x64 cases). Only in the 32-bit mode, like win7.
+# that check the "Windows x64" side (the -x64 cases). Only in the 32-bit mode, like win7; in the
+# 64-bit mode they run where named (`run serial-x64 win10-64`), with the 64-bit build.
 win64=
 [ "$tier" = 64 ] || win64="win7-64 win10-64"
 cases=(
@@ -32,10 +33,10 @@ cases=(
   "refused-second-instance xp"
   "refused-beside-uninstall xp"
   "refused-without-drvconfig xp"
-  ${win64:+"parallel-x64 $win64"}
-  ${win64:+"serial-x64 $win64"}
-  ${win64:+"refused-x64 $win64"}
-  ${win64:+"uninstall-x64 $win64"}
+  "parallel-x64 $win64"
+  "serial-x64 $win64"
+  "refused-x64 $win64"
+  "uninstall-x64 $win64"
 )
 
 # A parallel install of the default model (QM-A210, Receipt) with Typical setup: the printer
