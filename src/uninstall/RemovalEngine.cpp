@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/RegKey.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/SpoolerService.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/RemovalSteps.h"
@@ -45,11 +46,12 @@ StepResult RemoveMonitor(RemovalRun& run) {
     return NextEntry;
   }
   char localServer[] = "";
-  if (!DeleteMonitorA(localServer, nullptr, run.current)) {
+  char* environment = NativeSpoolerEnvironment(UninstallGlobals().osCode);
+  if (!DeleteMonitorA(localServer, environment, run.current)) {
     // A monitor the spooler still holds may go once the spooler has let it go.
     RestartSpooler(kSpoolerPause);
     Sleep(500);
-    if (!DeleteMonitorA(localServer, nullptr, run.current)) {
+    if (!DeleteMonitorA(localServer, environment, run.current)) {
       Kept(run,
            GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
       Sleep(100);
@@ -71,7 +73,8 @@ StepResult RemoveMonitor(RemovalRun& run) {
 StepResult RemoveProcessor(RemovalRun& run) {
   Status(run, IDS_DELETING);
   char localServer[] = "";
-  if (!DeletePrintProcessorA(localServer, nullptr, run.current)) {
+  char* environment = NativeSpoolerEnvironment(UninstallGlobals().osCode);
+  if (!DeletePrintProcessorA(localServer, environment, run.current)) {
     Kept(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
     Sleep(100);
     return NextEntry;
@@ -90,9 +93,10 @@ void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
   char noName[] = "";
   LPSTR driver = record.pDriverName ? record.pDriverName : noName;
   DeletePrinterDriverExFunction deleteEx = UninstallGlobals().deletePrinterDriverEx;
+  char* environment = NativeSpoolerEnvironment(UninstallGlobals().osCode);
   BOOL deleted = deleteEx
-                     ? deleteEx(record.pServerName, nullptr, driver, DPD_DELETE_UNUSED_FILES, 0)
-                     : DeletePrinterDriverA(record.pServerName, nullptr, driver);
+                     ? deleteEx(record.pServerName, environment, driver, DPD_DELETE_UNUSED_FILES, 0)
+                     : DeletePrinterDriverA(record.pServerName, environment, driver);
   if (deleted) {
     Status(run, IDS_DRIVER_DELETED);
   } else {

@@ -1,6 +1,8 @@
 #include "uninstall/RemovalSteps.h"
 
 #include "common/BoundedText.h"
+#include "common/NativeSystemDirectory.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/UsbInstallerRun.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallInventory.h"
@@ -83,6 +85,8 @@ int DeleteMonitorFiles(UninstallView& view, const char* monitorName) {
   ReadUninstallValue(UninstallGlobals(), section, "MonitorPDLLName", dll);
   ReadUninstallValue(UninstallGlobals(), section, "MonitorPUIDLLName", uiDll);
   char dir[kDirectorySize];
+  // The monitors of 64-bit Windows lie in the native system32, not in WOW64's view of it.
+  NativeSystemDirectory native(UninstallGlobals().osCode == Win7x64);
   UINT length = GetSystemDirectoryA(dir, sizeof dir);
   if (length == 0 || length >= sizeof dir) {
     view.AppendStatus(kNoDirectory);
@@ -100,8 +104,8 @@ int DeleteProcessorFile(UninstallView& view, const char* processorName) {
   ReadUninstallValue(UninstallGlobals(), section, "ProcessorDllName", dll);
   char dir[kDirectorySize];
   DWORD needed = 0;
-  if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir,
-                                   &needed)) {
+  if (!GetPrintProcessorDirectoryA(nullptr, NativeSpoolerEnvironment(UninstallGlobals().osCode), 1,
+                                   reinterpret_cast<LPBYTE>(dir), sizeof dir, &needed)) {
     view.AppendStatus(kNoDirectory);
     dir[0] = '\0';
   }

@@ -1,6 +1,7 @@
 #include "uninstall/UninstallInventory.h"
 
 #include "common/BoundedText.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/SystemProbes.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallState.h"
@@ -178,9 +179,8 @@ void FillInventory(const UninstallSettings& settings, UninstallView& view) {
   for (DWORD i = 0; i < count; ++i)
     if (monitors[i].pName && IsListedMonitor(settings, monitors[i].pName)) view.AppendItem(monitors[i].pName);
 
-  const char* environment =
-      HasNtSpooler(settings.osCode) ? "Windows NT x86" : "Windows 4.0";
-  PRINTPROCESSOR_INFO_1A* processors = EnumInstalledProcessors(environment, &count);
+  PRINTPROCESSOR_INFO_1A* processors =
+      EnumInstalledProcessors(EnvironmentKeyName(settings.osCode), &count);
   for (DWORD i = 0; i < count; ++i)
     if (processors[i].pName && IsListedProcessor(settings, processors[i].pName))
       view.AppendItem(processors[i].pName);

@@ -19,6 +19,9 @@ class Removal : public UninstallTest {
   // vendor keys the installer wrote.
   void SetUp() override {
     UninstallTest::SetUp();
+    Arrange();
+  }
+  void Arrange() {
     PutMonitor("AQ USB Monitor", "aqusbmon.dll", "USB_QM100_1");
     winsim::WriteFile(System("aqusbui.dll"), "MZ");
     PutProcessor("AQ Print Processor", "aqproc.dll");
@@ -71,6 +74,36 @@ TEST_F(Removal, ARunRemovesTheTickedEntriesTopDownWithItsLinesAndWaits) {
   EXPECT_TRUE(winsim::ExitRequests().empty());
   // Busy from the start; back from busy, and the USB box back on XP.
   EXPECT_EQ(view.states, (Strings{"busy", "idle", "usb available"}));
+}
+
+// A 32-bit uninstaller on 64-bit Windows: the 64-bit spooler's entries are those of "Windows
+// x64", and the monitor's DLLs lie in the native system directory, not in SysWOW64.
+class Removal64 : public Removal {
+ protected:
+  void SetUp() override {
+    UninstallTest::SetUp();
+    winsim::SetWindows64(true);
+    winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 1);
+    UninstallGlobals().osCode = Win7x64;
+    std::string ini = kIni;
+    for (size_t at; (at = ini.find(".2K]")) != std::string::npos;) ini.replace(at, 3, ".Win7x64");
+    UseIni(ini);
+    Arrange();
+  }
+};
+
+TEST_F(Removal64, RemovesTheX64EntriesAndTheMonitorFilesOfTheNativeSystemDirectory) {
+  ASSERT_EQ(view.Texts(), (Strings{"QM-100", "AQ USB Monitor", "AQ Print Processor"}));
+  TickAll();
+  Run();
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_TRUE(view.failures.empty());
+  EXPECT_FALSE(HasPrinter("QM-100") || winsim::FindDriver("QM-100 STD", nullptr) ||
+               winsim::HasMonitor("AQ USB Monitor") ||
+               winsim::HasProcessor("Windows x64", "AQ Print Processor"));
+  EXPECT_FALSE(winsim::FileExists(System("aqusbmon.dll")) ||
+               winsim::FileExists(System("aqusbui.dll")) ||
+               winsim::FileExists(Processors("aqproc.dll")));
 }
 
 TEST_F(Removal, UntickedEntriesAreWaitedForAndLeftAndNoPromptFollows) {
