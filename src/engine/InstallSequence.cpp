@@ -136,17 +136,11 @@ struct NtComponent {
 bool OutdatedNtComponent(int installFlags, const MonitorSet& monitors, const char* processorName,
                          const char* processorFile, int processorVersion, NtComponent& component) {
   if (installFlags & ComMonitorOutdated)
-    component = {false,
-                 monitors.serialMonitor.pDLLName,
-                 monitors.serialMonitor.pName,
-                 monitors.serialMonitorVersion,
-                 false};
+    component = {false, monitors.serialMonitor.pDLLName, monitors.serialMonitor.pName,
+                 monitors.serialMonitorVersion, false};
   else if (installFlags & UsbMonitorOutdated)
-    component = {false,
-                 monitors.usbMonitor.pDLLName,
-                 monitors.usbMonitor.pName,
-                 monitors.usbMonitorVersion,
-                 true};
+    component = {false, monitors.usbMonitor.pDLLName, monitors.usbMonitor.pName,
+                 monitors.usbMonitorVersion, true};
   else if (installFlags & ProcessorOutdated)
     component = {true, processorFile, processorName, processorVersion, false};
   else

@@ -202,8 +202,8 @@ int AddMonitorChecked(MONITOR_INFO_2A* monitor, StepMessage& message) {
 }
 
 int AddPrintProcessorChecked(const char* processorName, const char* pathName, TargetOs targetOs) {
-  return AddPrintProcessorA(nullptr, RecordEnvironment(targetOs),
-                            const_cast<LPSTR>(pathName), const_cast<LPSTR>(processorName)) != 0;
+  return AddPrintProcessorA(nullptr, RecordEnvironment(targetOs), const_cast<LPSTR>(pathName),
+                            const_cast<LPSTR>(processorName)) != 0;
 }
 
 int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, StepMessage& message) {

@@ -200,8 +200,7 @@ int WalkToPortPage(const SilentSetupOptions& options, SilentWizard& w, ButtonSte
   flow.OnNext(true);
   step = flow.OnNext(true);
   if (step.page.messageId)
-    return SilentRefuse(log, SetupRefusalCode(step.page.refusal),
-                        SetupText(step.page.messageId));
+    return SilentRefuse(log, SetupRefusalCode(step.page.refusal), SetupText(step.page.messageId));
   return kWalkOn;
 }
 
