@@ -336,9 +336,9 @@ bool CopySystemFiles(const SetupSelection& selection, InstallWorkingData& work,
   TargetOs targetOs = selection.targetOs;
   bool usesDdk = work.config.UsesDdkDriver(selection.module, selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
-  if (IsWindows98Me(targetOs) &&
-      (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
-    CopyPackageFile("DMCOLOR.DLL", DriverDirectory, targetOs, PlainCopy, message);
+  const char* modelLibrary = Windows98ModelLibrary(selection.modelName);
+  if (IsWindows98Me(targetOs) && modelLibrary) {
+    CopyPackageFile(modelLibrary, DriverDirectory, targetOs, PlainCopy, message);
     if (!message.text.empty()) return false;
   }
   if (usesDdk && IsEmpty(work.files.dataFileDll)) {

@@ -73,6 +73,10 @@ int ReadPortSectionNumber(const char* iniFile, const char* section, const char* 
 
 const char* OsSectionSuffix(TargetOs os) { return ValidOs(os) ? kSuffixes[os] : ""; }
 
+const char* Windows98ModelLibrary(const char* model) {
+  return strstr(model, "QM-B220") || strstr(model, "QM-A210") ? "DMCOLOR.DLL" : nullptr;
+}
+
 ModuleConfig::ModuleConfig() {
   memset(driverName, 0, sizeof driverName);
   memset(dataFile, 0, sizeof dataFile);

@@ -69,8 +69,8 @@ SearchResult SearchDirectory(const char* dir) {
 
 // A found file whose full name does not fit the path buffer is taken as not found: a cut path
 // would name some other file.
-bool StorePath(const char* dir) {
-  char* path = UninstallGlobals().iniPath;
+bool StorePath(UninstallSettings& settings, const char* dir) {
+  char* path = settings.iniPath;
   if (FormatText(path, kUninstallIniPathSize, "%s%s", dir, kIniName)) return true;
   memset(path, 0, kUninstallIniPathSize);
   return false;
@@ -116,8 +116,8 @@ void ReadUninstallValue(const UninstallSettings& settings, const char* section, 
   value[sizeof value - 1] = '\0';
 }
 
-int LocateUninstallIni(HWND owner) {
-  memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
+int LocateUninstallIni(UninstallSettings& settings, HWND owner) {
+  memset(settings.iniPath, 0, kUninstallIniPathSize);
   char dir[kUninstallIniPathSize];
   DWORD length = GetCurrentDirectoryA(sizeof dir, dir);
   if (length == 0 || length >= sizeof dir) {
@@ -130,13 +130,13 @@ int LocateUninstallIni(HWND owner) {
     return 0;
   }
   SearchResult result = SearchDirectory(dir);
-  if (result == SearchFound && StorePath(dir)) return 1;
+  if (result == SearchFound && StorePath(settings, dir)) return 1;
   if (result == SearchCannotStart) {
     ShowUninstallError(owner, UninstallText(IDS_INVALID_FILE_HANDLE));
     return 0;
   }
   result = AppendText(dir, "DRVCONFIG\\") ? SearchDirectory(dir) : SearchCannotStart;
-  if (result == SearchFound && StorePath(dir)) return 1;
+  if (result == SearchFound && StorePath(settings, dir)) return 1;
   ShowUninstallError(owner, UninstallText(result == SearchCannotStart ? IDS_INVALID_FILE_HANDLE
                                                                       : IDS_NO_UNINSTALL_INI));
   return 0;

@@ -116,19 +116,19 @@ class UninstallTest : public ::testing::Test {
     winsim::Reset();
     winsim::MakeDirectory(kMedium);
     winsim::SetCurrentDirectory(kMedium);
+    settings = UninstallSettings();
+    settings.osCode = WinXp;
     UseIni(kIni);
-    UninstallGlobals().osCode = WinXp;
-    UninstallGlobals().deletePrinterDriverEx = nullptr;
   }
   void TearDown() override {
-    UnloadDriverRemovalEntry();
+    UnloadDriverRemovalEntry(settings);
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
   }
 
-  static void UseIni(const std::string& text) {
+  void UseIni(const std::string& text) {
     std::string path = std::string(kMedium) + "\\DRVCONFIG\\Uninstall.ini";
     winsim::WriteFile(path, text);
-    snprintf(UninstallGlobals().iniPath, kUninstallIniPathSize, "%s", path.c_str());
+    snprintf(settings.iniPath, kUninstallIniPathSize, "%s", path.c_str());
   }
   static std::string System(const char* file) { return winsim::SystemDirectory() + "\\" + file; }
   // What the spooler keeps on this machine: on 64-bit Windows that of "Windows x64".
@@ -184,5 +184,6 @@ class UninstallTest : public ::testing::Test {
   // Which of the names the spooler still knows as printers.
   static bool HasPrinter(const std::string& name) { return winsim::FindPrinter(name, nullptr); }
 
+  UninstallSettings settings;  // the program's own, as the window or the silent run holds it
   FakeView view;
 };
