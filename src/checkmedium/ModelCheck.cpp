@@ -261,12 +261,12 @@ void CheckModelSections(MediumContext& medium) {
                               : Text("missing: setup fails on Windows 98/Me with \"%s\" where "
                                      "the system lacks its universal driver",
                                      SetupText(IDS_COPY_DRIVER_FILES_ERROR)));
-  for (const MediumModel& model : medium.models)
-    if ((model.name.find("QM-B220") != std::string::npos ||
-         model.name.find("QM-A210") != std::string::npos) &&
-        !medium.DriverFileExists(Win98Me, "DMCOLOR.DLL"))
-      medium.findings.Add(ErrorFinding, "missing-file",
-                          medium.DriverFileName(Win98Me, "DMCOLOR.DLL"), "", "",
+  for (const MediumModel& model : medium.models) {
+    const char* library = Windows98ModelLibrary(model.name.c_str());
+    if (library && !medium.DriverFileExists(Win98Me, library))
+      medium.findings.Add(ErrorFinding, "missing-file", medium.DriverFileName(Win98Me, library), "",
+                          "",
                           Text("missing: setup fails for %s on Windows 98/Me with \"%s\"",
                                model.name.c_str(), SetupText(IDS_COPY_DRIVER_FILES_ERROR)));
+  }
 }

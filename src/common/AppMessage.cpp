@@ -22,6 +22,7 @@ int ShowAppMessage(HWND owner, const char* text, UINT type) {
 }
 
 namespace {
+// Process-wide: a silent run is the whole process, and its boxes arise in every layer.
 MessageSink messageSink = nullptr;
 void* messageSinkContext = nullptr;
 }  // namespace

@@ -92,9 +92,7 @@ InstallRefusal RefuseChoices(const SetupSelection& selection, InstallCommandHost
   }
   if (int text = SystemRefusalText(selection)) {
     Tell(host, SetupText(text));
-    if (selection.targetOs == Win7) return ModelNotForWindows7;
-    if (selection.targetOs == Win7x64) return ModelNotFor64BitWindows;
-    return ModelNotForThisSystem;
+    return SystemClaimRefusal(selection.targetOs);
   }
   if (PortKindOf(selection.portName) == NoPort) {
     Tell(host, SetupText(IDS_PORT_NOT_SUPPORTED));
@@ -191,3 +189,9 @@ InstallOutcome InstallCommand(SetupSelection& selection, InstallWorkingData& wor
 }
 
 int AskUsbPrinterId() { return GetUsbPrinterId(SetupText(IDS_CONNECT_ONE_USB_PRINTER)); }
+
+InstallRefusal SystemClaimRefusal(TargetOs os) {
+  if (os == Win7) return ModelNotForWindows7;
+  if (os == Win7x64) return ModelNotFor64BitWindows;
+  return ModelNotForThisSystem;
+}

@@ -29,6 +29,9 @@ enum InstallRefusal {
   ModelNotForWindows7,     // Windows 7 or later (32-bit) for a model without System7Supported
   ModelNotFor64BitWindows,  // Windows 7 or later, 64-bit, without System7x64Supported
 };
+// The refusal of a model whose port section does not claim `os` (the OS page's and the
+// Install command's alike).
+InstallRefusal SystemClaimRefusal(TargetOs os);
 
 // What the Install command needs from the wizard's windows.
 class InstallCommandHost {

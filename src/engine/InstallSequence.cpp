@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/RegKey.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/SpoolerService.h"
 #include "engine/SetupText.h"
 #include "engine/SpoolerOperations.h"
@@ -14,10 +15,6 @@
 namespace {
 
 const char* const kMonitorsKey = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\";
-const char* const kNtProcessorsKey =
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print Processors\\";
-const char* const kWin9xProcessorsKey =
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows 4.0\\Print Processors\\";
 const char* const kVendorPortKey = "SOFTWARE\\VORTELL\\PRINTERPORT\\";
 
 const size_t kKeyPathSize = 300;
@@ -32,6 +29,13 @@ bool IsInUseResult(CopyResult copied) {
 
 void KeyPath(char (&path)[kKeyPathSize], const char* base, const char* name) {
   FormatText(path, sizeof path, "%s%s", base, name ? name : "");
+}
+
+// The key of a print processor of the system's spooler environment.
+void ProcessorKeyPath(char (&path)[kKeyPathSize], TargetOs targetOs, const char* name) {
+  FormatText(path, sizeof path,
+             "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\%s\\Print Processors\\%s",
+             EnvironmentKeyName(targetOs), name ? name : "");
 }
 
 // A registered version older than the medium's, or none that can be read, is outdated.
@@ -100,7 +104,7 @@ int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorNam
     version = monitors.usbMonitorVersion;
     kind = SystemDirectory;
   } else if (installFlags & ProcessorOutdated) {
-    KeyPath(path, kWin9xProcessorsKey, processorName);
+    ProcessorKeyPath(path, Win98Me, processorName);
     file = processorFile;
     version = processorVersion;
     kind = ProcessorDirectory;
@@ -124,7 +128,6 @@ int UpdateWin98(ModuleConfig& config, int installFlags, const char* processorNam
 struct NtComponent {
   bool isProcessor;
   const char* file;
-  const char* keyBase;
   const char* keyName;
   int version;
   bool recordsFile;
@@ -133,21 +136,13 @@ struct NtComponent {
 bool OutdatedNtComponent(int installFlags, const MonitorSet& monitors, const char* processorName,
                          const char* processorFile, int processorVersion, NtComponent& component) {
   if (installFlags & ComMonitorOutdated)
-    component = {false,
-                 monitors.serialMonitor.pDLLName,
-                 kMonitorsKey,
-                 monitors.serialMonitor.pName,
-                 monitors.serialMonitorVersion,
-                 false};
+    component = {false, monitors.serialMonitor.pDLLName, monitors.serialMonitor.pName,
+                 monitors.serialMonitorVersion, false};
   else if (installFlags & UsbMonitorOutdated)
-    component = {false,
-                 monitors.usbMonitor.pDLLName,
-                 kMonitorsKey,
-                 monitors.usbMonitor.pName,
-                 monitors.usbMonitorVersion,
-                 true};
+    component = {false, monitors.usbMonitor.pDLLName, monitors.usbMonitor.pName,
+                 monitors.usbMonitorVersion, true};
   else if (installFlags & ProcessorOutdated)
-    component = {true, processorFile, kNtProcessorsKey, processorName, processorVersion, false};
+    component = {true, processorFile, processorName, processorVersion, false};
   else
     return false;
   return true;
@@ -192,7 +187,10 @@ bool ReplaceNtComponent(const NtComponent& component, const char* processorDir, 
     if (!message.text.empty()) return false;
   }
   char path[kKeyPathSize];
-  KeyPath(path, component.keyBase, component.keyName);
+  if (component.isProcessor)
+    ProcessorKeyPath(path, targetOs, component.keyName);
+  else
+    KeyPath(path, kMonitorsKey, component.keyName);
   RegKey key;
   if (copied && key.Open(HKEY_LOCAL_MACHINE, path)) {
     if (component.recordsFile) key.SetString("Driver", component.file);
@@ -236,8 +234,9 @@ int UpdateNt(ModuleConfig& config, TargetOs targetOs, int installFlags, const ch
   char processorDir[256];
   if (installFlags & ProcessorOutdated) {
     DWORD needed = 0;
-    if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(processorDir),
-                                     sizeof processorDir, &needed)) {
+    if (!GetPrintProcessorDirectoryA(nullptr, NativeSpoolerEnvironment(targetOs), 1,
+                                     reinterpret_cast<LPBYTE>(processorDir), sizeof processorDir,
+                                     &needed)) {
       message.Fail(ProcessorFailure, SetupText(IDS_NO_PROCESSOR_DIRECTORY));
       return 0;
     }
@@ -337,9 +336,9 @@ bool CopySystemFiles(const SetupSelection& selection, InstallWorkingData& work,
   TargetOs targetOs = selection.targetOs;
   bool usesDdk = work.config.UsesDdkDriver(selection.module, selection.modelName, targetOs, selection.driverMode);
   InstallWindows98Extras(targetOs, usesDdk, message);
-  if (IsWindows98Me(targetOs) &&
-      (strstr(selection.modelName, "QM-B220") || strstr(selection.modelName, "QM-A210"))) {
-    CopyPackageFile("DMCOLOR.DLL", DriverDirectory, targetOs, PlainCopy, message);
+  const char* modelLibrary = Windows98ModelLibrary(selection.modelName);
+  if (IsWindows98Me(targetOs) && modelLibrary) {
+    CopyPackageFile(modelLibrary, DriverDirectory, targetOs, PlainCopy, message);
     if (!message.text.empty()) return false;
   }
   if (usesDdk && IsEmpty(work.files.dataFileDll)) {
@@ -431,7 +430,7 @@ int InstallPrintProcessor(ModuleConfig& config, TargetOs targetOs, const char* p
   // The system's own processor is never installed or updated.
   if (processorName && strcmp(processorName, "WinPrint") == 0) return 0;
   char path[kKeyPathSize];
-  KeyPath(path, HasNtSpooler(targetOs) ? kNtProcessorsKey : kWin9xProcessorsKey, processorName);
+  ProcessorKeyPath(path, targetOs, processorName);
   // Without a name the path is the list of all processors, whose values are no version.
   if (!IsEmpty(processorName)) {
     RegKey key;

@@ -1,7 +1,9 @@
 #include "engine/SpoolerOperations.h"
 
 #include "common/BoundedText.h"
+#include "common/NativeSystemDirectory.h"
 #include "common/PrinterRecord.h"
+#include "common/SpoolerEnvironment.h"
 #include "engine/SetupText.h"
 
 #include <cstring>
@@ -10,15 +12,16 @@ namespace {
 
 const size_t kDirectorySize = 256;
 const size_t kMessageSize = 1024;
-char kWindows40[] = "Windows 4.0";
 
 // The destination directory of a copy kind; 0 with the kind's text when it cannot be had.
-int DestinationDirectory(DestinationKind kind, char (&dir)[kDirectorySize], StepMessage& message) {
+int DestinationDirectory(DestinationKind kind, TargetOs targetOs, char (&dir)[kDirectorySize],
+                         StepMessage& message) {
   DWORD needed = 0;
+  char* environment = NativeSpoolerEnvironment(targetOs);
   switch (kind) {
     case DriverDirectory3:
     case DriverDirectory:
-      if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+      if (!GetPrinterDriverDirectoryA(nullptr, environment, 1, reinterpret_cast<LPBYTE>(dir),
                                       sizeof dir, &needed)) {
         message.Fail(DriverFilesFailure, SetupText(IDS_NO_DRIVER_DIRECTORY));
         return 0;
@@ -29,7 +32,7 @@ int DestinationDirectory(DestinationKind kind, char (&dir)[kDirectorySize], Step
       }
       return 1;
     case ProcessorDirectory:
-      if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+      if (!GetPrintProcessorDirectoryA(nullptr, environment, 1, reinterpret_cast<LPBYTE>(dir),
                                        sizeof dir, &needed)) {
         message.Fail(ProcessorFailure, SetupText(IDS_NO_PROCESSOR_DIRECTORY));
         return 0;
@@ -47,6 +50,15 @@ int DestinationDirectory(DestinationKind kind, char (&dir)[kDirectorySize], Step
       message.Fail(DriverFilesFailure, SetupText(IDS_DIRECTORY_TYPE_ERROR));
       return 0;
   }
+}
+
+// The copy's error, ERROR_SUCCESS when done. A monitor of 64-bit Windows goes into the native
+// system32, where the 64-bit spooler loads it.
+DWORD CopyOver(const char* source, const char* destination, bool nativeSystemDirectory) {
+  NativeSystemDirectory native(nativeSystemDirectory);
+  // A read-only copy left by an earlier installation must not stop the overwrite.
+  SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
+  return CopyFileA(source, destination, FALSE) ? ERROR_SUCCESS : GetLastError();
 }
 
 void CopyErrorMessage(const char* copiedName, DWORD error, const char* source,
@@ -153,7 +165,7 @@ CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs 
   // "0" is what a missing INI key reads as: there is no such file.
   if (!fileName || fileName[0] == '0') return CopyFailed;
   char dir[kDirectorySize];
-  if (!DestinationDirectory(kind, dir, message)) return CopyFailed;
+  if (!DestinationDirectory(kind, targetOs, dir, message)) return CopyFailed;
   char current[kDirectorySize];
   DWORD length = GetCurrentDirectoryA(sizeof current, current);
   if (length == 0 || length >= sizeof current) {
@@ -172,10 +184,8 @@ CopyResult CopyPackageFile(const char* fileName, DestinationKind kind, TargetOs 
     CopyErrorMessage(copiedName, ERROR_FILENAME_EXCED_RANGE, source, message);
     return CopyFailed;
   }
-  // A read-only copy left by an earlier installation must not stop the overwrite.
-  SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
-  if (CopyFileA(source, destination, FALSE)) return Copied;
-  DWORD error = GetLastError();
+  DWORD error = CopyOver(source, destination, kind == SystemDirectory && targetOs == Win7x64);
+  if (error == ERROR_SUCCESS) return Copied;
   if (error == ERROR_SHARING_VIOLATION) return CopySharingViolation;
   if (error == ERROR_ACCESS_DENIED) return CopyAccessDenied;
   CopyErrorMessage(copiedName, error, source, message);
@@ -192,8 +202,8 @@ int AddMonitorChecked(MONITOR_INFO_2A* monitor, StepMessage& message) {
 }
 
 int AddPrintProcessorChecked(const char* processorName, const char* pathName, TargetOs targetOs) {
-  return AddPrintProcessorA(nullptr, HasNtSpooler(targetOs) ? nullptr : kWindows40,
-                            const_cast<LPSTR>(pathName), const_cast<LPSTR>(processorName)) != 0;
+  return AddPrintProcessorA(nullptr, RecordEnvironment(targetOs), const_cast<LPSTR>(pathName),
+                            const_cast<LPSTR>(processorName)) != 0;
 }
 
 int AddPrinterDriverChecked(DRIVER_INFO_3A* driver, StepMessage& message) {

@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/FileVersion.h"
+#include "common/NativeSystemDirectory.h"
 #include "common/SystemProbes.h"
 #include "common/UsbInstallerRun.h"
 #include "package/PackageLayout.h"
@@ -30,7 +31,10 @@ bool UsbDriverInstallNeeded() {
 }
 
 void RunUsbDriverInstaller() {
-  ClearReadOnly(GetSystemDirectoryA, "\\drivers\\bulkusb.sys");
+  {
+    NativeSystemDirectory native;
+    ClearReadOnly(GetSystemDirectoryA, "\\drivers\\bulkusb.sys");
+  }
   ClearReadOnly(GetWindowsDirectoryA, "\\inf\\bulkusb.inf");
 
   char root[kPathCapacity];

@@ -1,14 +1,13 @@
 #include "package/ModuleConfig.h"
 
 #include "common/BoundedText.h"
+#include "common/SpoolerEnvironment.h"
 #include "package/PackageLayout.h"
 
 #include <climits>
 #include <cstring>
 
 namespace {
-
-char kWindows40[] = "Windows 4.0";
 
 const char* const kSuffixes[kTargetOsCount] = {".98",   ".NT",    ".2K",  ".XP",
                                                ".2003", ".Vista", ".Win7", ".Win7x64"};
@@ -73,6 +72,10 @@ int ReadPortSectionNumber(const char* iniFile, const char* section, const char* 
 }
 
 const char* OsSectionSuffix(TargetOs os) { return ValidOs(os) ? kSuffixes[os] : ""; }
+
+const char* Windows98ModelLibrary(const char* model) {
+  return strstr(model, "QM-B220") || strstr(model, "QM-A210") ? "DMCOLOR.DLL" : nullptr;
+}
 
 ModuleConfig::ModuleConfig() {
   memset(driverName, 0, sizeof driverName);
@@ -171,7 +174,7 @@ void ModuleConfig::ReadDriverInfo(PrinterModule module, const char* model, Targe
     }
   }
 
-  info->pEnvironment = os == Win98Me ? kWindows40 : nullptr;
+  info->pEnvironment = RecordEnvironment(os);
   info->pName = driverName;
   info->pDriverPath = driverPath;
   info->pDataFile = dataFile;
@@ -258,7 +261,7 @@ void ModuleConfig::ReadMonitorSet(TargetOs os, MonitorSet* monitors) {
           setupIni);
   monitors->serialMonitorVersion = ReadNumber(section, "COMMONitorVersion", 10, setupIni);
 
-  char* environment = os == Win98Me ? kWindows40 : nullptr;
+  char* environment = RecordEnvironment(os);
   monitors->usbMonitor.pName = usbMonitorName;
   monitors->usbMonitor.pEnvironment = environment;
   monitors->usbMonitor.pDLLName = usbMonitorDll;

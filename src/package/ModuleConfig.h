@@ -24,6 +24,11 @@ enum DriverMode : int { StdMode = 0, GdiMode = 1 };
 // INI section suffix of a TargetOs ("" for any other value).
 const char* OsSectionSuffix(TargetOs os);
 
+// The library of the medium's Windows 98/Me driver directory that a model's driver needs
+// there beside the files its sections name, or null: only the models whose name holds
+// "QM-B220" or "QM-A210" have one, and no section names it.
+const char* Windows98ModelLibrary(const char* model);
+
 // setup.ini may claim any number of devices; the module page reads no more than this many
 // entries, so that a wrong DEVICENUMBER cannot keep the page reading for hours.
 const int kMaxDevices = 1000;

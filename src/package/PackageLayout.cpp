@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/FileVersion.h"
+#include "common/NativeSystemDirectory.h"
 #include "common/RegKey.h"
 
 #include <windows.h>
@@ -96,7 +97,12 @@ int CheckUsbDeviceDriver() {
     installedDriver[0] = '\0';
 
   std::string packageText = GetFileVersionText(packageDriver);
-  std::string installedText = GetFileVersionText(installedDriver);
+  std::string installedText;
+  {
+    // The system's own drivers directory, not WOW64's view of it.
+    NativeSystemDirectory native;
+    installedText = GetFileVersionText(installedDriver);
+  }
   if (packageText == installedText) return 0;
   int installed = VersionNumber(installedText);
   if (installed == 0) return -1;

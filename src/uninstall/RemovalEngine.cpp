@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/RegKey.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/SpoolerService.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/RemovalSteps.h"
@@ -17,6 +18,7 @@ const DWORD kSpoolerPause = 2000;
 
 struct RemovalRun {
   UninstallView& view;
+  const UninstallSettings& settings;
   char current[kItemNameSize];  // the entry being removed
   int index;
   bool removedSomething;
@@ -40,16 +42,17 @@ void DropEntry(RemovalRun& run) {
 
 StepResult RemoveMonitor(RemovalRun& run) {
   Status(run, IDS_DELETING);
-  if (IsWindows98Me(UninstallGlobals().osCode) && !IsAqcomPortFree(run.view, run.current)) {
+  if (IsWindows98Me(run.settings.osCode) && !IsAqcomPortFree(run.view, run.current)) {
     Kept(run, IDS_ITEM_IN_USE);
     return NextEntry;
   }
   char localServer[] = "";
-  if (!DeleteMonitorA(localServer, nullptr, run.current)) {
+  char* environment = NativeSpoolerEnvironment(run.settings.osCode);
+  if (!DeleteMonitorA(localServer, environment, run.current)) {
     // A monitor the spooler still holds may go once the spooler has let it go.
     RestartSpooler(kSpoolerPause);
     Sleep(500);
-    if (!DeleteMonitorA(localServer, nullptr, run.current)) {
+    if (!DeleteMonitorA(localServer, environment, run.current)) {
       Kept(run,
            GetLastError() == ERROR_PRINT_MONITOR_IN_USE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
       Sleep(100);
@@ -62,7 +65,7 @@ StepResult RemoveMonitor(RemovalRun& run) {
   }
   RestartSpooler(kSpoolerPause);
   Sleep(500);
-  DeleteMonitorFiles(run.view, run.current);
+  DeleteMonitorFiles(run.settings, run.view, run.current);
   Status(run, IDS_DELETED);
   DropEntry(run);
   return NextEntry;
@@ -71,14 +74,15 @@ StepResult RemoveMonitor(RemovalRun& run) {
 StepResult RemoveProcessor(RemovalRun& run) {
   Status(run, IDS_DELETING);
   char localServer[] = "";
-  if (!DeletePrintProcessorA(localServer, nullptr, run.current)) {
+  char* environment = NativeSpoolerEnvironment(run.settings.osCode);
+  if (!DeletePrintProcessorA(localServer, environment, run.current)) {
     Kept(run, GetLastError() == ERROR_CAN_NOT_COMPLETE ? IDS_ITEM_IN_USE : IDS_UNINSTALL_ERROR);
     Sleep(100);
     return NextEntry;
   }
   RestartSpooler(kSpoolerPause);
   Sleep(500);
-  DeleteProcessorFile(run.view, run.current);
+  DeleteProcessorFile(run.settings, run.view, run.current);
   Status(run, IDS_DELETED);
   DropEntry(run);
   return NextEntry;
@@ -89,10 +93,11 @@ void RemoveDriver(RemovalRun& run, const PRINTER_INFO_2A& record) {
   Status(run, IDS_DELETING_DRIVER);
   char noName[] = "";
   LPSTR driver = record.pDriverName ? record.pDriverName : noName;
-  DeletePrinterDriverExFunction deleteEx = UninstallGlobals().deletePrinterDriverEx;
+  DeletePrinterDriverExFunction deleteEx = run.settings.deletePrinterDriverEx;
+  char* environment = NativeSpoolerEnvironment(run.settings.osCode);
   BOOL deleted = deleteEx
-                     ? deleteEx(record.pServerName, nullptr, driver, DPD_DELETE_UNUSED_FILES, 0)
-                     : DeletePrinterDriverA(record.pServerName, nullptr, driver);
+                     ? deleteEx(record.pServerName, environment, driver, DPD_DELETE_UNUSED_FILES, 0)
+                     : DeletePrinterDriverA(record.pServerName, environment, driver);
   if (deleted) {
     Status(run, IDS_DRIVER_DELETED);
   } else {
@@ -146,7 +151,7 @@ StepResult RemovePrinter(RemovalRun& run) {
   DropEntry(run);
   RestartSpooler(kSpoolerPause);
   Sleep(1000);
-  if (PredatesWindows2000(UninstallGlobals().osCode)) {
+  if (PredatesWindows2000(run.settings.osCode)) {
     // Windows 98/Me and NT 4.0 keep the driver.
     Sleep(1000);
   } else {
@@ -195,29 +200,30 @@ bool LocalPrintersAreIdle(UninstallView& view) {
   return idle;
 }
 
-int OnUninstall(UninstallView& view) {
-  if (!LocalPrintersAreIdle(view)) return 0;
-  HANDLE worker = CreateThread(nullptr, 0, RemovalThread, &view, 0, nullptr);
+int OnUninstall(RemovalJob& job) {
+  if (!LocalPrintersAreIdle(*job.view)) return 0;
+  HANDLE worker = CreateThread(nullptr, 0, RemovalThread, &job, 0, nullptr);
   if (!worker) return 0;
   CloseHandle(worker);
   return 1;
 }
 
-DWORD WINAPI RemovalThread(LPVOID view) {
-  return static_cast<DWORD>(RemovalWorker(*static_cast<UninstallView*>(view)));
+DWORD WINAPI RemovalThread(LPVOID parameter) {
+  const RemovalJob& job = *static_cast<const RemovalJob*>(parameter);
+  return static_cast<DWORD>(RemovalWorker(*job.settings, *job.view));
 }
 
-int RemovalWorker(UninstallView& view) {
+int RemovalWorker(const UninstallSettings& settings, UninstallView& view) {
   view.SetBusy(true);
-  RemovalRun run = {view, {0}, 0, false};
+  RemovalRun run = {view, settings, {0}, 0, false};
   bool aborted = false;
   for (run.index = 0; run.index < view.ItemCount(); ++run.index) {
     Sleep(500);
     if (!view.IsItemChecked(run.index)) continue;
     view.GetItemText(run.index, run.current, sizeof run.current);
-    StepResult result = IsListedMonitor(UninstallGlobals(), run.current)     ? RemoveMonitor(run)
-                        : IsListedProcessor(UninstallGlobals(), run.current) ? RemoveProcessor(run)
-                                                         : RemovePrinter(run);
+    StepResult result = IsListedMonitor(settings, run.current)     ? RemoveMonitor(run)
+                        : IsListedProcessor(settings, run.current) ? RemoveProcessor(run)
+                                                                   : RemovePrinter(run);
     if (result == AbortRun) {
       aborted = true;
       break;
@@ -229,6 +235,6 @@ int RemovalWorker(UninstallView& view) {
   }
   if (view.ItemCount() > 0) AppendStatusText(view, IDS_SELECT_PRINTERS);
   view.SetBusy(false);
-  if (HasUsbDeviceDriver(UninstallGlobals().osCode)) view.SetUsbRemovalAvailable(true);
+  if (HasUsbDeviceDriver(settings.osCode)) view.SetUsbRemovalAvailable(true);
   return 1;
 }

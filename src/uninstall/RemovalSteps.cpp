@@ -1,6 +1,8 @@
 #include "uninstall/RemovalSteps.h"
 
 #include "common/BoundedText.h"
+#include "common/NativeSystemDirectory.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/UsbInstallerRun.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallInventory.h"
@@ -25,8 +27,9 @@ void DeleteNamedFile(const char* dir, const char* file) {
   if (FormatText(path, sizeof path, "%s\\%s", dir, file)) DeleteFileA(path);
 }
 
-void FileSection(char (&section)[kIniValueSize], const char* name) {
-  FormatText(section, sizeof section, "%s%s", name, UninstallOsSuffix(UninstallGlobals().osCode));
+void FileSection(const UninstallSettings& settings, char (&section)[kIniValueSize],
+                 const char* name) {
+  FormatText(section, sizeof section, "%s%s", name, UninstallOsSuffix(settings.osCode));
 }
 
 }  // namespace
@@ -70,19 +73,22 @@ bool IsAqcomPortFree(UninstallView& view, const char* monitorName) {
   return free;
 }
 
-int DeleteMonitorFiles(UninstallView& view, const char* monitorName) {
+int DeleteMonitorFiles(const UninstallSettings& settings, UninstallView& view,
+                       const char* monitorName) {
   char compact[kItemNameSize];
   size_t used = 0;
   for (const char* c = monitorName; *c && used + 1 < sizeof compact; ++c)
     if (*c != ' ') compact[used++] = *c;
   compact[used] = '\0';
   char section[kIniValueSize];
-  FileSection(section, compact);
+  FileSection(settings, section, compact);
   char dll[kIniValueSize];
   char uiDll[kIniValueSize];
-  ReadUninstallValue(UninstallGlobals(), section, "MonitorPDLLName", dll);
-  ReadUninstallValue(UninstallGlobals(), section, "MonitorPUIDLLName", uiDll);
+  ReadUninstallValue(settings, section, "MonitorPDLLName", dll);
+  ReadUninstallValue(settings, section, "MonitorPUIDLLName", uiDll);
   char dir[kDirectorySize];
+  // The monitors of 64-bit Windows lie in the native system32, not in WOW64's view of it.
+  NativeSystemDirectory native(settings.osCode == Win7x64);
   UINT length = GetSystemDirectoryA(dir, sizeof dir);
   if (length == 0 || length >= sizeof dir) {
     view.AppendStatus(kNoDirectory);
@@ -93,15 +99,16 @@ int DeleteMonitorFiles(UninstallView& view, const char* monitorName) {
   return 1;
 }
 
-int DeleteProcessorFile(UninstallView& view, const char* processorName) {
+int DeleteProcessorFile(const UninstallSettings& settings, UninstallView& view,
+                        const char* processorName) {
   char section[kIniValueSize];
-  FileSection(section, processorName);
+  FileSection(settings, section, processorName);
   char dll[kIniValueSize];
-  ReadUninstallValue(UninstallGlobals(), section, "ProcessorDllName", dll);
+  ReadUninstallValue(settings, section, "ProcessorDllName", dll);
   char dir[kDirectorySize];
   DWORD needed = 0;
-  if (!GetPrintProcessorDirectoryA(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir), sizeof dir,
-                                   &needed)) {
+  if (!GetPrintProcessorDirectoryA(nullptr, NativeSpoolerEnvironment(settings.osCode), 1,
+                                   reinterpret_cast<LPBYTE>(dir), sizeof dir, &needed)) {
     view.AppendStatus(kNoDirectory);
     dir[0] = '\0';
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/SystemProbes.h"
+#include "uninstall/UninstallState.h"
 #include "uninstall/UninstallView.h"
 
 // Status lines of the run: the string-table text `id`, its "%s" filled with `name`.
@@ -14,9 +15,11 @@ void AppendStatusText(UninstallView& view, int id, const char* name = "");
 bool IsAqcomPortFree(UninstallView& view, const char* monitorName);
 
 // Delete the monitor's two DLLs from the system directory, and the processor's DLL from the
-// print-processor directory, as Uninstall.ini names them for the running OS. Answer 1.
-int DeleteMonitorFiles(UninstallView& view, const char* monitorName);
-int DeleteProcessorFile(UninstallView& view, const char* processorName);
+// print-processor directory, as the Uninstall.ini of `settings` names them for its OS. Answer 1.
+int DeleteMonitorFiles(const UninstallSettings& settings, UninstallView& view,
+                       const char* monitorName);
+int DeleteProcessorFile(const UninstallSettings& settings, UninstallView& view,
+                        const char* processorName);
 
 // Runs "<working directory>\USBDrv\Install.exe 22" and waits while its window is open.
 void RemoveUsbDeviceDriver(UninstallView& view);

@@ -78,12 +78,10 @@ class SilentView : public UninstallView {
 };
 
 // Ticks the entry of this kind named `name`; false when the inventory has none.
-bool Tick(SilentView& view, const std::string& name, int kind) {
+bool Tick(const UninstallSettings& settings, SilentView& view, const std::string& name, int kind) {
   for (SilentView::Item& item : view.items) {
     const char* text = item.text.c_str();
-    int itemKind = IsListedMonitor(UninstallGlobals(), text)     ? 1
-                   : IsListedProcessor(UninstallGlobals(), text) ? 2
-                                                                 : 0;
+    int itemKind = IsListedMonitor(settings, text) ? 1 : IsListedProcessor(settings, text) ? 2 : 0;
     if (itemKind == kind && EqualNoCase(text, name.c_str())) {
       item.checked = true;
       return true;
@@ -95,17 +93,19 @@ bool Tick(SilentView& view, const std::string& name, int kind) {
 int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   if (const char* refusal = UninstallOtherProgramRefusal())
     return SilentRefuse(log, SilentOtherProgramOpen, refusal);
-  OsClassification os = ClassifySystemAtStartup();
-  UninstallGlobals().iniPath[0] = '\0';
+  UninstallSettings settings;
+  OsClassification os = ClassifySystemAtStartup(settings);
+  settings.iniPath[0] = '\0';
   if (options.usb && os.usbRemovalUnavailable)
     return SilentRefuse(log, SilentUsbRemovalUnavailable,
                         "no USB device driver to remove on this system");
   if (const char* refusal = UninstallAdministratorRefusal(os))
     return SilentRefuse(log, SilentNotAdministrator, refusal);
-  if (!LocateUninstallIni(nullptr)) return SilentInventoryMissing;  // its message is logged
+  if (!LocateUninstallIni(settings, nullptr))
+    return SilentInventoryMissing;  // its message is logged
 
   SilentView view(log, options.usb, !options.noRestart);
-  FillInventory(UninstallGlobals(), view);
+  FillInventory(settings, view);
   for (const SilentView::Item& item : view.items) log.Line("inventory: ", item.text.c_str());
   if (options.all)
     for (SilentView::Item& item : view.items) item.checked = true;
@@ -114,23 +114,23 @@ int SilentRemove(const SilentUninstallOptions& options, SilentLog& log) {
   const char* const switches[3] = {"/printer=", "/monitor=", "/processor="};
   for (int kind = 0; kind < 3; ++kind)
     for (const std::string& name : *lists[kind])
-      if (!Tick(view, name, kind))
+      if (!Tick(settings, view, name, kind))
         return SilentRefuse(log, SilentNameNotInInventory,
                             "not in the inventory: ", (switches[kind] + name).c_str());
 
-  if (!LoadDriverRemovalEntry(nullptr))
+  if (!LoadDriverRemovalEntry(settings, nullptr))
     log.Line("", "drivers are removed without DeletePrinterDriverExA");
   int code = SilentSuccess;
   if (!LocalPrintersAreIdle(view)) {
     code = SilentJobsQueued;
   } else {
-    RemovalWorker(view);
+    RemovalWorker(settings, view);
     code = view.entryKept      ? SilentEntryNotRemoved
            : view.driverKept   ? SilentDriverNotRemoved
            : view.restartAsked ? SilentRestartNeeded
                                : SilentSuccess;
   }
-  UnloadDriverRemovalEntry();
+  UnloadDriverRemovalEntry(settings);
   return code;
 }
 

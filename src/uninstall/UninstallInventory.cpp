@@ -1,6 +1,7 @@
 #include "uninstall/UninstallInventory.h"
 
 #include "common/BoundedText.h"
+#include "common/SpoolerEnvironment.h"
 #include "common/SystemProbes.h"
 #include "uninstall/PrinterRecords.h"
 #include "uninstall/UninstallState.h"
@@ -68,8 +69,8 @@ SearchResult SearchDirectory(const char* dir) {
 
 // A found file whose full name does not fit the path buffer is taken as not found: a cut path
 // would name some other file.
-bool StorePath(const char* dir) {
-  char* path = UninstallGlobals().iniPath;
+bool StorePath(UninstallSettings& settings, const char* dir) {
+  char* path = settings.iniPath;
   if (FormatText(path, kUninstallIniPathSize, "%s%s", dir, kIniName)) return true;
   memset(path, 0, kUninstallIniPathSize);
   return false;
@@ -115,8 +116,8 @@ void ReadUninstallValue(const UninstallSettings& settings, const char* section, 
   value[sizeof value - 1] = '\0';
 }
 
-int LocateUninstallIni(HWND owner) {
-  memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
+int LocateUninstallIni(UninstallSettings& settings, HWND owner) {
+  memset(settings.iniPath, 0, kUninstallIniPathSize);
   char dir[kUninstallIniPathSize];
   DWORD length = GetCurrentDirectoryA(sizeof dir, dir);
   if (length == 0 || length >= sizeof dir) {
@@ -129,13 +130,13 @@ int LocateUninstallIni(HWND owner) {
     return 0;
   }
   SearchResult result = SearchDirectory(dir);
-  if (result == SearchFound && StorePath(dir)) return 1;
+  if (result == SearchFound && StorePath(settings, dir)) return 1;
   if (result == SearchCannotStart) {
     ShowUninstallError(owner, UninstallText(IDS_INVALID_FILE_HANDLE));
     return 0;
   }
   result = AppendText(dir, "DRVCONFIG\\") ? SearchDirectory(dir) : SearchCannotStart;
-  if (result == SearchFound && StorePath(dir)) return 1;
+  if (result == SearchFound && StorePath(settings, dir)) return 1;
   ShowUninstallError(owner, UninstallText(result == SearchCannotStart ? IDS_INVALID_FILE_HANDLE
                                                                       : IDS_NO_UNINSTALL_INI));
   return 0;
@@ -178,9 +179,8 @@ void FillInventory(const UninstallSettings& settings, UninstallView& view) {
   for (DWORD i = 0; i < count; ++i)
     if (monitors[i].pName && IsListedMonitor(settings, monitors[i].pName)) view.AppendItem(monitors[i].pName);
 
-  const char* environment =
-      HasNtSpooler(settings.osCode) ? "Windows NT x86" : "Windows 4.0";
-  PRINTPROCESSOR_INFO_1A* processors = EnumInstalledProcessors(environment, &count);
+  PRINTPROCESSOR_INFO_1A* processors =
+      EnumInstalledProcessors(EnvironmentKeyName(settings.osCode), &count);
   for (DWORD i = 0; i < count; ++i)
     if (processors[i].pName && IsListedProcessor(settings, processors[i].pName))
       view.AppendItem(processors[i].pName);

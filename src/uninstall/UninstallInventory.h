@@ -32,9 +32,9 @@ void ReadUninstallValue(const UninstallSettings& settings, const char* section, 
                         char (&value)[kIniValueSize]);
 
 // Looks for "Uninstall.ini" in the working directory, then in its "DRVCONFIG\"; fills
-// UninstallGlobals().iniPath. On failure it has shown
+// settings.iniPath. On failure it has shown
 // IDS_SYSTEM_DIRECTORY_ERROR, IDS_INVALID_FILE_HANDLE or IDS_NO_UNINSTALL_INI and answers 0.
-int LocateUninstallIni(HWND owner);
+int LocateUninstallIni(UninstallSettings& settings, HWND owner);
 
 // The family's rules, against the Uninstall.ini and the system of `settings`.
 bool IsListedPrinter(const UninstallSettings& settings, const char* printerName);

@@ -23,24 +23,24 @@ const char* UninstallAdministratorRefusal(const OsClassification& os) {
   return nullptr;
 }
 
-OsClassification ClassifySystemAtStartup() {
+OsClassification ClassifySystemAtStartup(UninstallSettings& settings) {
   OsClassification os = ClassifyOs(ReadSystemVersion());
-  UninstallGlobals().osCode = os.osCode;
+  settings.osCode = os.osCode;
   if (os.osCode == WinVista || IsWindows7OrLater(os.osCode)) MarkCompatibilityPersisted();
   return os;
 }
 
-bool PrepareUninstall(UninstallView& view, HWND owner) {
-  memset(UninstallGlobals().iniPath, 0, kUninstallIniPathSize);
-  OsClassification os = ClassifySystemAtStartup();
+bool PrepareUninstall(UninstallSettings& settings, UninstallView& view, HWND owner) {
+  memset(settings.iniPath, 0, kUninstallIniPathSize);
+  OsClassification os = ClassifySystemAtStartup(settings);
   if (os.usbRemovalUnavailable) view.SetUsbRemovalAvailable(false);
   // The search for Uninstall.ini comes after.
   if (const char* refusal = UninstallAdministratorRefusal(os)) {
     ShowUninstallError(owner, refusal);
     return false;
   }
-  if (!LocateUninstallIni(owner)) return false;
-  FillInventory(UninstallGlobals(), view);
+  if (!LocateUninstallIni(settings, owner)) return false;
+  FillInventory(settings, view);
   AppendStatusText(view, IDS_SELECT_PRINTERS);
   return true;
 }

@@ -16,15 +16,15 @@ const char* UninstallOtherProgramRefusal();
 const char* UninstallAdministratorRefusal(const OsClassification& os);
 
 // The uninstaller's first look at the running system, for the window and the silent run
-// alike: keeps its classification in UninstallGlobals().osCode and, on Vista, marks the
-// program as handled for the compatibility assistant.
-OsClassification ClassifySystemAtStartup();
+// alike: keeps its classification in settings.osCode and, on Vista, marks the program as
+// handled for the compatibility assistant.
+OsClassification ClassifySystemAtStartup(UninstallSettings& settings);
 
 // Classifies the system (disabling the USB check box where there is no USB device driver to
 // remove), insists on an administrator on 2000 and later, finds Uninstall.ini, fills the
-// inventory and writes the first status line. False after the fatal message box: the window
-// then closes.
-bool PrepareUninstall(UninstallView& view, HWND owner);
+// inventory and writes the first status line, keeping what it learns in `settings`. False
+// after the fatal message box: the window then closes.
+bool PrepareUninstall(UninstallSettings& settings, UninstallView& view, HWND owner);
 
 // Opens the English help file of the working directory, or the Chinese one when the shell
 // cannot open it.

@@ -3,13 +3,11 @@
 #include "common/AppMessage.h"
 
 namespace {
-UninstallSettings settings = {Win98Me, {0}, nullptr};
+// One load for the process, whichever program's settings keep its entry point.
 HMODULE winspool = nullptr;
 }  // namespace
 
-UninstallSettings& UninstallGlobals() { return settings; }
-
-int LoadDriverRemovalEntry(HWND owner) {
+int LoadDriverRemovalEntry(UninstallSettings& settings, HWND owner) {
   settings.deletePrinterDriverEx = nullptr;
   if (!winspool) winspool = LoadLibraryA("Winspool.drv");
   if (!winspool) {
@@ -21,7 +19,7 @@ int LoadDriverRemovalEntry(HWND owner) {
   return 1;
 }
 
-void UnloadDriverRemovalEntry() {
+void UnloadDriverRemovalEntry(UninstallSettings& settings) {
   settings.deletePrinterDriverEx = nullptr;
   if (winspool) FreeLibrary(winspool);
   winspool = nullptr;

@@ -2,6 +2,7 @@
 
 #include "common/BoundedText.h"
 #include "common/FileVersion.h"
+#include "common/NativeSystemDirectory.h"
 #include "engine/SetupText.h"
 #include "package/PackageLayout.h"
 #include "wizard/WizardFlow.h"
@@ -25,6 +26,7 @@ void CheckUsbDeviceDriverLabel(PortView* view) {
   UINT length = GetWindowsDirectoryA(windows, sizeof windows);
   if (length >= sizeof windows) windows[0] = '\0';
   FormatText(path, sizeof path, "%s\\system32\\drivers\\bulkusb.sys", windows);
+  NativeSystemDirectory native;
   if (GetFileVersionText(path) == "0.0.0.0") {
     view->usbHintText = SetupText(IDS_USB_INSTALL_STEPS);
     view->usbHintShown = 1;

@@ -200,8 +200,7 @@ int WalkToPortPage(const SilentSetupOptions& options, SilentWizard& w, ButtonSte
   flow.OnNext(true);
   step = flow.OnNext(true);
   if (step.page.messageId)
-    return SilentRefuse(log, OsPageRefusalCode(step.page.messageId),
-                        SetupText(step.page.messageId));
+    return SilentRefuse(log, SetupRefusalCode(step.page.refusal), SetupText(step.page.messageId));
   return kWalkOn;
 }
 
@@ -309,12 +308,6 @@ int SetupRefusalCode(InstallRefusal refusal) {
       break;
   }
   return SilentSystemFailed;
-}
-
-int OsPageRefusalCode(int messageId) {
-  if (messageId == IDS_NO_WIN7_SUPPORT) return SilentModelNotForWindows7;
-  if (messageId == IDS_NO_X64_SUPPORT) return SilentModelNotFor64BitWindows;
-  return SilentModelNotForSystem;
 }
 
 int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs) {

@@ -33,8 +33,6 @@ bool ParseSilentSetup(const char* commandLine, SilentSetupOptions& options);
 int SetupRefusalCode(InstallRefusal refusal);
 // Exit code of a completed Install from the worker's InstallResult and, for a failed run, the
 // kind of its failure.
-// The exit code of the box that kept the OS page on show.
-int OsPageRefusalCode(int messageId);
 int SetupOutcomeCode(int result, InstallFailure failure, TargetOs targetOs);
 
 // The whole silent install; answers the exit code (SilentExitCode).

@@ -81,6 +81,8 @@ PageSwitch WizardFlow::SetActivePage(int index, bool currentSaved) {
       if (models.os && models.os->view.old64Bit) refusal = IDS_NO_X64_SUPPORT;
       if (refusal) {
         result.messageId = refusal;
+        result.refusal = models.os && models.os->view.old64Bit ? ModelNotFor64BitWindows
+                                                               : SystemClaimRefusal(os);
         currentPage = index - 1;
         result.hidePage = -1;  // the OS page stays on show
         result.showPage = currentPage;

@@ -7,6 +7,7 @@
 // the exclamation icon, and hand `port` to the port page when `portComposed`.
 #pragma once
 
+#include "engine/InstallCommand.h"
 #include "engine/InstallRecord.h"
 #include "wizard/ModulePageModel.h"
 #include "wizard/OsPageModel.h"
@@ -22,6 +23,7 @@ struct PageSwitch {
   int showPage;           // page to show, -1 for none (a refused switch shows the OS page again)
   int nextEnabled;        // kKeep, 0 or 1
   int messageId;          // 0, or IDS_NO_SERVER_2003_SUPPORT, _VISTA_, _WIN7_ or _X64_SUPPORT
+  InstallRefusal refusal;  // with a messageId: why the OS page stays, for the silent mode
   bool setupTypeChanged;  // the setup-type model was changed (AdvancedSetup)
   bool baudRateChanged;   // the port model's baud rate was reloaded
   int baudRateIndex;      // the entry of IDC_BAUD_RATE to select then

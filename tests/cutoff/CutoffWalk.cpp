@@ -113,15 +113,15 @@ SetupRun RunSetup(const WalkCase& c, int cutAt) {
 }
 
 void RunUninstall() {
-  UninstallGlobals() = UninstallSettings{Win98Me, {0}, nullptr};
   winsim::SetModuleFileName(std::string(kMedium) + "\\uninstall.exe");
   winsim::SetCurrentDirectory(kMedium);
+  UninstallSettings settings;
   FakeView view;
-  if (PrepareUninstall(view, nullptr) && LoadDriverRemovalEntry(nullptr)) {
+  if (PrepareUninstall(settings, view, nullptr) && LoadDriverRemovalEntry(settings, nullptr)) {
     for (auto& item : view.items) item.checked = true;
-    if (LocalPrintersAreIdle(view)) RemovalWorker(view);
+    if (LocalPrintersAreIdle(view)) RemovalWorker(settings, view);
   }
-  UnloadDriverRemovalEntry();
+  UnloadDriverRemovalEntry(settings);
 }
 
 std::vector<std::string> WorkingPrinters(const WalkCase& c) {

@@ -62,6 +62,7 @@ class InstallSequenceTest : public ::testing::Test {
         {VER_PLATFORM_WIN32_NT, 5, 2},       {VER_PLATFORM_WIN32_NT, 6, 0},
         {VER_PLATFORM_WIN32_NT, 6, 1},       {VER_PLATFORM_WIN32_NT, 6, 1}};
     winsim::SetVersion(versions[os][0], versions[os][1], versions[os][2]);
+    winsim::SetWindows64(os == Win7x64);
     winsim::SetWin9xSpooler(os == 0);
     if (os == 0)
       winsim::SetValue(HKEY_LOCAL_MACHINE,
@@ -97,6 +98,23 @@ class InstallSequenceTest : public ::testing::Test {
     return completion.result;
   }
 
+  // The spooler's environment of the system, and its directories and processor keys.
+  std::string Environment() const {
+    if (selection.targetOs == Win98Me) return "Windows 4.0";
+    return selection.targetOs == Win7x64 ? "Windows x64" : "Windows NT x86";
+  }
+  std::string DriverDirectory() const {
+    if (selection.targetOs != Win7x64) return winsim::PrinterDriverDirectory();
+    return winsim::SystemDirectory() + "\\spool\\drivers\\x64";
+  }
+  std::string ProcessorDirectory() const {
+    if (selection.targetOs != Win7x64) return winsim::PrintProcessorDirectory();
+    return winsim::SystemDirectory() + "\\spool\\prtprocs\\x64";
+  }
+  std::string ProcessorKey() const {
+    return "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" + Environment() +
+           "\\Print Processors\\" + kProcessor;
+  }
   std::string Medium(const char* file) const {
     return std::string("D:\\QM\\") + kOsDirs[selection.targetOs] + "\\" + file;
   }
@@ -182,19 +200,19 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
 
   // Driver files beside the spooler, the control font in the version-3 directory (which
   // Windows 98/Me lack: their sections name no font).
-  std::string driverDir = winsim::PrinterDriverDirectory();
+  std::string driverDir = DriverDirectory();
   for (const char* file :
        {work->files.configFile, work->files.dataFile, work->files.driverPath, work->files.helpFile})
     EXPECT_EQ(winsim::ReadFile(driverDir + "\\" + file), winsim::ReadFile(Medium(file))) << file;
   EXPECT_EQ(winsim::FileExists(driverDir + "\\3\\AQFONT1.TTF"), c.os != 0);
   winsim::SpoolerDriver driver;
   ASSERT_TRUE(winsim::FindDriver("QM-A210 STD", &driver));
+  EXPECT_EQ(driver.environment, Environment());
 
   // The print processor, registered with the medium's version.
-  std::string environment = c.os == 0 ? "Windows 4.0" : "Windows NT x86";
-  EXPECT_TRUE(winsim::FileExists(winsim::PrintProcessorDirectory() + "\\aqproc.dll"));
-  EXPECT_TRUE(winsim::HasProcessor(environment, kProcessor));
-  EXPECT_EQ(Version((c.os == 0 ? kWin9xProcessors : kNtProcessors) + std::string(kProcessor)), 4u);
+  EXPECT_TRUE(winsim::FileExists(ProcessorDirectory() + "\\aqproc.dll"));
+  EXPECT_TRUE(winsim::HasProcessor(Environment(), kProcessor));
+  EXPECT_EQ(Version(ProcessorKey()), 4u);
 
   // The port's monitor: the COM monitor never on Windows 98/Me, the USB monitor never on NT 4.0.
   bool comMonitor = kind == SerialPort && c.os != 0;
@@ -203,7 +221,9 @@ TEST_P(WholeInstallationTest, InstallsEverythingTheModelNeeds) {
   EXPECT_EQ(winsim::HasMonitor(kUsbMonitor), usbMonitor);
   if (comMonitor) {
     EXPECT_EQ(winsim::MonitorDll(kComMonitor), "aqcommon.dll");
+    // In the native system directory on 64-bit Windows too, where its spooler looks.
     EXPECT_TRUE(winsim::FileExists(winsim::SystemDirectory() + "\\aqcomui.dll"));
+    EXPECT_FALSE(winsim::FileExists(winsim::WindowsDirectory() + "\\SysWOW64\\aqcomui.dll"));
     EXPECT_EQ(Version(kMonitors + std::string(kComMonitor)), 2u);
   }
   if (usbMonitor) {
@@ -279,7 +299,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InstallCase{WinServer2003, "USB_QM-A210_1"}, InstallCase{WinVista, "AQCOM1:"},
                       InstallCase{WinVista, "LPT1:"}, InstallCase{WinVista, "USB_QM-A210_1"},
                       InstallCase{Win7, "AQCOM1:"}, InstallCase{Win7, "LPT1:"},
-                      InstallCase{Win7, "USB_QM-A210_1"}),
+                      InstallCase{Win7, "USB_QM-A210_1"}, InstallCase{Win7x64, "AQCOM1:"},
+                      InstallCase{Win7x64, "LPT1:"}, InstallCase{Win7x64, "USB_QM-A210_1"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) {
       std::string port = info.param.port;
       return "Os" + std::to_string(info.param.os) + "_" + port.substr(0, port.find_first_of(":_"));

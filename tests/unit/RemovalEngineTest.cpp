@@ -19,6 +19,9 @@ class Removal : public UninstallTest {
   // vendor keys the installer wrote.
   void SetUp() override {
     UninstallTest::SetUp();
+    Arrange();
+  }
+  void Arrange() {
     PutMonitor("AQ USB Monitor", "aqusbmon.dll", "USB_QM100_1");
     winsim::WriteFile(System("aqusbui.dll"), "MZ");
     PutProcessor("AQ Print Processor", "aqproc.dll");
@@ -26,7 +29,7 @@ class Removal : public UninstallTest {
     for (const char* key : {"PORTNAME", "INSTALLPRINTER", "PRINTERPORT"})
       winsim::SetValue(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\VORTELL\\") + key, "USB_QM100_1",
                        REG_SZ, "1");
-    FillInventory(UninstallGlobals(), view);
+    FillInventory(settings, view);
   }
   void TickAll() {
     for (auto& item : view.items) item.checked = true;
@@ -35,7 +38,7 @@ class Removal : public UninstallTest {
     view.status.clear();
     view.states.clear();
     view.failures.clear();
-    EXPECT_EQ(RemovalWorker(view), 1);
+    EXPECT_EQ(RemovalWorker(settings, view), 1);
     return view.status;
   }
   static bool VendorKey(const char* key) {
@@ -71,6 +74,36 @@ TEST_F(Removal, ARunRemovesTheTickedEntriesTopDownWithItsLinesAndWaits) {
   EXPECT_TRUE(winsim::ExitRequests().empty());
   // Busy from the start; back from busy, and the USB box back on XP.
   EXPECT_EQ(view.states, (Strings{"busy", "idle", "usb available"}));
+}
+
+// A 32-bit uninstaller on 64-bit Windows: the 64-bit spooler's entries are those of "Windows
+// x64", and the monitor's DLLs lie in the native system directory, not in SysWOW64.
+class Removal64 : public Removal {
+ protected:
+  void SetUp() override {
+    UninstallTest::SetUp();
+    winsim::SetWindows64(true);
+    winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 1);
+    settings.osCode = Win7x64;
+    std::string ini = kIni;
+    for (size_t at; (at = ini.find(".2K]")) != std::string::npos;) ini.replace(at, 3, ".Win7x64");
+    UseIni(ini);
+    Arrange();
+  }
+};
+
+TEST_F(Removal64, RemovesTheX64EntriesAndTheMonitorFilesOfTheNativeSystemDirectory) {
+  ASSERT_EQ(view.Texts(), (Strings{"QM-100", "AQ USB Monitor", "AQ Print Processor"}));
+  TickAll();
+  Run();
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_TRUE(view.failures.empty());
+  EXPECT_FALSE(HasPrinter("QM-100") || winsim::FindDriver("QM-100 STD", nullptr) ||
+               winsim::HasMonitor("AQ USB Monitor") ||
+               winsim::HasProcessor("Windows x64", "AQ Print Processor"));
+  EXPECT_FALSE(winsim::FileExists(System("aqusbmon.dll")) ||
+               winsim::FileExists(System("aqusbui.dll")) ||
+               winsim::FileExists(Processors("aqproc.dll")));
 }
 
 TEST_F(Removal, UntickedEntriesAreWaitedForAndLeftAndNoPromptFollows) {
@@ -119,7 +152,7 @@ TEST_F(Removal, DriverAndPrinterFailuresGoOnWithTheNextEntry) {
   EXPECT_EQ(lines[5], "The driver is using,can't be deleted.");  // QM-100 still uses it
   EXPECT_EQ(view.Texts(), Strings{"QM-100"});
   EXPECT_EQ(view.failures, (Failures{EntryKept, DriverKept}));
-  ASSERT_EQ(LoadDriverRemovalEntry(nullptr), 1);
+  ASSERT_EQ(LoadDriverRemovalEntry(settings, nullptr), 1);
   winsim::FailCall("DeletePrinterDriverExA", ERROR_INVALID_PARAMETER);
   view.items[0].checked = true;
   EXPECT_EQ(Run()[3], "Delete printer driver error.    er=87");
@@ -128,13 +161,13 @@ TEST_F(Removal, DriverAndPrinterFailuresGoOnWithTheNextEntry) {
 }
 
 TEST_F(Removal, TheExtendedDeletionTakesTheDriversFilesAlong) {
-  ASSERT_EQ(LoadDriverRemovalEntry(nullptr), 1);
+  ASSERT_EQ(LoadDriverRemovalEntry(settings, nullptr), 1);
   view.items[0].checked = true;
   EXPECT_EQ(Run()[3], "The printer driver has been deleted.");
   EXPECT_FALSE(winsim::FileExists(winsim::PrinterDriverDirectory() + "\\QM-100 STD.dll"));
-  UnloadDriverRemovalEntry();
+  UnloadDriverRemovalEntry(settings);
   winsim::FailCall("LoadLibraryA", ERROR_MOD_NOT_FOUND);
-  EXPECT_EQ(LoadDriverRemovalEntry(nullptr), 0);
+  EXPECT_EQ(LoadDriverRemovalEntry(settings, nullptr), 0);
   EXPECT_EQ(winsim::MessageBoxTexts(), Strings{"no Winspool lib  "});
 }
 
@@ -159,7 +192,7 @@ TEST_F(Removal, MonitorsAndProcessorsThatCannotGoAreReported) {
 
 TEST_F(Removal, Windows98KeepsDriversAndASerialMonitorInUse) {
   winsim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
-  UninstallGlobals().osCode = Win98Me;
+  settings.osCode = Win98Me;
   PutMonitor("AQ COM Monitor", "aqcommon.dll", "AQCOM1:");
   PutPrinter("QM-200", "QM-200 STD", "AQCOM1:");
   view.items = {{"AQ COM Monitor", true}};
@@ -189,7 +222,7 @@ TEST_F(Removal, Windows98AndNt4KeepThePrintersDriverAndTheUsbBoxOff) {
   for (const Case& c : cases) {
     SetUp();
     winsim::SetVersion(c.platform, c.major, c.minor);
-    UninstallGlobals().osCode = c.os;
+    settings.osCode = c.os;
     view.items = {{"QM-100", true}};
     Strings lines = Run();
     EXPECT_EQ(lines.size(), c.driverRemoved ? 4u : 2u) << c.os;
@@ -219,20 +252,21 @@ TEST_F(Removal, TheJobCheckCoversEveryLocalPrinterBeforeAWorkerStarts) {
   PutPrinter("Office", "Laser", "LPT2:");
   TickAll();
   winsim::SetPrinterJobs("Office", 1);
-  EXPECT_EQ(OnUninstall(view), 0);
+  RemovalJob job{&settings, &view};
+  EXPECT_EQ(OnUninstall(job), 0);
   winsim::SetPrinterJobs("Office", 0);
   winsim::FailCall("OpenPrinterA", ERROR_ACCESS_DENIED, 1);
-  EXPECT_EQ(OnUninstall(view), 0);
+  EXPECT_EQ(OnUninstall(job), 0);
   winsim::FailCall("GetPrinterA", ERROR_ACCESS_DENIED, 1);
-  EXPECT_EQ(OnUninstall(view), 0);
+  EXPECT_EQ(OnUninstall(job), 0);
   winsim::FailCall("GlobalAlloc", ERROR_NOT_ENOUGH_MEMORY, 2);  // the first is the enumeration
-  EXPECT_EQ(OnUninstall(view), 0);
+  EXPECT_EQ(OnUninstall(job), 0);
   EXPECT_EQ(view.status,
             (Strings{"Please delete jobs in printer Office first.", "Open Office printer error.",
                      "Get printer info error", "Allocate memory error"}));
   EXPECT_EQ(winsim::ThreadsStarted(), 0);
   EXPECT_EQ(view.items.size(), 3u);
-  ASSERT_EQ(OnUninstall(view), 1);
+  ASSERT_EQ(OnUninstall(job), 1);
   ASSERT_TRUE(view.WaitForState("usb available"));
   EXPECT_TRUE(view.items.empty());
 }

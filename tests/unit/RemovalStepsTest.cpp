@@ -14,9 +14,9 @@ TEST_F(Steps, OnlyTheFilesUninstallIniNamesAreDeleted) {
   for (const char* file :
        {"aqusbmon.dll", "aqusbui.dll", "naqusbmon.dll", "aqcommon.dll", "0ser.dll", "serui.dll"})
     winsim::WriteFile(System(file), "MZ");
-  DeleteMonitorFiles(view, "AQ USB Monitor");
-  DeleteMonitorFiles(view, "AQ COM Monitor");  // no UI DLL named
-  DeleteMonitorFiles(view, "AQ Serial");       // a value beginning with 0 names no file
+  DeleteMonitorFiles(settings, view, "AQ USB Monitor");
+  DeleteMonitorFiles(settings, view, "AQ COM Monitor");  // no UI DLL named
+  DeleteMonitorFiles(settings, view, "AQ Serial");       // a value beginning with 0 names no file
   for (const char* gone : {"aqusbmon.dll", "aqusbui.dll", "aqcommon.dll", "serui.dll"})
     EXPECT_FALSE(winsim::FileExists(System(gone))) << gone;
   for (const char* kept : {"naqusbmon.dll", "0ser.dll"})
@@ -29,8 +29,8 @@ TEST_F(Steps, WithoutItsDirectoryNoFileIsDeletedAnywhere) {
   winsim::WriteFile("C:\\aqproc.dll", "MZ");
   winsim::FailCall("GetSystemDirectoryA", ERROR_ACCESS_DENIED);
   winsim::FailCall("GetPrintProcessorDirectoryA", ERROR_ACCESS_DENIED);
-  EXPECT_EQ(DeleteMonitorFiles(view, "AQ USB Monitor"), 1);
-  EXPECT_EQ(DeleteProcessorFile(view, "AQ Print Processor"), 1);
+  EXPECT_EQ(DeleteMonitorFiles(settings, view, "AQ USB Monitor"), 1);
+  EXPECT_EQ(DeleteProcessorFile(settings, view, "AQ Print Processor"), 1);
   EXPECT_EQ(view.status, (std::vector<std::string>(2, "Get system Directory error.")));
   EXPECT_TRUE(winsim::FileExists("C:\\aqusbmon.dll") && winsim::FileExists("C:\\aqproc.dll"));
 }

@@ -65,12 +65,6 @@ TEST(SilentSetupCodes, EachRefusalAndEngineFailureHasItsPublishedCode) {
       {IdentityNotSet, 28}, {UsbNotOnThisSystem, 29}, {ModelNotForWindows7, 14},
       {ModelNotFor64BitWindows, 15}};
   for (const auto& row : refusals) EXPECT_EQ(SetupRefusalCode(row.first), row.second) << row.first;
-  // The OS page's boxes give the same codes as the Install command's.
-  const std::pair<int, int> osPage[] = {{IDS_NO_SERVER_2003_SUPPORT, 21},
-                                        {IDS_NO_VISTA_SUPPORT, 21},
-                                        {IDS_NO_WIN7_SUPPORT, 14},
-                                        {IDS_NO_X64_SUPPORT, 15}};
-  for (const auto& row : osPage) EXPECT_EQ(OsPageRefusalCode(row.first), row.second) << row.first;
   const std::pair<InstallFailure, int> failures[] = {
       {MonitorFailure, 30}, {ProcessorFailure, 31}, {DriverFilesFailure, 32}, {DriverFailure, 33},
       {PrinterFailure, 34}, {SystemFailure, 35},    {NoFailure, 35}};

@@ -116,32 +116,42 @@ class UninstallTest : public ::testing::Test {
     winsim::Reset();
     winsim::MakeDirectory(kMedium);
     winsim::SetCurrentDirectory(kMedium);
+    settings = UninstallSettings();
+    settings.osCode = WinXp;
     UseIni(kIni);
-    UninstallGlobals().osCode = WinXp;
-    UninstallGlobals().deletePrinterDriverEx = nullptr;
   }
   void TearDown() override {
-    UnloadDriverRemovalEntry();
+    UnloadDriverRemovalEntry(settings);
     EXPECT_EQ(winsim::OpenHandles(), 0) << winsim::DescribeOpenHandles();
   }
 
-  static void UseIni(const std::string& text) {
+  void UseIni(const std::string& text) {
     std::string path = std::string(kMedium) + "\\DRVCONFIG\\Uninstall.ini";
     winsim::WriteFile(path, text);
-    snprintf(UninstallGlobals().iniPath, kUninstallIniPathSize, "%s", path.c_str());
+    snprintf(settings.iniPath, kUninstallIniPathSize, "%s", path.c_str());
   }
   static std::string System(const char* file) { return winsim::SystemDirectory() + "\\" + file; }
+  // What the spooler keeps on this machine: on 64-bit Windows that of "Windows x64".
+  static char* Environment() {
+    static char x64[] = "Windows x64";
+    return winsim::Windows64() ? x64 : nullptr;
+  }
+  static std::string Spool(const char* kind) {
+    return winsim::SystemDirectory() + "\\spool\\" + kind + "\\x64";
+  }
   static std::string Processors(const char* file) {
-    return winsim::PrintProcessorDirectory() + "\\" + file;
+    std::string dir = Environment() ? Spool("prtprocs") : winsim::PrintProcessorDirectory();
+    return dir + "\\" + file;
   }
   // A driver whose files lie in the driver directory.
   static void PutDriver(const std::string& name) {
-    std::string dir = winsim::PrinterDriverDirectory() + "\\";
+    std::string dir = (Environment() ? Spool("drivers") : winsim::PrinterDriverDirectory()) + "\\";
     std::string file = name + ".dll";
     winsim::WriteFile(dir + file, "MZ");
     DRIVER_INFO_3A info{};
     info.cVersion = 3;
     info.pName = const_cast<char*>(name.c_str());
+    info.pEnvironment = Environment();
     info.pDriverPath = info.pDataFile = info.pConfigFile = const_cast<char*>(file.c_str());
     ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info)));
   }
@@ -162,17 +172,18 @@ class UninstallTest : public ::testing::Test {
   }
   static void PutMonitor(const std::string& name, const char* dll, const std::string& port = "") {
     winsim::MakeMonitorDll(System(dll));
-    MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), nullptr, const_cast<char*>(dll)};
+    MONITOR_INFO_2A info{const_cast<char*>(name.c_str()), Environment(), const_cast<char*>(dll)};
     ASSERT_TRUE(AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
     if (!port.empty()) winsim::AddMonitorPort(name, port);
   }
   static void PutProcessor(const std::string& name, const char* dll) {
     winsim::MakeProcessorDll(Processors(dll));
-    ASSERT_TRUE(AddPrintProcessorA(nullptr, nullptr, const_cast<char*>(dll),
+    ASSERT_TRUE(AddPrintProcessorA(nullptr, Environment(), const_cast<char*>(dll),
                                    const_cast<char*>(name.c_str())));
   }
   // Which of the names the spooler still knows as printers.
   static bool HasPrinter(const std::string& name) { return winsim::FindPrinter(name, nullptr); }
 
+  UninstallSettings settings;  // the program's own, as the window or the silent run holds it
   FakeView view;
 };

@@ -20,22 +20,22 @@ TEST_F(Inventory, WindowsSevenAndLaterHaveFileSectionsOfTheirOwnForEachWidth) {
 
 TEST_F(Inventory, TheWorkingDirectoryIsSearchedBeforeItsDrvconfig) {
   winsim::WriteFile("C:\\MEDIUM\\Uninstall.ini.bak", "");
-  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  ASSERT_EQ(LocateUninstallIni(settings, nullptr), 1);
   // Any name containing "Uninstall.ini" ends the search; the fixed name is what is read.
-  EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\Uninstall.ini");
+  EXPECT_STREQ(settings.iniPath, "C:\\MEDIUM\\Uninstall.ini");
   winsim::RemovePath("C:\\MEDIUM\\Uninstall.ini.bak");
-  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
-  EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  ASSERT_EQ(LocateUninstallIni(settings, nullptr), 1);
+  EXPECT_STREQ(settings.iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   EXPECT_TRUE(winsim::MessageBoxes().empty());
 }
 
 TEST_F(Inventory, ASearchThatFailsNamesWhyInAnErrorBox) {
   winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
-  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  EXPECT_EQ(LocateUninstallIni(settings, nullptr), 0);
   winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG");
-  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  EXPECT_EQ(LocateUninstallIni(settings, nullptr), 0);
   winsim::FailCall("GetCurrentDirectoryA", ERROR_ACCESS_DENIED);
-  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  EXPECT_EQ(LocateUninstallIni(settings, nullptr), 0);
   std::vector<winsim::MessageBoxRecord> boxes = winsim::MessageBoxes();
   ASSERT_EQ(boxes.size(), 3u);
   const int reasons[] = {IDS_NO_UNINSTALL_INI, IDS_INVALID_FILE_HANDLE, IDS_SYSTEM_DIRECTORY_ERROR};
@@ -44,7 +44,7 @@ TEST_F(Inventory, ASearchThatFailsNamesWhyInAnErrorBox) {
     EXPECT_EQ(boxes[i].caption, "Error");
     EXPECT_EQ(boxes[i].type, static_cast<UINT>(MB_OK));
   }
-  EXPECT_STREQ(UninstallGlobals().iniPath, "");
+  EXPECT_STREQ(settings.iniPath, "");
 }
 
 TEST_F(Inventory, OnlyTheMatchingEntryLosesItsAttributes) {
@@ -54,7 +54,7 @@ TEST_F(Inventory, OnlyTheMatchingEntryLosesItsAttributes) {
     SetFileAttributesA((std::string("C:\\MEDIUM\\") + name).c_str(), guarded);
   }
   SetFileAttributesA("C:\\", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
-  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
+  ASSERT_EQ(LocateUninstallIni(settings, nullptr), 1);
   EXPECT_EQ(GetFileAttributesA("C:\\MEDIUM\\Uninstall.ini"), DWORD(FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(GetFileAttributesA("C:\\MEDIUM\\A.txt"), guarded);
   EXPECT_EQ(GetFileAttributesA("C:\\MEDIUM\\Z.txt"), guarded);
@@ -71,12 +71,12 @@ TEST_F(Inventory, PathsThatDoNotFitAreNotUsed) {
     winsim::SetCurrentDirectory(dir);
   }
   winsim::SetCurrentDirectory(fits);
-  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
-  EXPECT_EQ(UninstallGlobals().iniPath, fits + "\\Uninstall.ini");
+  ASSERT_EQ(LocateUninstallIni(settings, nullptr), 1);
+  EXPECT_EQ(settings.iniPath, fits + "\\Uninstall.ini");
   winsim::SetCurrentDirectory(tooLong);
-  EXPECT_EQ(LocateUninstallIni(nullptr), 0);
+  EXPECT_EQ(LocateUninstallIni(settings, nullptr), 0);
   EXPECT_EQ(winsim::MessageBoxTexts().back(), UninstallText(IDS_INVALID_FILE_HANDLE));
-  EXPECT_STREQ(UninstallGlobals().iniPath, "");
+  EXPECT_STREQ(settings.iniPath, "");
 }
 
 TEST_F(Inventory, FragmentsFollowTheIniRules) {
@@ -100,30 +100,30 @@ TEST_F(Inventory, FragmentsFollowTheIniRules) {
   };
   for (const Case& c : cases) {
     UseIni(std::string("[AQMONITOR]\n") + c.ini + "\n");
-    EXPECT_EQ(IsListedMonitor(UninstallGlobals(), c.name), c.listed) << c.ini;
+    EXPECT_EQ(IsListedMonitor(settings, c.name), c.listed) << c.ini;
   }
   UseIni("[AQMONITOR]\nMonitorNUM=300\n");
   int before = winsim::CallCount("GetPrivateProfileStringA");
-  EXPECT_FALSE(IsListedMonitor(UninstallGlobals(), "No digit zero"));
+  EXPECT_FALSE(IsListedMonitor(settings, "No digit zero"));
   // Past entry 207 the key character would wrap round to earlier keys.
   EXPECT_EQ(winsim::CallCount("GetPrivateProfileStringA") - before, 1 + 207);
   UseIni("[AQPROC]\nPROCNUM=1\nPROCNAME1=AQ\n");
-  EXPECT_TRUE(IsListedProcessor(UninstallGlobals(), "AQ Print Processor"));
-  EXPECT_FALSE(IsListedMonitor(UninstallGlobals(), "AQ USB Monitor"));  // missing section
-  UninstallGlobals().osCode = Win98Me;
-  EXPECT_FALSE(IsListedProcessor(UninstallGlobals(), "AQ Print Processor"));
+  EXPECT_TRUE(IsListedProcessor(settings, "AQ Print Processor"));
+  EXPECT_FALSE(IsListedMonitor(settings, "AQ USB Monitor"));  // missing section
+  settings.osCode = Win98Me;
+  EXPECT_FALSE(IsListedProcessor(settings, "AQ Print Processor"));
 }
 
 TEST_F(Inventory, PrintersBelongByDriverNameWhenTheyOpenAndRead) {
   PutPrinter("Renamed by the user", "QM-100 STD");
   PutPrinter("QM-100 on a foreign driver", "Generic Text");
-  EXPECT_TRUE(IsListedPrinter(UninstallGlobals(), "Renamed by the user"));
-  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "QM-100 on a foreign driver"));
-  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "No such printer"));
+  EXPECT_TRUE(IsListedPrinter(settings, "Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter(settings, "QM-100 on a foreign driver"));
+  EXPECT_FALSE(IsListedPrinter(settings, "No such printer"));
   winsim::FailCall("GetPrinterA", ERROR_ACCESS_DENIED, 1);
-  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter(settings, "Renamed by the user"));
   winsim::FailCall("OpenPrinterA", ERROR_ACCESS_DENIED, 1);
-  EXPECT_FALSE(IsListedPrinter(UninstallGlobals(), "Renamed by the user"));
+  EXPECT_FALSE(IsListedPrinter(settings, "Renamed by the user"));
 }
 
 TEST_F(Inventory, TheListHoldsPrintersThenMonitorsThenProcessors) {
@@ -134,13 +134,13 @@ TEST_F(Inventory, TheListHoldsPrintersThenMonitorsThenProcessors) {
   PutPrinter("QM-200", "QM-200 GDI");
   PutPrinter("Office", "Laser");
   PutPrinter("A QM-100", "QM-100 STD");
-  FillInventory(UninstallGlobals(), view);
+  FillInventory(settings, view);
   EXPECT_EQ(view.Texts(), (std::vector<std::string>{"A QM-100", "QM-200", "AQ COM Monitor",
                                                     "AQ USB Monitor", "AQ Print Processor"}));
   view.items.clear();
   winsim::FailCall("EnumMonitorsA", ERROR_ACCESS_DENIED);
-  UninstallGlobals().osCode = Win98Me;
-  FillInventory(UninstallGlobals(), view);
+  settings.osCode = Win98Me;
+  FillInventory(settings, view);
   EXPECT_EQ(view.Texts(), (std::vector<std::string>{"A QM-100", "QM-200"}));
 }
 
@@ -148,8 +148,8 @@ TEST_F(Inventory, AnUninstallIniThatIsADirectoryListsNothing) {
   winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   winsim::MakeDirectory("C:\\MEDIUM\\Uninstall.ini");
   PutPrinter("QM-100", "QM-100 STD");
-  ASSERT_EQ(LocateUninstallIni(nullptr), 1);
-  FillInventory(UninstallGlobals(), view);
+  ASSERT_EQ(LocateUninstallIni(settings, nullptr), 1);
+  FillInventory(settings, view);
   EXPECT_TRUE(view.items.empty());
 }
 

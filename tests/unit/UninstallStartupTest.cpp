@@ -22,7 +22,7 @@ TEST_F(Startup, ANonAdministratorOnXpSeesOnlyTheAdministratorMessage) {
   PutPrinter("QM-T90", "QM-T90 Driver");
   winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup()});
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
-  EXPECT_FALSE(PrepareUninstall(view, nullptr));
+  EXPECT_FALSE(PrepareUninstall(settings, view, nullptr));
   ASSERT_EQ(winsim::MessageBoxTexts(),
             std::vector<std::string>{UninstallText(IDS_NOT_ADMINISTRATOR)});
   EXPECT_EQ(winsim::MessageBoxes()[0].caption, "Error");
@@ -35,10 +35,10 @@ TEST_F(Startup, NtFourAsksNoAdministratorAndListsTheFamilyWithoutTheUsbBox) {
   PutPrinter("Office", "Laser Driver");
   winsim::SetProcessTokenGroups({winsim::EveryoneGroup(), winsim::UsersGroup()});
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 4, 0);
-  ASSERT_TRUE(PrepareUninstall(view, nullptr));
-  EXPECT_EQ(UninstallGlobals().osCode, WinNt4);
+  ASSERT_TRUE(PrepareUninstall(settings, view, nullptr));
+  EXPECT_EQ(settings.osCode, WinNt4);
   EXPECT_TRUE(UsbUnavailable(view));
-  EXPECT_STREQ(UninstallGlobals().iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
+  EXPECT_STREQ(settings.iniPath, "C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   EXPECT_EQ(view.Texts(), std::vector<std::string>{"QM-T90"});
   EXPECT_EQ(view.status, std::vector<std::string>{UninstallText(IDS_SELECT_PRINTERS)});
   EXPECT_TRUE(winsim::MessageBoxes().empty());
@@ -52,7 +52,7 @@ TEST_F(Startup, TheUsbBoxStaysEnabledOnWindows95AndXpAndGoesOnWindows98) {
   for (const Case& c : cases) {
     FakeView fresh;
     winsim::SetVersion(c.platform, c.major, c.minor);
-    ASSERT_TRUE(PrepareUninstall(fresh, nullptr)) << c.major << "." << c.minor;
+    ASSERT_TRUE(PrepareUninstall(settings, fresh, nullptr)) << c.major << "." << c.minor;
     EXPECT_EQ(UsbUnavailable(fresh), c.disabled) << c.major << "." << c.minor;
   }
 }
@@ -62,31 +62,31 @@ TEST_F(Startup, VistaAndLaterMarkTheProgramForTheCompatibilityAssistantAndOnlyAt
       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
       "Assistant\\Persisted";
   winsim::SetModuleFileName("C:\\MEDIUM\\uninstall.exe");
-  EXPECT_EQ(ClassifySystemAtStartup().osCode, WinXp);
+  EXPECT_EQ(ClassifySystemAtStartup(settings).osCode, WinXp);
   EXPECT_FALSE(winsim::KeyExists(HKEY_CURRENT_USER, key));
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 0);
   RestartWindows();
   EXPECT_FALSE(winsim::KeyExists(HKEY_CURRENT_USER, key)) << "the restart path marks nothing";
-  EXPECT_EQ(ClassifySystemAtStartup().osCode, WinVista);
-  EXPECT_EQ(UninstallGlobals().osCode, WinVista);
+  EXPECT_EQ(ClassifySystemAtStartup(settings).osCode, WinVista);
+  EXPECT_EQ(settings.osCode, WinVista);
   DWORD value = 0;
   EXPECT_TRUE(winsim::GetDword(HKEY_CURRENT_USER, key, "C:\\MEDIUM\\uninstall.exe", &value));
   EXPECT_EQ(value, 1u);
 
   RegDeleteKeyA(HKEY_CURRENT_USER, key);
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 6, 2);
-  EXPECT_EQ(ClassifySystemAtStartup().osCode, Win7);
+  EXPECT_EQ(ClassifySystemAtStartup(settings).osCode, Win7);
   EXPECT_TRUE(winsim::GetDword(HKEY_CURRENT_USER, key, "C:\\MEDIUM\\uninstall.exe", &value));
 }
 
 TEST_F(Startup, AMissingUninstallIniIsFatalBeforeAnyStatusLine) {
   winsim::RemovePath("C:\\MEDIUM\\DRVCONFIG\\Uninstall.ini");
   winsim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
-  EXPECT_FALSE(PrepareUninstall(view, nullptr));
+  EXPECT_FALSE(PrepareUninstall(settings, view, nullptr));
   EXPECT_EQ(winsim::MessageBoxTexts(),
             std::vector<std::string>{UninstallText(IDS_NO_UNINSTALL_INI)});
   EXPECT_TRUE(view.status.empty());
-  EXPECT_STREQ(UninstallGlobals().iniPath, "");
+  EXPECT_STREQ(settings.iniPath, "");
 }
 
 TEST_F(Startup, HelpOpensTheEnglishFileAndFallsBackToTheChineseOne) {

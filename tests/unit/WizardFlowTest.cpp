@@ -245,12 +245,16 @@ TEST_F(WizardFlowTest, ASystemTheModelDoesNotSupportKeepsTheOsPage) {
     TargetOs os;
     int message;
     bool old64Bit;
+    InstallRefusal refusal;  // the silent mode's exit code, as the Install command's
   };
   // QM-R80 supports none of them; QM-A210 all. A 64-bit Windows older than 7 has no drivers.
-  for (Case c : {Case{1, WinServer2003, 145, false}, Case{1, WinVista, 149, false},
-                 Case{0, WinVista, 0, false}, Case{1, WinXp, 0, false}, Case{1, Win7, 150, false},
-                 Case{1, Win7x64, 151, false}, Case{0, Win7, 0, false}, Case{0, Win7x64, 0, false},
-                 Case{0, Win98Me, 151, true}}) {
+  for (Case c : {Case{1, WinServer2003, 145, false, ModelNotForThisSystem},
+                 Case{1, WinVista, 149, false, ModelNotForThisSystem},
+                 Case{0, WinVista, 0, false, NotRefused}, Case{1, WinXp, 0, false, NotRefused},
+                 Case{1, Win7, 150, false, ModelNotForWindows7},
+                 Case{1, Win7x64, 151, false, ModelNotFor64BitWindows},
+                 Case{0, Win7, 0, false, NotRefused}, Case{0, Win7x64, 0, false, NotRefused},
+                 Case{0, Win98Me, 151, true, ModelNotFor64BitWindows}}) {
     SetUp();
     flow->SetActivePage(LicensePage, true);
     flow->OnNext(true);
@@ -260,6 +264,7 @@ TEST_F(WizardFlowTest, ASystemTheModelDoesNotSupportKeepsTheOsPage) {
     os.view.old64Bit = c.old64Bit;
     ButtonStep step = flow->OnNext(true);
     EXPECT_EQ(step.page.messageId, c.message) << c.entry << " " << c.os;
+    EXPECT_EQ(step.page.refusal, c.refusal) << c.entry << " " << c.os;
     if (c.message) {
       EXPECT_EQ(step.page.switched, 0);
       EXPECT_EQ(flow->currentPage, OsPage);

@@ -56,6 +56,12 @@ std::string Text(const char* text) { return text ? text : ""; }
 bool IsWin9x() { return spooler.win9x; }
 
 std::string CurrentEnvironment() { return IsWin9x() ? kWin9xEnvironment : kNtEnvironment; }
+// What the spooler itself loads and prints with: on 64-bit Windows only x64 monitors, drivers
+// and processors, whatever a 32-bit client's null stands for.
+std::string LoadingEnvironment() { return Windows64() ? kX64Environment : CurrentEnvironment(); }
+bool CannotLoad(const std::string& environment) {
+  return Windows64() && environment != kX64Environment;
+}
 
 // The environment a call names, or the current one for null; "" for an unknown name.
 std::string Environment(const char* environment) {
@@ -337,6 +343,10 @@ BOOL WINAPI AddMonitorA(LPSTR server, DWORD level, LPBYTE data) {
     SetLastError(env.empty() && info ? ERROR_INVALID_ENVIRONMENT : ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  if (CannotLoad(env)) {
+    SetLastError(ERROR_INVALID_ENVIRONMENT);
+    return FALSE;
+  }
   if (spooler.monitors.count(Upper(info->pName))) {
     SetLastError(ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
     return FALSE;
@@ -457,11 +467,12 @@ HANDLE WINAPI AddPrinterA(LPSTR server, DWORD level, LPBYTE data) {
     SetLastError(ERROR_PRINTER_ALREADY_EXISTS);
     return nullptr;
   }
-  if (!spooler.drivers.count(Upper(info->pDriverName))) {
+  auto driver = spooler.drivers.find(Upper(info->pDriverName));
+  if (driver == spooler.drivers.end() || CannotLoad(driver->second.environment)) {
     SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
     return nullptr;
   }
-  if (!spooler.processors.count(Upper(CurrentEnvironment() + "|" + info->pPrintProcessor))) {
+  if (!spooler.processors.count(Upper(LoadingEnvironment() + "|" + info->pPrintProcessor))) {
     SetLastError(ERROR_UNKNOWN_PRINTPROCESSOR);
     return nullptr;
   }
@@ -571,6 +582,8 @@ BOOL WINAPI EnumPortsA(LPSTR server, DWORD level, LPBYTE buffer, DWORD size, LPD
 namespace winsim {
 
 std::string SpoolerEnvironment(const char* environment) { return Environment(environment); }
+
+bool SpoolerCannotLoad(const std::string& environment) { return CannotLoad(environment); }
 
 std::string SpoolerDriverDirectory(const std::string& environment) {
   return DriverDirectoryFor(environment);

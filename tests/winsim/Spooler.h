@@ -11,6 +11,8 @@ namespace winsim {
 
 // The environment a call names ("" for an unknown one), the current one for null or "".
 std::string SpoolerEnvironment(const char* environment);
+// On 64-bit Windows the spooler loads nothing of another environment than x64.
+bool SpoolerCannotLoad(const std::string& environment);
 std::string SpoolerDriverDirectory(const std::string& environment);
 // Null with the last error set when the handle names no printer or lacks the right.
 SpoolerPrinter* OpenedPrinter(HANDLE handle, ACCESS_MASK right);

@@ -263,7 +263,8 @@ BOOL WINAPI DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (SpoolerEnvironment(environment).empty()) {
+  std::string env = SpoolerEnvironment(environment);
+  if (env.empty() || SpoolerCannotLoad(env)) {
     SetLastError(ERROR_INVALID_ENVIRONMENT);
     return FALSE;
   }

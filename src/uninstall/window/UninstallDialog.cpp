@@ -39,19 +39,19 @@ bool UninstallDialog::OnInitDialog() {
   SendDlgItemMessageA(
       hwnd_, IDC_INVENTORY, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
       LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_TRACKSELECT | LVS_EX_FULLROWSELECT);
-  if (!PrepareUninstall(controls_, hwnd_)) {
+  if (!PrepareUninstall(settings_, controls_, hwnd_)) {
     OnCancel();
     return false;
   }
   SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, UninstallText(IDS_SELECT_MULTIPLE_PRINTERS));
   // Without the library the window stays: drivers are then removed the plain way.
-  LoadDriverRemovalEntry(hwnd_);
+  LoadDriverRemovalEntry(settings_, hwnd_);
   return true;
 }
 
 bool UninstallDialog::OnCommand(int id, int code, HWND control) {
   if (id == IDC_UNINSTALL && code == BN_CLICKED) {
-    OnUninstall(controls_);
+    OnUninstall(removal_);
     return true;
   }
   if (id == IDC_SELECT_ALL && code == BN_CLICKED) {
@@ -90,4 +90,4 @@ bool UninstallDialog::OnHelp() {
   return true;
 }
 
-void UninstallDialog::OnDestroy() { UnloadDriverRemovalEntry(); }
+void UninstallDialog::OnDestroy() { UnloadDriverRemovalEntry(settings_); }

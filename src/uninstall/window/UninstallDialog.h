@@ -4,6 +4,8 @@
 #pragma once
 
 #include "ui/Dialog.h"
+#include "uninstall/RemovalEngine.h"
+#include "uninstall/UninstallState.h"
 #include "uninstall/window/UninstallControls.h"
 
 class UninstallDialog : public ui::Dialog {
@@ -16,6 +18,7 @@ class UninstallDialog : public ui::Dialog {
   bool CreateModeless();
 
   UninstallControls& Controls() { return controls_; }
+  UninstallSettings& Settings() { return settings_; }
   HICON Icon() const { return icon_; }
 
  protected:
@@ -31,5 +34,8 @@ class UninstallDialog : public ui::Dialog {
 
  private:
   UninstallControls controls_;
+  UninstallSettings settings_;
+  // The worker's job lives as long as the window, which outlives every run.
+  RemovalJob removal_ = {&settings_, &controls_};
   HICON icon_ = nullptr;
 };

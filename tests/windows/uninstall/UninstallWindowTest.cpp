@@ -178,7 +178,7 @@ TEST_F(UninstallWindowTest, SelectAllTicksEveryEntryIncludingOnesAlreadyTicked) 
 
 TEST_F(UninstallWindowTest, ARunRemovesTheTickedPrinterWithItsLinesAndGivesTheControlsBack) {
   // The removal path of XP: the printer, then its driver.
-  UninstallGlobals().osCode = WinXp;
+  window.Settings().osCode = WinXp;
   DialogWatcher restart("Restart Computer", IDCANCEL, "uninstall-restart");
   Click(Item(IDC_SELECT_ALL));
   Click(Item(IDC_UNINSTALL));
