@@ -1,6 +1,7 @@
 # The end-to-end cases (sourced by tests/e2e/run). A case is a function case_<name> that gets
-# the Windows version (xp, 2000, 2003, vista, win7) as $1 and runs with a fresh prefix ($prefix), its
-# own copy of the staged medium ($medium, C:\medium, setup's working directory) and a directory
+# the Windows version (xp, 2000, 2003, vista, win7, win7-64, win10-64) as $1 and runs with a
+# fresh prefix ($prefix), its own copy of the staged medium ($medium, C:\medium, setup's
+# working directory) and a directory
 # for its log and screenshots ($out). It returns non-zero on the first check that fails. It
 # sets fixed_waits to the sum of the fixed waits of its install path. `cases` lists each case
 # with the versions it runs at.
@@ -12,6 +13,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # build of the other mode is no 32-bit program under a 32-bit Windows 7.
 win7=
 [ "$tier" = 64 ] || win7=win7
+# 64-bit Windows 7 and 10 (win64 prefixes), where the 32-bit programs run under WOW64: the cases
+# that check the "Windows x64" side (the -x64 cases). Only in the 32-bit mode, like win7; in the
+# 64-bit mode they run where named (`run serial-x64 win10-64`), with the 64-bit build.
+win64=
+[ "$tier" = 64 ] || win64="win7-64 win10-64"
 cases=(
   "parallel-typical xp 2000 2003 vista $win7"
   "serial-aqcom xp 2000 2003 vista $win7"
@@ -27,6 +33,10 @@ cases=(
   "refused-second-instance xp"
   "refused-beside-uninstall xp"
   "refused-without-drvconfig xp"
+  "parallel-x64 $win64"
+  "serial-x64 $win64"
+  "refused-x64 $win64"
+  "uninstall-x64 $win64"
 )
 
 # A parallel install of the default model (QM-A210, Receipt) with Typical setup: the printer
@@ -309,5 +319,90 @@ EOF
   for dll in aqcommon.dll aqusbmon.dll; do
     inspect file "C:\\windows\\system32\\$dll" | has 'missing$' "$dll deleted" || return 1
   done
+}
+
+# --- 64-bit Windows 7 or later (win7-64, win10-64) ------------------------------------------
+# Wine has no spooler service: winspool runs the spooler inside the calling process, here the
+# 32-bit setup.exe under WOW64. Measured: AddPrinterDriverA and AddPrintProcessorA with
+# "Windows x64" do what they should, but AddMonitorA loads the monitor DLL in that 32-bit
+# process (which cannot load the 64-bit build, and whose "system32" is syswow64), and
+# AddPrinterA looks the driver and the processor up in "Windows NT x86" (87 otherwise). So
+# before setup runs, wow64_stand_ins puts the medium's 32-bit monitor builds into syswow64 under
+# the same names and registers twins of the printer's driver (on Wine's own driver file) and
+# processor in "Windows NT x86" (lib.sh); the checks then look at the x64 side with the 64-bit
+# inspector.
+# has_x64_driver NAME DLL: NAME in "Windows x64", its driver DLL in spool\drivers\x64\3.
+has_x64_driver() {
+  local s='\\\\'  # a backslash as the inspector quotes it, as a pattern
+  inspect drivers |
+    has "^driver \"Windows x64\" \"$1\" version=3 path=\"[^\"]*${s}drivers${s}x64${s}3${s}$2\"" 'x64 driver'
+}
+# has_x64_file PATH: PATH is a 64-bit program (the 64-bit inspector sees the native system32).
+has_x64_file() { inspect file "$1" | has ' image=PE32\+ ' "64-bit $1"; }
+
+# The parallel install of the default model: the driver in "Windows x64" with its files under
+# spool\drivers\x64\3 (no monitor, and WinPrint is the system's own).
+case_parallel_x64() {
+  wow64_stand_ins "QM-A210 GDI" WinPrint || return 1
+  case_parallel_typical "$1" || return 1
+  has_x64_driver "QM-A210 GDI" AQGDI.DLL
+}
+
+# The serial install: beside the driver, the vendor processor in "Windows x64" (its DLL in
+# prtprocs\x64) and the serial monitor, whose 64-bit DLL is in the native system32 (the 64-bit
+# inspector's spooler loads it there to list its ports).
+case_serial_x64() {
+  wow64_stand_ins "QM-A210 STD" "AQ Print Processor" || return 1
+  case_serial_aqcom "$1" || return 1
+  has_x64_driver "QM-A210 STD" AQSTD.DLL || return 1
+  inspect processors | has '^processor "Windows x64" "AQ Print Processor"$' 'x64 processor' || return 1
+  has_x64_file 'C:\windows\system32\spool\prtprocs\x64\aqproc.dll' || return 1
+  inspect reg 'HKLM\SYSTEM\CurrentControlSet\Control\Print\Monitors\AQ COM Monitor' |
+    has '"Driver" sz "aqcommon.dll"' 'monitor DLL' || return 1
+  has_x64_file 'C:\windows\system32\aqcommon.dll' || return 1
+  inspect ports | has '^port "AQCOM1:" monitor="AQ Port Monitor"' "the 64-bit monitor's port"
+}
+
+# A model whose System7x64Supported is 0 (QM-R80): IDS_NO_X64_SUPPORT, and the OS page stays.
+case_refused_x64() {
+  start_setup
+  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+expect IDC_OS_WIN7X64 checked
+click IDOK
+box setup "This printer does not support 64-bit Windows" OK 10
+expect IDC_OS_WIN7X64 visible
+expect IDOK text "Next (&N)>>"
+EOF
+}
+
+# A parallel and a serial install, then uninstall.exe's Select All and Uninstall: printers and
+# monitor gone, the monitor's DLL gone from the native system32.
+case_uninstall_x64() {
+  wow64_stand_ins "QM-A210 GDI" WinPrint || return 1
+  wow64_stand_ins "QM-A210 STD" "AQ Print Processor" || return 1
+  install_on LPT1: || return 1
+  install_on AQCOM1: || return 1
+  start_uninstall
+  drive <<EOF || return 1
+window Uninstall 60
+click IDC_SELECT_ALL
+click IDC_UNINSTALL
+window "Restart Computer" 240
+click IDCANCEL
+window Uninstall 10
+show IDC_STATUS_LIST
+EOF
+  local status line
+  status=$(cat "$out/drive.last")
+  for line in 'QM-A210\(P\) has been deleted' 'QM-A210\(S\) has been deleted' \
+    'AQ COM Monitor has been deleted'; do
+    has "$line" "status line: $line" <<<"$status" || return 1
+  done
+  if inspect printers monitors | grep -Eq '^printer "QM|^monitor "AQ'; then
+    echo "a printer or monitor is left"; return 1
+  fi
+  inspect file 'C:\windows\system32\aqcommon.dll' | has 'missing$' 'aqcommon.dll deleted'
 }
 source "$(dirname "${BASH_SOURCE[0]}")/silent-cases.sh"

@@ -2,13 +2,15 @@
 # (once: a second source does nothing). They read these variables of the sourcing script:
 #   root        the repository
 #   build       the Windows build tree (its e2e/drive.exe, e2e/inspect.exe, e2e/samplewin.exe)
-#   flag        --win64 in the 64-bit mode, else empty (passed to tools/wine-run)
+#   flag        --win64 in the 64-bit mode, --wow64 at a win64 version (win7-64, win10-64) of
+#               the 32-bit mode, else empty (passed to tools/wine-run)
+#   inspector   the inspector the checks run (e2e/inspect64.exe under WOW64; e2e/inspect.exe if unset)
 #   tier        32 or 64: the mode the programs run in (read by the cases, not here)
 #   prefix      the Wine prefix of the case
 #   medium      the case's copy of the staged medium (C:\medium, the programs' working directory)
 #   out         the directory of the case's log ($out/log), screenshots and drive.last
 #   state       the run's directory, holding prefix-$version (fresh_prefix copies it)
-#   version     the Windows version of the case (xp, 2000, 2003, vista, win7)
+#   version     the Windows version of the case (xp, 2000, 2003, vista, win7, win7-64, win10-64)
 #   medium_source  the staged medium of the build (fresh_prefix copies it)
 # and set these:
 #   program_pid  the process id of the last setup.exe or uninstall.exe started
@@ -18,13 +20,14 @@
 e2e_lib_sourced=1
 . "$root/tools/wine-lib.sh"
 
-wine() { WINEPREFIX=$prefix "$root/tools/wine-run" $flag "$@"; }
+# wine PROGRAM [ARGS...]: PROGRAM in the case's prefix (WINEPREFIX_WOW64 for --wow64).
+wine() { WINEPREFIX=$prefix WINEPREFIX_WOW64=$prefix "$root/tools/wine-run" $flag "$@"; }
 stop_wine() { WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1; WINEPREFIX=$prefix "$WINESERVER" -w 2>/dev/null; true; }
 # drive [COMMAND...]: the automation program (e2e/automation/Drive.cpp); with no arguments the
 # script comes on stdin. Its output goes to the case's log and to $out/drive.last for the checks.
 drive() { wine "$build/e2e/drive.exe" "$@" 2>/dev/null | tee "$out/drive.last" >>"$out/log"; }
 # inspect WHAT...: the inspector (e2e/inspector/Inspect.cpp), its output also in the case's log.
-inspect() { wine "$build/e2e/inspect.exe" "$@" 2>/dev/null | tee -a "$out/log"; }
+inspect() { wine "${inspector:-$build/e2e/inspect.exe}" "$@" 2>/dev/null | tee -a "$out/log"; }
 # shot NAME: the Windows path of a screenshot file of the case.
 shot() { echo "Z:$out/$1.bmp"; }
 # has REGEX [WHAT]: stdin holds a line matching REGEX (grep -E), else the case fails.
@@ -37,7 +40,7 @@ has() {
 }
 # start_program NAME: NAME.exe from the medium in the background, its id in program_pid.
 start_program() {
-  (cd "$medium" && exec env WINEPREFIX="$prefix" "$root/tools/wine-run" $flag "./$1.exe") \
+  (cd "$medium" && exec env WINEPREFIX="$prefix" WINEPREFIX_WOW64="$prefix" "$root/tools/wine-run" $flag "./$1.exe") \
     >>"$out/$1.log" 2>&1 &
   program_pid=$!
 }
@@ -45,11 +48,21 @@ start_setup() { start_program setup; }
 start_uninstall() { start_program uninstall; }
 # open_uninstall_window: a stand-in window titled "Uninstall", open once this returns.
 open_uninstall_window() {
-  (WINEPREFIX=$prefix "$root/tools/wine-run" $flag "$build/e2e/samplewin.exe" Uninstall) >>"$out/log" 2>&1 &
+  (wine "$build/e2e/samplewin.exe" Uninstall) >>"$out/log" 2>&1 &
   drive window Uninstall 60
 }
 nothing_installed() {
   if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
+}
+# wow64_stand_ins DRIVER PROCESSOR: under WOW64, what Wine's spooler inside the 32-bit setup.exe
+# needs to install DRIVER with PROCESSOR for "Windows x64" (why: the 64-bit Windows section of
+# cases.sh): the medium's 32-bit monitor builds in syswow64, and twins of DRIVER and PROCESSOR in
+# "Windows NT x86". Nothing elsewhere (the 64-bit build's spooler is 64-bit).
+wow64_stand_ins() {
+  [ "$flag" = --wow64 ] || return 0
+  cp "$medium/Win7/aqcommon.dll" "$medium/Win7/aqusbmon.dll" "$prefix/drive_c/windows/syswow64/"
+  inspect add-driver "Windows NT x86" "$1" wineps.drv add-processor "Windows NT x86" "$2" aqproc.dll |
+    grep -c '^added' | has '^2$' 'stand-ins in "Windows NT x86"'
 }
 # fresh_prefix: the case's prefix and medium (C:\medium, the working directory of setup.exe) as
 # a case starts with them: copies of its version's prefix and of the staged medium.

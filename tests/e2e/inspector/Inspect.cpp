@@ -12,7 +12,10 @@
 //     default              default NAME | default none error=N
 //     reg KEY              reg KEY NAME dword N | sz TEXT | type=N, and  reg KEY key SUBKEY
 //                          (KEY starts with HKLM\ or HKCU\), or  reg KEY missing
-//     file PATH            file PATH size=N version=TEXT | file PATH missing
+//     file PATH            file PATH size=N image=PE32|PE32+|none version=TEXT | file PATH missing
+//   and, to arrange a case's prefix (exit code 1 when the spooler refuses):
+//     add-driver ENVIRONMENT NAME FILE      a version-3 driver whose files are all FILE
+//     add-processor ENVIRONMENT NAME DLL    a print processor
 // A query the spooler refuses prints "<what> error=N" and makes the exit code 1.
 #include <windows.h>
 #include <winspool.h>
@@ -210,14 +213,50 @@ std::string FileVersion(const char* path) {
   return text;
 }
 
+// The program format by the optional header's magic: 32-bit or 64-bit (PE32+).
+const char* ImageKind(const char* path) {
+  BYTE head[1024] = {};
+  DWORD got = 0;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "none";
+  ReadFile(file, head, sizeof head, &got, nullptr);
+  CloseHandle(file);
+  DWORD pe = got >= 0x40 ? *reinterpret_cast<DWORD*>(head + 0x3c) : 0;
+  if (head[0] != 'M' || head[1] != 'Z' || pe + 26 > got || memcmp(head + pe, "PE\0\0", 4) != 0)
+    return "none";
+  WORD magic = *reinterpret_cast<WORD*>(head + pe + 24);
+  return magic == 0x20b ? "PE32+" : magic == 0x10b ? "PE32" : "none";
+}
+
 void File(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
     printf("file %s missing\n", Q(path.c_str()).c_str());
     return;
   }
-  printf("file %s size=%lu version=%s\n", Q(path.c_str()).c_str(), data.nFileSizeLow,
-         Q(FileVersion(path.c_str()).c_str()).c_str());
+  printf("file %s size=%lu image=%s version=%s\n", Q(path.c_str()).c_str(), data.nFileSizeLow,
+         ImageKind(path.c_str()), Q(FileVersion(path.c_str()).c_str()).c_str());
+}
+
+void AddDriver(const std::string& environment, const std::string& name, const std::string& file) {
+  DRIVER_INFO_3A info{};
+  info.cVersion = 3;
+  info.pEnvironment = const_cast<char*>(environment.c_str());
+  info.pName = const_cast<char*>(name.c_str());
+  info.pDriverPath = info.pDataFile = info.pConfigFile = const_cast<char*>(file.c_str());
+  if (AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&info)))
+    printf("added driver %s %s\n", Q(environment.c_str()).c_str(), Q(name.c_str()).c_str());
+  else
+    Refused("add-driver " + Q(name.c_str()));
+}
+
+void AddProcessor(const std::string& environment, const std::string& name, const std::string& dll) {
+  if (AddPrintProcessorA(nullptr, const_cast<char*>(environment.c_str()),
+                         const_cast<char*>(dll.c_str()), const_cast<char*>(name.c_str())))
+    printf("added processor %s %s\n", Q(environment.c_str()).c_str(), Q(name.c_str()).c_str());
+  else
+    Refused("add-processor " + Q(name.c_str()));
 }
 
 }  // namespace
@@ -246,6 +285,10 @@ int main(int argc, char** argv) {
       Default();
     else if ((name == "reg" || name == "file") && i + 1 < what.size())
       name == "reg" ? Registry(what[++i]) : File(what[++i]);
+    else if ((name == "add-driver" || name == "add-processor") && i + 3 < what.size()) {
+      i += 3;
+      (name == "add-driver" ? AddDriver : AddProcessor)(what[i - 2], what[i - 1], what[i]);
+    }
     else {
       printf("unknown query %s\n", Q(name.c_str()).c_str());
       return 2;
