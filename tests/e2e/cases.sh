@@ -14,8 +14,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 win7=
 [ "$tier" = 64 ] || win7=win7
 # 64-bit Windows 7 and 10 (win64 prefixes), where the 32-bit programs run under WOW64: the cases
-# that check the "Windows x64" side (the -x64 cases). Only in the 32-bit mode, like win7; in the
-# 64-bit mode they run where named (`run serial-x64 win10-64`), with the 64-bit build.
+# that check the "Windows x64" side (the -x64 cases). Only in the 32-bit mode, like win7: the
+# x86-64 build of the other mode runs natively there, not under WOW64, and takes the system
+# for a 32-bit Windows 7; named (`run parallel-x64 win10-64`) it still runs.
 win64=
 [ "$tier" = 64 ] || win64="win7-64 win10-64"
 cases=(
