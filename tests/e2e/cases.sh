@@ -199,50 +199,31 @@ case_processor_update() {
   fixed_waits=$(progress_waits $((100 + 100 + 500 + restart + 1000)))
   inspect reg "$processor_key" | has '"DriverVersion" dword 5' 'processor version' || return 1
 }
-# Server 2003 with a model whose System2003Supported is 0 (QM-R80): IDS_NO_SERVER_2003_SUPPORT when
-# leaving the OS page, which stays.
+# refused_on_os_page RADIO TEXT [COMMAND...]: QM-R80, whose port section claims none of Server
+# 2003, Vista and Windows 7 (32- or 64-bit), walked to the OS page: RADIO is checked, the
+# automation COMMANDs hold, and leaving the page shows TEXT and keeps the page.
+refused_on_os_page() {
+  local radio=$1 text=$2
+  shift 2
+  start_setup
+  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
+  drive <<EOF || return 1
+window "Printer Driver Setup" 10
+expect $radio checked
+$(printf '%s\n' "$@")
+click IDOK
+box setup "$text" OK 10
+expect $radio visible
+expect IDOK text "Next (&N)>>"
+EOF
+}
 case_refused_server_2003() {
-  start_setup
-  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
-  drive <<EOF || return 1
-window "Printer Driver Setup" 10
-expect IDC_OS_2003 checked
-click IDOK
-box setup "This printer not support WINDOWS SEVER 2003" OK 10
-expect IDC_OS_2003 visible
-expect IDOK text "Next (&N)>>"
-EOF
+  refused_on_os_page IDC_OS_2003 "This printer not support WINDOWS SEVER 2003"
 }
-
-# Vista with a model whose SystemVistaSupported is 0 (QM-R80): IDS_NO_VISTA_SUPPORT, and the OS page
-# stays.
-case_refused_vista() {
-  start_setup
-  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
-  drive <<EOF || return 1
-window "Printer Driver Setup" 10
-expect IDC_OS_VISTA checked
-click IDOK
-box setup "This printer not support Windows Vista" OK 10
-expect IDC_OS_VISTA visible
-expect IDOK text "Next (&N)>>"
-EOF
-}
-
-# Windows 7 with a model whose System7Supported is 0 (QM-R80): IDS_NO_WIN7_SUPPORT, and the OS
-# page stays.
+case_refused_vista() { refused_on_os_page IDC_OS_VISTA "This printer not support Windows Vista"; }
 case_refused_win7() {
-  start_setup
-  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
-  drive <<EOF || return 1
-window "Printer Driver Setup" 10
-expect IDC_OS_WIN7 checked
-expect IDC_OS_VISTA disabled
-click IDOK
-box setup "This printer does not support Windows 7 or later" OK 10
-expect IDC_OS_WIN7 visible
-expect IDOK text "Next (&N)>>"
-EOF
+  refused_on_os_page IDC_OS_WIN7 "This printer does not support Windows 7 or later" \
+    "expect IDC_OS_VISTA disabled"
 }
 
 # A second setup.exe while the wizard is open brings the first forward and ends by itself.
@@ -364,18 +345,9 @@ case_serial_x64() {
   inspect ports | has '^port "AQCOM1:" monitor="AQ Port Monitor"' "the 64-bit monitor's port"
 }
 
-# A model whose System7x64Supported is 0 (QM-R80): IDS_NO_X64_SUPPORT, and the OS page stays.
+# QM-R80 at 64-bit Windows 7 or later: IDS_NO_X64_SUPPORT, and the OS page stays.
 case_refused_x64() {
-  start_setup
-  walk_to_page IDC_MODULE_RECEIPT IDC_MODELS_RECEIPT QM-R80 || return 1
-  drive <<EOF || return 1
-window "Printer Driver Setup" 10
-expect IDC_OS_WIN7X64 checked
-click IDOK
-box setup "This printer does not support 64-bit Windows" OK 10
-expect IDC_OS_WIN7X64 visible
-expect IDOK text "Next (&N)>>"
-EOF
+  refused_on_os_page IDC_OS_WIN7X64 "This printer does not support 64-bit Windows"
 }
 
 # A parallel and a serial install, then uninstall.exe's Select All and Uninstall: printers and
@@ -385,16 +357,7 @@ case_uninstall_x64() {
   wow64_stand_ins "QM-A210 STD" "AQ Print Processor" || return 1
   install_on LPT1: || return 1
   install_on AQCOM1: || return 1
-  start_uninstall
-  drive <<EOF || return 1
-window Uninstall 60
-click IDC_SELECT_ALL
-click IDC_UNINSTALL
-window "Restart Computer" 240
-click IDCANCEL
-window Uninstall 10
-show IDC_STATUS_LIST
-EOF
+  uninstall_everything "show IDC_STATUS_LIST" || return 1
   local status line
   status=$(cat "$out/drive.last")
   for line in 'QM-A210\(P\) has been deleted' 'QM-A210\(S\) has been deleted' \

@@ -54,6 +54,20 @@ open_uninstall_window() {
 nothing_installed() {
   if inspect printers | grep -q '^printer "QM'; then echo "a printer was added"; return 1; fi
 }
+# uninstall_everything [COMMAND...]: uninstall.exe from the medium, Select All and Uninstall, the
+# restart prompt answered Cancel; then the automation COMMANDs on its window.
+uninstall_everything() {
+  start_uninstall
+  drive <<EOF
+window Uninstall 60
+click IDC_SELECT_ALL
+click IDC_UNINSTALL
+window "Restart Computer" 240
+click IDCANCEL
+window Uninstall 10
+$(printf '%s\n' "$@")
+EOF
+}
 # wow64_stand_ins DRIVER PROCESSOR: under WOW64, what Wine's spooler inside the 32-bit setup.exe
 # needs to install DRIVER with PROCESSOR for "Windows x64" (why: the 64-bit Windows section of
 # cases.sh): the medium's 32-bit monitor builds in syswow64, and twins of DRIVER and PROCESSOR in

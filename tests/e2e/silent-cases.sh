@@ -120,15 +120,7 @@ case_silent_uninstall_all() {
   silent setup /S /model=QM-A210 /port=USB_QM-A210_1 && exited 0 || return 1
   stop_wine
   cp -a "$prefix" "$out/installed"
-  start_uninstall
-  drive <<EOF || return 1
-window Uninstall 60
-click IDC_SELECT_ALL
-click IDC_UNINSTALL
-window "Restart Computer" 240
-click IDCANCEL
-window Uninstall 10
-EOF
+  uninstall_everything || return 1
   kill "$program_pid" 2>/dev/null
   dump_state "$out/wizard.state"
   rm -rf "$prefix"
