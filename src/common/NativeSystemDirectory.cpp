@@ -1,20 +1,13 @@
 #include "common/NativeSystemDirectory.h"
 
+#include "common/SystemProbes.h"
+
 #include <windows.h>
 
 namespace {
+// Only Windows with WOW64 has the pair.
 typedef BOOL(WINAPI* RedirectionProc)(PVOID*);
 typedef BOOL(WINAPI* RevertProc)(PVOID);
-
-// Looked up at run time: only Windows with WOW64 has the pair; kernel32 is loaded in every
-// process, so the addresses outlive the lookup.
-void* KernelFunction(const char* name) {
-  HMODULE kernel = LoadLibraryA("kernel32.dll");
-  if (!kernel) return nullptr;
-  void* function = reinterpret_cast<void*>(GetProcAddress(kernel, name));
-  FreeLibrary(kernel);
-  return function;
-}
 }  // namespace
 
 NativeSystemDirectory::NativeSystemDirectory(bool wanted) {

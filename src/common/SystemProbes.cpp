@@ -82,18 +82,21 @@ bool IsNt61OrLater(const SystemVersion& version) {
 
 // Looked up at run time: 95, 98 and NT 4.0 have no IsWow64Process.
 bool RunsUnderWow64() {
-  HMODULE kernel = LoadLibraryA("kernel32.dll");
-  if (!kernel) return false;
   typedef BOOL(WINAPI * IsWow64ProcessProc)(HANDLE, PBOOL);
-  auto isWow64 = reinterpret_cast<IsWow64ProcessProc>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+  auto isWow64 = reinterpret_cast<IsWow64ProcessProc>(KernelFunction("IsWow64Process"));
   BOOL wow64 = FALSE;
-  bool result = isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
-  FreeLibrary(kernel);
-  return result;
+  return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
 }
 
 }  // namespace
+
+void* KernelFunction(const char* name) {
+  HMODULE kernel = LoadLibraryA("kernel32.dll");
+  if (!kernel) return nullptr;
+  void* function = reinterpret_cast<void*>(GetProcAddress(kernel, name));
+  FreeLibrary(kernel);
+  return function;
+}
 
 SystemVersion ReadSystemVersion() {
   OSVERSIONINFOA info;

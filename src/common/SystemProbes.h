@@ -17,6 +17,9 @@ struct SystemVersion {
 };
 
 SystemVersion ReadSystemVersion();
+// A kernel32 function that older systems lack, looked up at run time; null where it is
+// missing. kernel32 is loaded in every process, so the address outlives the lookup.
+void* KernelFunction(const char* name);
 
 bool IsWindows9xFamily(const SystemVersion& version);
 bool IsNtFamily(const SystemVersion& version);
