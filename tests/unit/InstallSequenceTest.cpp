@@ -104,12 +104,10 @@ class InstallSequenceTest : public ::testing::Test {
     return selection.targetOs == Win7x64 ? "Windows x64" : "Windows NT x86";
   }
   std::string DriverDirectory() const {
-    if (selection.targetOs != Win7x64) return winsim::PrinterDriverDirectory();
-    return winsim::SystemDirectory() + "\\spool\\drivers\\x64";
+    return winsim::PrinterDriverDirectory(Environment().c_str());
   }
   std::string ProcessorDirectory() const {
-    if (selection.targetOs != Win7x64) return winsim::PrintProcessorDirectory();
-    return winsim::SystemDirectory() + "\\spool\\prtprocs\\x64";
+    return winsim::PrintProcessorDirectory(Environment().c_str());
   }
   std::string ProcessorKey() const {
     return "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" + Environment() +

@@ -136,16 +136,12 @@ class UninstallTest : public ::testing::Test {
     static char x64[] = "Windows x64";
     return winsim::Windows64() ? x64 : nullptr;
   }
-  static std::string Spool(const char* kind) {
-    return winsim::SystemDirectory() + "\\spool\\" + kind + "\\x64";
-  }
   static std::string Processors(const char* file) {
-    std::string dir = Environment() ? Spool("prtprocs") : winsim::PrintProcessorDirectory();
-    return dir + "\\" + file;
+    return winsim::PrintProcessorDirectory(Environment()) + "\\" + file;
   }
   // A driver whose files lie in the driver directory.
   static void PutDriver(const std::string& name) {
-    std::string dir = (Environment() ? Spool("drivers") : winsim::PrinterDriverDirectory()) + "\\";
+    std::string dir = winsim::PrinterDriverDirectory(Environment()) + "\\";
     std::string file = name + ".dll";
     winsim::WriteFile(dir + file, "MZ");
     DRIVER_INFO_3A info{};

@@ -287,14 +287,14 @@ std::string DefaultPrinter() {
   return spooler.defaultPrinter;
 }
 
-std::string PrinterDriverDirectory() {
+std::string PrinterDriverDirectory(const char* environment) {
   WINSIM_LOCK;
-  return DriverDirectoryFor(CurrentEnvironment());
+  return DriverDirectoryFor(Environment(environment));
 }
 
-std::string PrintProcessorDirectory() {
+std::string PrintProcessorDirectory(const char* environment) {
   WINSIM_LOCK;
-  return ProcessorDirectoryFor(CurrentEnvironment());
+  return ProcessorDirectoryFor(Environment(environment));
 }
 
 }  // namespace winsim

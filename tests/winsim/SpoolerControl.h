@@ -51,9 +51,10 @@ std::vector<SpoolerPrinter> Printers();
 bool FindPrinter(const std::string& name, SpoolerPrinter* printer);
 std::string DefaultPrinter();  // "" when none
 
-// Spooler directories as the directory queries give them for the running platform.
-std::string PrinterDriverDirectory();
-std::string PrintProcessorDirectory();
+// Spooler directories as the directory queries give them for an environment (null: the
+// running platform's, as for a 32-bit client).
+std::string PrinterDriverDirectory(const char* environment = nullptr);
+std::string PrintProcessorDirectory(const char* environment = nullptr);
 
 // Jobs queued on a printer (GetPrinterA's cJobs); a new printer has none.
 void SetPrinterJobs(const std::string& printer, DWORD jobs);
